@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace veltrix {
+
+enum class MessageIcon { Information, Warning, Critical, Question };
+
+// A modal message as the program wants to show it. Buttons are listed left to right;
+// an empty list means one standard OK button.
+struct UserMessage
+{
+    MessageIcon icon = MessageIcon::Information;
+    QString title;
+    QString text;
+    QStringList buttons;
+    int defaultButton = 0;
+    int escapeButton = -1;  // button that Escape / closing the box means; -1 none
+};
+
+// The one place every modal message of the program goes through. The main window
+// installs a presenter that shows a real message box; tests install one that records
+// the message and answers it, so that no test ever waits on a dialog.
+class Messenger
+{
+public:
+    // Returns the index of the chosen button, or -1 when the box was closed without
+    // choosing one.
+    using Presenter = std::function<int(const UserMessage &)>;
+
+    void setPresenter(Presenter presenter) { m_presenter = std::move(presenter); }
+
+    // Shows the message and returns the chosen button. Without a presenter nothing is
+    // shown and the default button is taken.
+    int show(const UserMessage &message) const;
+
+    // True while a message is on screen (its nested event loop is running), so that
+    // timers can hold back work that would otherwise stack more boxes.
+    bool isShowing() const { return m_depth > 0; }
+
+private:
+    Presenter m_presenter;
+    mutable int m_depth = 0;
+};
+
+}  // namespace veltrix

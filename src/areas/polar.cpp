@@ -1,0 +1,35 @@
+#include "areas/polar.h"
+
+#include <cmath>
+
+namespace veltrix {
+
+namespace {
+constexpr double TwoPi = 6.283185307179586;
+constexpr float AngleCut = 4.712389f;    // 3pi/2: angles at or above wrap to negative
+constexpr float AngleWrap = 6.2831855f;  // 2pi in single precision
+}  // namespace
+
+Polar PolarOf(const QPoint &point)
+{
+    const float x = static_cast<float>(point.x());
+    const float y = static_cast<float>(point.y());
+    Polar polar;
+    polar.radius = std::sqrt(x * x + y * y);
+    float angle = static_cast<float>(std::atan2(static_cast<double>(point.y()),
+                                                static_cast<double>(point.x()))
+                                     + TwoPi);
+    if (angle >= AngleCut)
+        angle -= AngleWrap;
+    polar.angle = angle;
+    return polar;
+}
+
+QPoint PointFromPolar(float radius, float angle)
+{
+    const float x = radius * std::cos(angle);
+    const float y = radius * std::sin(angle);
+    return QPoint(static_cast<int>(x), static_cast<int>(y));
+}
+
+}  // namespace veltrix
