@@ -1,0 +1,113 @@
+#include "link/frames.h"
+
+#include "link/crc16.h"
+
+#include <cstring>
+
+namespace veltrix {
+
+namespace {
+
+constexpr std::array<FrameSpec, FrameIdCount> FrameTable = {{
+    {FrameId::RPrda, "RPrda", PlainRequestLength, ProductReplyLength, true},
+    {FrameId::RPara, "RPara", PlainRequestLength, ParameterFrameLength, true},
+    {FrameId::WPara, "WPara", ParameterFrameLength, AcknowledgeLength, true},
+    {FrameId::RArea, "RArea", AreaRequestLength, AreaFrameLength, true},
+    {FrameId::WArea, "WArea", AreaFrameLength, AcknowledgeLength, true},
+    {FrameId::RCase, "RCase", PlainRequestLength, CaseFrameLength, true},
+    {FrameId::WCase, "WCase", CaseFrameLength, AcknowledgeLength, true},
+    {FrameId::RBoot, "RBoot", PlainRequestLength, AcknowledgeLength, true},
+    {FrameId::WSimu, "WSimu", SimulationRequestLength, SimulationReplyLength, true},
+    {FrameId::RScan, "RScan", PlainRequestLength, ScanReplyLength, false},
+    {FrameId::RStre, "RStre", PlainRequestLength, ScanReplyLength, false},
+    {FrameId::RAuto, "RAuto", AutoRequestLength, 0, false},
+    {FrameId::Cloud, "Cloud", 0, CloudHeaderLength, false},
+}};
+
+// Largest point count whose packet still fits a receive buffer that is emptied past
+// ReceiveBufferLimit bytes.
+constexpr int MaxCloudPoints = (ReceiveBufferLimit - CloudHeaderLength) / CloudPointLength;
+
+int findMnemonic(const QByteArray &buffer, const char *mnemonic)
+{
+    return buffer.indexOf(mnemonic);
+}
+
+}  // namespace
+
+const FrameSpec &frameSpec(FrameId id)
+{
+    return FrameTable[static_cast<size_t>(id)];
+}
+
+const FrameSpec *frameSpecFor(const char *data, int length)
+{
+    if (length < MnemonicLength)
+        return nullptr;
+    for (const FrameSpec &spec : FrameTable) {
+        if (std::memcmp(spec.mnemonic, data, MnemonicLength) == 0)
+            return &spec;
+    }
+    return nullptr;
+}
+
+TakeResult takeFrame(QByteArray &buffer, const char *mnemonic, int length, bool withCrc,
+                     QByteArray &frame)
+{
+    const int at = findMnemonic(buffer, mnemonic);
+    if (at < 0)
+        return TakeResult::NotFound;
+    if (buffer.size() - at < length)
+        return TakeResult::Incomplete;
+    frame = buffer.mid(at, length);
+    buffer.remove(at, length);
+    if (withCrc && !checkCrc(frame.constData(), length - CrcLength))
+        return TakeResult::BadCrc;
+    return TakeResult::Valid;
+}
+
+TakeResult takeProductFrame(QByteArray &buffer, QByteArray &frame)
+{
+    const int at = findMnemonic(buffer, "RPrda");
+    if (at < 0)
+        return TakeResult::NotFound;
+    const int available = buffer.size() - at;
+    if (available < ProductReplyLength)
+        return TakeResult::Incomplete;
+    const char *start = buffer.constData() + at;
+    int length = ProductReplyLength;
+    if (!checkCrc(start, ProductReplyLength - CrcLength)) {
+        if (available < ProductReplyLongLength)
+            return TakeResult::Incomplete;
+        length = ProductReplyLongLength;
+    }
+    frame = buffer.mid(at, length);
+    buffer.remove(at, length);
+    if (length == ProductReplyLongLength
+        && !checkCrc(frame.constData(), ProductReplyLongLength - CrcLength))
+        return TakeResult::BadCrc;
+    return TakeResult::Valid;
+}
+
+TakeResult takeCloudPacket(QByteArray &buffer, QByteArray &frame)
+{
+    const int at = findMnemonic(buffer, "Cloud");
+    if (at < 0)
+        return TakeResult::NotFound;
+    const int available = buffer.size() - at;
+    if (available < CloudHeaderLength)
+        return TakeResult::Incomplete;
+    const int points = readU16(buffer.constData() + at + 10);
+    if (points > MaxCloudPoints) {
+        buffer.remove(at, MnemonicLength);
+        return TakeResult::Dropped;
+    }
+    const int length = CloudHeaderLength + CloudPointLength * points;
+    if (available < length)
+        return TakeResult::Incomplete;
+    frame = buffer.mid(at, length);
+    buffer.remove(at, length);
+    return TakeResult::Valid;
+}
+
+}  // namespace veltrix
