@@ -11,9 +11,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr float RadiansToDegrees = 57.29578f;
-constexpr float DegreesToRadians = 0.017453292f;
-
 // Offsets inside one field block.
 constexpr int ShapeWord = 0;
 constexpr int CountWord = 2;

@@ -17,6 +17,10 @@ constexpr int MaxFieldVertices = 100;
 constexpr int VertexRegionLength = MaxFieldVertices * VertexLength;
 constexpr int MaxAreaIndex = 63;
 
+// Bearing conversions of the wire, in single precision.
+constexpr float RadiansToDegrees = 57.29578f;
+constexpr float DegreesToRadians = 0.017453292f;
+
 // Layout of the case data of all areas in "RCase" and "WCase".
 constexpr int CaseOffset = 5;
 constexpr int CaseRecordLength = 10;

@@ -1,0 +1,656 @@
+#include "link/serialcomm.h"
+
+#include "app/usermessage.h"
+#include "areas/areamodel.h"
+#include "link/areapayload.h"
+#include "link/sensorlinkdata.h"
+#include "link/sensorparameters.h"
+
+#include <QIODevice>
+#include <QtMath>
+
+namespace veltrix {
+
+namespace {
+
+constexpr std::array<int, 5> RangeLimits = {6000, 12000, 24000, 36000, 60000};
+constexpr int ProgressMaximum = AreaCount;
+
+quint16 clampToRange(quint16 value, int limit)
+{
+    return value > limit ? static_cast<quint16>(limit) : value;
+}
+
+}  // namespace
+
+SERIAL_COMM::SERIAL_COMM(QIODevice *serialPort, SensorLinkData *linkData, AreaModel *areaModel,
+                         SensorParameters *parameters, QIODevice *tcpSocket,
+                         QIODevice *udpSocket, Messenger *messenger, QObject *parent)
+    : QObject(parent),
+      m_serialPort(serialPort),
+      m_linkData(linkData),
+      m_areaModel(areaModel),
+      m_parameters(parameters),
+      m_tcpSocket(tcpSocket),
+      m_udpSocket(udpSocket),
+      m_messenger(messenger)
+{
+    m_timeoutTimer.setInterval(ReplyTimeout);
+    m_sendTimer.setInterval(SendInterval);
+    m_sendTimer.start();
+    connect(&m_scanTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadScanfTime);
+    connect(&m_intensityTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadIntensityTime);
+    connect(&m_simulationTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadSimulationTime);
+    connect(&m_timeoutTimer, &QTimer::timeout, this, &SERIAL_COMM::ReadWriteOverTime);
+    connect(&m_sendTimer, &QTimer::timeout, this, &SERIAL_COMM::SerialPortSendData);
+    for (QIODevice *device : {m_serialPort, m_tcpSocket, m_udpSocket}) {
+        if (device)
+            connect(device, &QIODevice::readyRead, this, &SERIAL_COMM::SerialPortReceiveData);
+    }
+    m_linkData->invertedMount = false;
+}
+
+void SERIAL_COMM::SetRangeLimit(int modelIndex)
+{
+    if (modelIndex >= 0 && modelIndex < static_cast<int>(RangeLimits.size()))
+        m_rangeLimit = RangeLimits[static_cast<size_t>(modelIndex)];
+}
+
+void SERIAL_COMM::StopOverTimer()
+{
+    m_timeoutTimer.stop();
+}
+
+void SERIAL_COMM::ClearCommandFlags()
+{
+    const bool transferring = flag(ReadAreasFlag) || flag(WriteAreasFlag)
+        || flag(ReadParametersFlag) || flag(WriteParametersFlag);
+    m_pendingCommand = NoCommand;
+    m_flags.fill(false);
+    m_readAreaIndex = 0;
+    m_writeAreaIndex = 0;
+    if (transferring)
+        emit ProgressCloseSignal();
+}
+
+bool SERIAL_COMM::isEthernet() const
+{
+    return m_linkData->connectType == EthernetInterface;
+}
+
+QIODevice *SERIAL_COMM::activeDevice() const
+{
+    if (!isEthernet())
+        return m_serialPort;
+    return m_linkData->ethernetMode == UdpMode ? m_udpSocket : m_tcpSocket;
+}
+
+// ---- commands and polling ---------------------------------------------------------
+
+void SERIAL_COMM::SensorRebootSlots()
+{
+    setFlag(RebootFlag, true);
+}
+
+void SERIAL_COMM::ReadSensorAllDataSlots()
+{
+    if (isEthernet() && idle())
+        sendAutoScan(false);
+    // A read-all already under way keeps its place; a new one starts at area 0.
+    if (!flag(ReadAreasFlag))
+        m_readAreaIndex = 0;
+    setFlag(ReadParametersFlag, true);
+    setFlag(ReadAreasFlag, true);
+    setFlag(ReadCaseFlag, true);
+}
+
+void SERIAL_COMM::WriteSensorAllDataSlots()
+{
+    if (refuseOversizedAreas())
+        return;
+    if (isEthernet() && idle())
+        sendAutoScan(false);
+    if (!flag(WriteAreasFlag))
+        m_writeAreaIndex = 0;
+    setFlag(WriteAreasFlag, true);
+    setFlag(WriteCaseFlag, true);
+    setFlag(WriteParametersFlag, true);
+}
+
+void SERIAL_COMM::SensorInformationSlots()
+{
+    setFlag(ProductFlag, true);
+}
+
+void SERIAL_COMM::OpenSendReadScanf()
+{
+    m_scanTimer.setInterval(isEthernet() ? EthernetScanInterval : SerialPollInterval);
+    m_scanTimer.start();
+}
+
+void SERIAL_COMM::CloseSendReadScanf()
+{
+    m_scanTimer.stop();
+}
+
+void SERIAL_COMM::OpenSendReadIntensity()
+{
+    if (isEthernet())
+        return;  // the pushed cloud packets carry the intensities
+    m_intensityTimer.setInterval(SerialPollInterval);
+    m_intensityTimer.start();
+}
+
+void SERIAL_COMM::CloseSendReadIntensity()
+{
+    m_intensityTimer.stop();
+}
+
+void SERIAL_COMM::OpenSendReadSimulation()
+{
+    m_simulationTimer.setInterval(SimulationInterval);
+    m_simulationTimer.start();
+}
+
+void SERIAL_COMM::CloseSendReadSimulation()
+{
+    m_simulationTimer.stop();
+}
+
+void SERIAL_COMM::ReadScanfTime()
+{
+    setFlag(ScanFlag, true);
+}
+
+void SERIAL_COMM::ReadIntensityTime()
+{
+    setFlag(IntensityFlag, true);
+}
+
+void SERIAL_COMM::ReadSimulationTime()
+{
+    setFlag(SimulationFlag, true);
+}
+
+void SERIAL_COMM::CloseSerialPortSlots()
+{
+    m_receiveBuffer.clear();
+    m_linkData->resetCloud();
+}
+
+// ---- sending ------------------------------------------------------------------------
+
+void SERIAL_COMM::send(int length, int pending)
+{
+    if (pending != NoCommand)
+        m_pendingCommand = pending;
+    m_transmitLength = length;
+    m_timeoutTimer.start();
+    QIODevice *device = activeDevice();
+    if (device && device->isOpen())
+        device->write(m_transmit.data(), length);
+}
+
+void SERIAL_COMM::sendAutoScan(bool start)
+{
+    send(buildRAuto(m_transmit, start), NoCommand);
+}
+
+void SERIAL_COMM::SerialPortSendData()
+{
+    // While a message box runs its nested event loop nothing new goes out: the user
+    // has not answered yet, and more replies would only stack more boxes.
+    if (m_messenger && m_messenger->isShowing())
+        return;
+
+    if (flag(RebootFlag)) {
+        if (idle())
+            send(buildRBoot(m_transmit), RebootCommand);
+    } else if (flag(ReadParametersFlag)) {
+        if (idle())
+            send(buildRPara(m_transmit), ReadParametersCommand);
+    } else if (flag(WriteAreasFlag)) {
+        if (m_writeAreaIndex > MaxAreaIndex)
+            m_writeAreaIndex = 0;
+        else if (idle())
+            sendNextArea();
+    } else if (flag(ReadCaseFlag)) {
+        if (idle())
+            send(buildRCase(m_transmit), ReadCaseCommand);
+    } else if (flag(WriteCaseFlag)) {
+        if (idle())
+            send(buildWCase(m_transmit, m_areaModel->areas), WriteCaseCommand);
+    } else if (flag(ProductFlag)) {
+        if (idle())
+            send(buildRPrda(m_transmit), ProductCommand);
+    } else if (flag(ReadAreasFlag)) {
+        if (m_readAreaIndex > MaxAreaIndex) {
+            m_readAreaIndex = 0;
+        } else if (idle()) {
+            send(buildRArea(m_transmit, m_readAreaIndex), ReadAreaCommand);
+            emit ProgressShowSignal(text("上传数据", "Upload Data"), m_readAreaIndex);
+        }
+    } else if (flag(WriteParametersFlag)) {
+        if (idle())
+            send(buildWPara(m_transmit, *m_parameters), WriteParametersCommand);
+    } else if (flag(SimulationFlag)) {
+        if (idle())
+            send(buildWSimu(m_transmit, m_areaModel->simulation), SimulationCommand);
+    } else if (flag(ScanFlag)) {
+        if (isEthernet()) {
+            if (idle()) {
+                sendAutoScan(true);
+                setFlag(ScanFlag, false);
+            }
+        } else if (idle()) {
+            send(buildRScan(m_transmit), ScanCommand);
+        }
+    } else if (flag(IntensityFlag)) {
+        if (isEthernet())
+            setFlag(IntensityFlag, false);
+        else if (idle())
+            send(buildRStre(m_transmit), IntensityCommand);
+    }
+}
+
+void SERIAL_COMM::sendNextArea()
+{
+    const AreaRecord &area = m_areaModel->areas.at(m_writeAreaIndex);
+    const int length = buildWArea(m_transmit, area, m_writeAreaIndex, m_linkData->invertedMount);
+    if (length == 0) {
+        // The area grew past what a frame can carry after the write-all was checked.
+        abandonWriteAll(area, m_writeAreaIndex, oversizedField(area));
+        return;
+    }
+    send(length, WriteAreaCommand);
+    emit ProgressShowSignal(text("下载数据", "Download Data"), m_writeAreaIndex);
+}
+
+bool SERIAL_COMM::refuseOversizedAreas()
+{
+    for (int i = 0; i < m_areaModel->areas.size(); ++i) {
+        const AreaRecord &area = m_areaModel->areas.at(i);
+        const int field = oversizedField(area);
+        if (field >= 0) {
+            abandonWriteAll(area, i, field);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int field)
+{
+    const bool wasWriting = flag(WriteAreasFlag);
+    setFlag(WriteAreasFlag, false);
+    setFlag(WriteCaseFlag, false);
+    setFlag(WriteParametersFlag, false);
+    m_writeAreaIndex = 0;
+    if (wasWriting)
+        emit ProgressCloseSignal();
+    const int points = area.points(field).size();
+    const QString message = m_language == LanguageChinese
+        ? QStringLiteral("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
+                         "未向传感器写入任何数据。")
+        : QStringLiteral("Area %1 Out%2 has %3 points; an output field can carry at most %4. "
+                         "Nothing was written to the sensor.");
+    showMessage(MessageIcon::Warning, text("错误", "Message"),
+                message.arg(areaIndex).arg(field + 1).arg(points).arg(MaxFieldVertices));
+}
+
+// ---- time-out -------------------------------------------------------------------------
+
+void SERIAL_COMM::ReadWriteOverTime()
+{
+    const bool areaReadAbandoned = flag(ReadAreasFlag);
+    m_readAreaIndex = 0;
+    m_writeAreaIndex = 0;
+    m_pendingCommand = NoCommand;
+    setFlag(ReadAreasFlag, false);
+    ++m_timeoutCount;
+    if (m_timeoutCount <= TimeoutsBeforeWarning) {
+        // The area reads are abandoned; their progress would otherwise stay on screen,
+        // modal and without a cancel button.
+        if (areaReadAbandoned)
+            emit ProgressCloseSignal();
+        return;
+    }
+    m_timeoutCount = 0;
+    m_flags.fill(false);
+    m_scanTimer.stop();
+    m_intensityTimer.stop();
+    m_simulationTimer.stop();
+    m_timeoutTimer.stop();
+    emit ProgressCloseSignal();
+    showMessage(MessageIcon::Warning, text("警告", "Warning"),
+                text("读写参数超时,请检查连接", "Connect OverTimer, Check Connect"));
+}
+
+// ---- receiving ------------------------------------------------------------------------
+
+void SERIAL_COMM::SerialPortReceiveData()
+{
+    QIODevice *device = activeDevice();
+    if (!device || !device->isOpen())
+        return;
+    for (;;) {
+        const QByteArray chunk = device->readAll();
+        if (chunk.isEmpty())
+            break;
+        m_receiveBuffer.append(chunk);
+        if (device->bytesAvailable() <= 0)
+            break;
+    }
+
+    // A decoder that shows a message runs a nested event loop in which this handler
+    // may run again. Each decoder therefore finishes with the buffer and the link's
+    // state before it shows anything, and reads the buffer afresh.
+    decodeRBoot();
+    decodeRPrda();
+    if (isEthernet())
+        decodeCloud();
+    else
+        decodeRScan();
+    decodeRStre();
+    decodeRArea();
+    decodeWArea();
+    decodeRPara();
+    decodeWPara();
+    decodeRCase();
+    decodeWCase();
+    decodeWSimu();
+    if (m_receiveBuffer.size() > ReceiveBufferLimit)
+        m_receiveBuffer.clear();
+}
+
+void SERIAL_COMM::acceptReply()
+{
+    m_timeoutTimer.stop();
+    m_timeoutCount = 0;
+}
+
+void SERIAL_COMM::finishRequest(RequestFlag requestFlag)
+{
+    m_pendingCommand = NoCommand;
+    setFlag(requestFlag, false);
+}
+
+void SERIAL_COMM::decodeRBoot()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "RBoot", AcknowledgeLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    finishRequest(RebootFlag);
+    showMessage(MessageIcon::Information, text("提示", "Message"),
+                text("传感器重新启动完成", "Sensor Reboot Complete"));
+}
+
+void SERIAL_COMM::decodeRPrda()
+{
+    QByteArray frame;
+    if (takeProductFrame(m_receiveBuffer, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    finishRequest(ProductFlag);
+    const ProductInfo info = decodeProductInfo(frame.constData());
+    const QString name = info.productCode == KnownProductCode ? QStringLiteral("ZD-XXXX") : QString();
+    const QString firmware = QString::number(info.firmware / 100.0, 'f', 2);
+    const QString serial = QString::number(double(info.serialNumber), 'f', 6);
+    QStringList lines;
+    if (m_language == LanguageChinese) {
+        lines << QStringLiteral("产品型号:  ") + name << QStringLiteral("固件版本:  ") + firmware
+              << QStringLiteral("串行编号:  ") + serial
+              << QStringLiteral("生产日期:  %1年%2月%3日").arg(info.year).arg(info.month).arg(info.day);
+    } else {
+        lines << QStringLiteral("Product Name:  ") + name << QStringLiteral("Firmware:  ") + firmware
+              << QStringLiteral("SerialNumber:  ") + serial
+              << QStringLiteral("Production:  %1 - %2 - %3").arg(info.year).arg(info.month).arg(info.day);
+    }
+    showMessage(MessageIcon::Information, text("产品信息", "Product Message"),
+                lines.join(QLatin1Char('\n')));
+}
+
+void SERIAL_COMM::storeSerialScan(const QByteArray &frame, QVector<quint16> &target)
+{
+    const bool inverted = m_linkData->invertedMount;
+    for (int i = 0; i < ScanValueCount; ++i) {
+        const int slot = inverted ? i : ScanValueCount - 1 - i;
+        target[slot] = clampToRange(scanValue(frame.constData(), i), m_rangeLimit);
+    }
+}
+
+void SERIAL_COMM::decodeRScan()
+{
+    if (isEthernet())
+        return;
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "RScan", ScanReplyLength, false, frame) != TakeResult::Valid)
+        return;
+    storeSerialScan(frame, m_linkData->scanDistances);
+    acceptReply();
+    finishRequest(ScanFlag);
+    emit ReceiveScanfData();
+}
+
+void SERIAL_COMM::decodeRStre()
+{
+    if (isEthernet())
+        return;
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "RStre", ScanReplyLength, false, frame) != TakeResult::Valid)
+        return;
+    storeSerialScan(frame, m_linkData->scanIntensities);
+    acceptReply();
+    finishRequest(IntensityFlag);
+    emit ReceiveIntensityData();
+}
+
+void SERIAL_COMM::decodeCloud()
+{
+    QByteArray packet;
+    TakeResult result;
+    // A header that can never complete is skipped and the search goes on.
+    do {
+        result = takeCloudPacket(m_receiveBuffer, packet);
+    } while (result == TakeResult::Dropped);
+    if (result != TakeResult::Valid)
+        return;
+    const CloudHeader header = decodeCloudHeader(packet.constData());
+    const int start = header.startBearing;
+    const int count = header.count;
+    const int span = start < header.endBearing ? header.endBearing - start
+                                               : header.endBearing + 360 - start;
+    // A packet that cannot be placed in the cloud vectors is dropped whole: a start
+    // before the first bearing of a scan, an empty or reversed span, or points that
+    // would run past the last slot.
+    if (span <= 0 || start < FirstCloudBearing)
+        return;
+    const int firstSlot = ((count * 24 / span) * (start - FirstCloudBearing)) / 24;
+    if (firstSlot + count > CloudCapacity)
+        return;
+
+    SensorLinkData &data = *m_linkData;
+    const bool inverted = data.invertedMount;
+    const float step = static_cast<float>(span) / static_cast<float>(count);
+    data.cloudIndex = firstSlot;
+    for (int k = 0; k < count; ++k) {
+        const CloudPoint point = cloudPoint(packet.constData(), k);
+        const float distance = clampToRange(point.distance, m_rangeLimit);
+        const float intensity = clampToRange(point.intensity, m_rangeLimit);
+        const float degrees = inverted ? static_cast<float>(k + 1) * step + static_cast<float>(start - 270)
+                                       : 90.0f - static_cast<float>(start) - static_cast<float>(k + 1) * step;
+        const float bearing = degrees * DegreesToRadians;
+        const float cosine = static_cast<float>(qFastCos(bearing));
+        const float sine = static_cast<float>(qFastSin(bearing));
+        const int slot = data.cloudIndex;
+        data.cloudDistX[slot] = static_cast<qint32>(distance * cosine);
+        data.cloudDistY[slot] = static_cast<qint32>(distance * sine);
+        data.cloudIntensityX[slot] = static_cast<qint32>(intensity * cosine);
+        data.cloudIntensityY[slot] = static_cast<qint32>(intensity * sine);
+        ++data.cloudIndex;
+    }
+    if (header.endBearing == LastCloudSector) {
+        data.cloudCount = data.cloudIndex;
+        data.cloudIndex = 0;
+        emit ReceiveScanfData();
+        emit ReceiveIntensityData();
+    }
+}
+
+void SERIAL_COMM::decodeRArea()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "RArea", AreaFrameLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    const int index = areaIndexOf(frame.constData());
+    if (index <= MaxAreaIndex)
+        decodeArea(frame.constData(), m_areaModel->areas[index], m_linkData->invertedMount);
+    ++m_readAreaIndex;
+    const int progress = m_readAreaIndex;
+    const bool complete = m_readAreaIndex >= AreaCount;
+    if (complete) {
+        m_readAreaIndex = 0;
+        setFlag(ReadAreasFlag, false);
+    }
+    m_pendingCommand = NoCommand;
+    emit ProgressValueSignal(progress);
+    if (complete)
+        emit NoticeSignal(text("参数", "Parameters"), text("参数读取完成！", "Parameters Read OK!"));
+}
+
+void SERIAL_COMM::decodeWArea()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "WArea", AcknowledgeLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    const int status = static_cast<quint8>(frame[MnemonicLength]);
+    int progress = -1;
+    if (status == 0) {
+        ++m_writeAreaIndex;
+        progress = m_writeAreaIndex;
+        if (m_writeAreaIndex >= AreaCount) {
+            m_writeAreaIndex = 0;
+            setFlag(WriteAreasFlag, false);
+        }
+    } else if (status == 1) {
+        m_writeAreaIndex = 0;  // the flag stays set: writing starts again at area 0
+    }
+    m_pendingCommand = NoCommand;
+    if (progress >= 0)
+        emit ProgressValueSignal(progress);
+    if (status == 1) {
+        showMessage(MessageIcon::Warning, text("错误", "Message"),
+                    text("参数设置异常，请重启传感器恢复初始参数。",
+                         "Parameters Setting Error.Please restart."));
+    } else if (status == 2) {
+        showStatusError(status);
+    }
+}
+
+void SERIAL_COMM::decodeRPara()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "RPara", ParameterFrameLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    decodeParameterReply(frame.constData(), *m_parameters);
+    const bool inverted = (*m_parameters)[InstallDirectionWord] != 0;
+    m_linkData->invertedMount = inverted;
+    finishRequest(ReadParametersFlag);
+    emit DirChangeSignals(inverted);
+    emit ReceiveParameters();
+    emit ProgressCloseSignal();
+}
+
+void SERIAL_COMM::decodeWPara()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "WPara", AcknowledgeLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    const int status = static_cast<quint8>(frame[MnemonicLength]);
+    finishRequest(WriteParametersFlag);
+    // The write-all ends here whatever the status; its progress must not stay on screen.
+    emit ProgressCloseSignal();
+    if (status == 0) {
+        showMessage(MessageIcon::Information, text("提示", "Message"),
+                    text("参数写入完成，请重启生效！", "Parameters Write Complete.Please restart."));
+        const QStringList buttons = m_language == LanguageChinese
+            ? QStringList{QStringLiteral("确定"), QStringLiteral("取消")}
+            : QStringList{QStringLiteral("Yes"), QStringLiteral("No")};
+        const int answer = showMessage(MessageIcon::Question, text("提示", "Message"),
+                                       text("是否重启传感器?", "Do you restart?"), buttons);
+        if (answer == 0)
+            setFlag(RebootFlag, true);
+    } else {
+        showStatusError(status);
+    }
+}
+
+void SERIAL_COMM::decodeRCase()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "RCase", CaseFrameLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    decodeCase(frame.constData(), m_areaModel->areas);
+    finishRequest(ReadCaseFlag);
+}
+
+void SERIAL_COMM::decodeWCase()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "WCase", AcknowledgeLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    finishRequest(WriteCaseFlag);
+    showStatusError(static_cast<quint8>(frame[MnemonicLength]));
+}
+
+void SERIAL_COMM::decodeWSimu()
+{
+    QByteArray frame;
+    if (takeFrame(m_receiveBuffer, "WSimu", SimulationReplyLength, true, frame) != TakeResult::Valid)
+        return;
+    acceptReply();
+    finishRequest(SimulationFlag);
+    const IoPortState state = decodeSimulationReply(frame.constData());
+    emit IOPortSignals(state.inport, state.outport, state.status);
+}
+
+// ---- messages -------------------------------------------------------------------------
+
+QString SERIAL_COMM::text(const char *chinese, const char *english) const
+{
+    return m_language == LanguageChinese ? QString::fromUtf8(chinese) : QString::fromUtf8(english);
+}
+
+int SERIAL_COMM::showMessage(MessageIcon icon, const QString &title, const QString &message,
+                             const QStringList &buttons)
+{
+    // Without a messenger nothing is shown and no button counts as chosen.
+    if (!m_messenger)
+        return -1;
+    UserMessage box;
+    box.icon = icon;
+    box.title = title;
+    box.text = message;
+    box.buttons = buttons;
+    return m_messenger->show(box);
+}
+
+void SERIAL_COMM::showStatusError(int status)
+{
+    if (status == 1) {
+        showMessage(MessageIcon::Warning, text("错误", "Message"),
+                    text("参数设置异常", "Parameters Setting Error"));
+    } else if (status == 2) {
+        showMessage(MessageIcon::Warning, text("错误", "Message"),
+                    text("内存写入错误", "FLASH Write Error"));
+    }
+}
+
+}  // namespace veltrix
