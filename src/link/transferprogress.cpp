@@ -57,6 +57,10 @@ void TransferProgress::showProgress(const QString &title, int value)
 
 void TransferProgress::setProgress(int value)
 {
+    // A hidden progress dialog would pop itself up on a new value (after its minimum
+    // duration); a stray reply outside a transfer must not bring it back.
+    if (!m_dialog->isVisible())
+        return;
     // Reaching the maximum closes the dialog by itself.
     m_dialog->setValue(value);
 }

@@ -24,6 +24,7 @@ private slots:
     void dialogSetup();
     void showSetAndClose();
     void reachingMaximumCloses();
+    void valueWhileHiddenKeepsItHidden();
     void noticeIsNonModalAndReplaced();
     void followsAReadAll();
 };
@@ -62,6 +63,16 @@ void TestTransferProgress::reachingMaximumCloses()
     progress.showProgress(QStringLiteral("Download Data"), 63);
     progress.setProgress(64);
     QVERIFY(!progress.dialog()->isVisible());
+}
+
+void TestTransferProgress::valueWhileHiddenKeepsItHidden()
+{
+    TransferProgress progress;
+    for (int value : {0, 5, 30})
+        progress.setProgress(value);
+    QVERIFY(!progress.dialog()->isVisible());
+    for (const QTimer *timer : progress.dialog()->findChildren<QTimer *>())
+        QVERIFY(!timer->isActive());
 }
 
 void TestTransferProgress::noticeIsNonModalAndReplaced()
