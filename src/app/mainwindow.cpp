@@ -41,7 +41,7 @@ const QSize DockToolBarIconSize(20, 20);
 // Built-in layout of a first start, before any saved layout exists: wide enough for the
 // shape buttons of the edition dock and the fields of the sensor dock.
 constexpr int EditionDockWidth = 410;
-constexpr int AreaListWidth = 175;
+constexpr int AreaListWidth = 170;
 constexpr int RightDockWidth = 290;
 constexpr int DataTableDockHeight = 200;
 
