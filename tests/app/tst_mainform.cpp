@@ -104,7 +104,7 @@ private slots:
     void actions();
     void menus_data();
     void menus();
-    void toolBarsInOrder();
+    void menuBarAndToolBarsInOrder();
     void toolBarContents_data();
     void toolBarContents();
     void newFileButton();
@@ -438,7 +438,7 @@ void TestMainForm::menus()
     QCOMPARE(entryNames(found->actions()), entries);
 }
 
-void TestMainForm::toolBarsInOrder()
+void TestMainForm::menuBarAndToolBarsInOrder()
 {
     QCOMPARE(entryNames(w->menuBar()->actions()),
              (QStringList{"menuFile", "menuEdit", "menuView", "menuSetting", "menuConnections",
