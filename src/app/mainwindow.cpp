@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
 #include "app/messagebox.h"
+#include "link/serialcomm.h"
+#include "link/transferprogress.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 
@@ -81,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     createScene();
     createTransports();
+    createLink();
     applyInitialState();
     buildExtraToolBars();
     wireSignals();
@@ -104,6 +107,19 @@ void MainWindow::createTransports()
     serialPort = std::make_unique<QSerialPort>();
     tcpSocket = std::make_unique<QTcpSocket>();
     udpSocket = std::make_unique<QUdpSocket>();
+}
+
+void MainWindow::createLink()
+{
+    link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_areaModel,
+                                         &m_sensorParameters, tcpSocket.get(), udpSocket.get(),
+                                         &m_messenger);
+    // The link codes its language the other way round: 1 Chinese, 0 English.
+    link->SetLanguage(language == LanguageChinese ? SERIAL_COMM::LanguageChinese
+                                                  : SERIAL_COMM::LanguageEnglish);
+    link->SetRangeLimit(modelIndex);
+    m_transferProgress = std::make_unique<TransferProgress>();
+    m_transferProgress->attach(link.get());
 }
 
 void MainWindow::applyInitialState()
@@ -181,6 +197,12 @@ void MainWindow::wireSignals()
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
 
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
+
+    connect(ui->ReadAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::ReadSensorAllDataSlots);
+    connect(ui->WriteAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::WriteSensorAllDataSlots);
+    connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
+    connect(ui->SensorInformation, &QAction::triggered, link.get(),
+            &SERIAL_COMM::SensorInformationSlots);
 }
 
 void MainWindow::finishStartup()
@@ -266,18 +288,22 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
     // Polling is only started over an open transport; the action keeps its check mark
     // either way, so a later connection picks the choice up.
     if (Checked && anyTransportOpen()) {
-        // The scan outline is shown and scan polling started here.
+        // The scan outline is shown here too.
+        link->OpenSendReadScanf();
     } else {
-        // The scan outline is hidden and scan polling stopped here.
+        // The scan outline is hidden here too.
+        link->CloseSendReadScanf();
     }
 }
 
 void MainWindow::OpenCloseReadIntensity(bool Checked)
 {
     if (Checked && anyTransportOpen()) {
-        // The intensity outline is shown and intensity polling started here.
+        // The intensity outline is shown here too.
+        link->OpenSendReadIntensity();
     } else {
-        // The intensity outline is hidden and intensity polling stopped here.
+        // The intensity outline is hidden here too.
+        link->CloseSendReadIntensity();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/usermessage.h"
 #include "areas/areamodel.h"
 #include "link/sensorlinkdata.h"
+#include "link/sensorparameters.h"
 
 #include <QMainWindow>
 #include <QtGlobal>
@@ -22,6 +23,9 @@ class MainWindow;
 
 namespace veltrix {
 
+class SERIAL_COMM;
+class TransferProgress;
+
 // The one main window: the form with its view, docks, menus and tool bars, the shared
 // records, the transports, and the slots that switch views, modes and interfaces.
 class MainWindow : public QMainWindow
@@ -38,6 +42,9 @@ public:
     AreaModel &areaModel() { return m_areaModel; }
     SensorLinkData &linkData() { return m_linkData; }
     Messenger &messenger() { return m_messenger; }
+    SensorParameters &sensorParameters() { return m_sensorParameters; }
+    SERIAL_COMM *sensorLink() const { return link.get(); }
+    TransferProgress *transferProgress() const { return m_transferProgress.get(); }
 
     QSerialPort *serialTransport() const { return serialPort.get(); }
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
@@ -85,6 +92,7 @@ protected:
     // Declared first: everything below points at them, so they are destroyed last.
     AreaModel m_areaModel;
     SensorLinkData m_linkData;
+    SensorParameters m_sensorParameters;
     Messenger m_messenger;
 
     Ui::MainWindow *ui;
@@ -94,6 +102,8 @@ protected:
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;
     std::unique_ptr<QUdpSocket> udpSocket;
+    std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
+    std::unique_ptr<TransferProgress> m_transferProgress;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
 
@@ -101,6 +111,7 @@ private:
     // Construction steps, in the order the constructor runs them.
     void createScene();
     void createTransports();
+    void createLink();
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
