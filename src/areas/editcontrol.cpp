@@ -91,6 +91,7 @@ void EDIT_CONTROL::connectWidgets()
                           m_widgets.vehicleMinSpeed, m_widgets.vehicleMaxSpeed})
         connect(box, &QSpinBox::editingFinished, this, &EDIT_CONTROL::CaseChannelParameterChange);
     connect(m_widgets.vehicleOptionMode, activated, this, &EDIT_CONTROL::CaseChannelParameterChange);
+    connect(m_widgets.areaEditTab, &QTabWidget::tabBarClicked, this, &EDIT_CONTROL::AreaEditTabChannel);
 
     using Slot = void (EDIT_CONTROL::*)();
     static const Slot shapeSlots[FieldCount][ShapeButtonCount] = {

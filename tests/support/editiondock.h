@@ -223,7 +223,8 @@ private:
 };
 
 // Edits a cell the way a user does: double-click it, select the editor's text, type,
-// press Return. Returns false when no editor opened.
+// press Return. The view commits the entry from its event queue, so this waits until
+// the editor has closed. Returns false when no editor opened or it did not close.
 inline bool typeIntoCell(QTableWidget *table, int row, int column, const QString &text)
 {
     QTableWidgetItem *item = table->item(row, column);
@@ -231,6 +232,7 @@ inline bool typeIntoCell(QTableWidget *table, int row, int column, const QString
         return false;
     table->scrollToItem(item);
     const QPoint centre = table->visualItemRect(item).center();
+    // A double click is press, release, then the double-click event.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     auto *editor = qobject_cast<QLineEdit *>(table->indexWidget(table->model()->index(row, column)));
@@ -239,7 +241,8 @@ inline bool typeIntoCell(QTableWidget *table, int row, int column, const QString
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
-    return true;
+    const QModelIndex index = table->model()->index(row, column);
+    return QTest::qWaitFor([&] { return !table->indexWidget(index); });
 }
 
 }  // namespace testing
