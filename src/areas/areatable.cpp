@@ -57,6 +57,8 @@ void AREA_TABLE::setUpTable()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignJustify);
+    // The marker column is narrower than the style's usual minimum section.
+    m_table->horizontalHeader()->setMinimumSectionSize(MarkerColumnWidth);
     m_table->setColumnWidth(NumberColumn, NumberColumnWidth);
     m_table->setColumnWidth(MarkerColumn, MarkerColumnWidth);
     m_table->horizontalHeader()->setSectionResizeMode(ThumbnailColumn, QHeaderView::Stretch);
