@@ -78,6 +78,8 @@ private slots:
     void shapeButtons_data();
     void shapeButtons();
     void ratioSlotWorksWhenCalled();
+    void everyShapeSlotSetsItsFieldAndShape_data();
+    void everyShapeSlotSetsItsFieldAndShape();
     void reloadShowsTheCurrentArea();
     void reloadKeepsButtonsForAnOutOfRangeShape_data();
     void reloadKeepsButtonsForAnOutOfRangeShape();
@@ -197,6 +199,49 @@ void TestEditControl::ratioSlotWorksWhenCalled()
     QCOMPARE(f.model.current().out3Shape, qint32(Ratio));
     QCOMPARE(f.model.current().out3Points, (Points{{0, 20}}));
     QCOMPARE(f.checkStates(2), onlyChecked(Ratio));
+    QCOMPARE(f.shapeChanges.count(), 1);
+}
+
+void TestEditControl::everyShapeSlotSetsItsFieldAndShape_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<Points>("points");
+    static const char *const names[] = {"Polygon", "Arc", "Rectangle", "Straight", "Fan", "Ratio"};
+    const Points initial[] = {{{5, 6}, {7, 8}}, Points(2, {20, 0}), Points(4, {20, 0}),
+                              {{0, 20}}, {{0, 20}}, {{0, 20}}};
+    for (int field = 0; field < FieldCount; ++field) {
+        for (int shape = 0; shape < (field == 0 ? 3 : 6); ++shape) {
+            const QByteArray slot = QByteArray(names[shape]) + "Out" + QByteArray::number(field + 1)
+                + "ClickedChange";
+            QTest::newRow(slot.constData()) << field << shape << initial[shape];
+        }
+    }
+}
+
+// The fifteen slots, called by name: each must change its own field to its own shape.
+void TestEditControl::everyShapeSlotSetsItsFieldAndShape()
+{
+    QFETCH(int, field);
+    QFETCH(int, shape);
+    QFETCH(Points, points);
+    Fixture f;
+    // A stored shape that no slot chooses, so that every slot makes a change.
+    for (int other = 0; other < FieldCount; ++other) {
+        f.model.current().setShape(other, 7);
+        f.model.current().points(other) = {{5, 6}, {7, 8}};
+    }
+    const AreaRecord before = f.model.current();
+    QVERIFY(QMetaObject::invokeMethod(&f.control, QTest::currentDataTag()));
+    QCOMPARE(f.model.current().shape(field), qint32(shape));
+    QCOMPARE(f.model.current().points(field), points);
+    QCOMPARE(f.checkStates(field), onlyChecked(shape));
+    for (int other = 0; other < FieldCount; ++other) {
+        if (other != field) {
+            QCOMPARE(f.model.current().shape(other), before.shape(other));
+            QCOMPARE(f.model.current().points(other), before.points(other));
+        }
+    }
     QCOMPARE(f.shapeChanges.count(), 1);
 }
 
