@@ -22,6 +22,10 @@ class MainWindow;
 
 namespace veltrix {
 
+class AREA_TABLE;
+class COORD_TABLE;
+class EDIT_CONTROL;
+
 // The one main window: the form with its view, docks, menus and tool bars, the shared
 // records, the transports, and the slots that switch views, modes and interfaces.
 class MainWindow : public QMainWindow
@@ -90,6 +94,9 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    std::unique_ptr<AREA_TABLE> areaTable;
+    std::unique_ptr<COORD_TABLE> coordTable;
+    std::unique_ptr<EDIT_CONTROL> editControl;
     qint32 language = 0;    // 0 Simplified Chinese, 1 English
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;
@@ -101,9 +108,11 @@ private:
     // Construction steps, in the order the constructor runs them.
     void createScene();
     void createTransports();
+    void createControllers();
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireAreaEditors();
     void finishStartup();
 
     // Enables the sensor dock fields of one interface and disables those of the other.
