@@ -3,6 +3,9 @@
 #include "app/messagebox.h"
 #include "link/serialcomm.h"
 #include "link/transferprogress.h"
+#include "areas/areatable.h"
+#include "areas/coordtable.h"
+#include "areas/editcontrol.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 
@@ -84,6 +87,7 @@ MainWindow::MainWindow(QWidget *parent)
     createScene();
     createTransports();
     createLink();
+    createControllers();
     applyInitialState();
     buildExtraToolBars();
     wireSignals();
@@ -120,6 +124,39 @@ void MainWindow::createLink()
     link->SetRangeLimit(modelIndex);
     m_transferProgress = std::make_unique<TransferProgress>();
     m_transferProgress->attach(link.get());
+}
+
+void MainWindow::createControllers()
+{
+    areaTable = std::make_unique<AREA_TABLE>(&m_areaModel, ui->AreaTableWidget, ui->Copy,
+                                             ui->Cut, ui->Paste, ui->Delete);
+    coordTable = std::make_unique<COORD_TABLE>(
+        &m_areaModel, ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
+        ui->CoordTableWidgetOut3, ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
+        ui->PolarTableWidgeOut3);
+
+    EditControlWidgets widgets;
+    widgets.areaEditTab = ui->AreaEditTab;
+    widgets.openDelay = ui->Area_OpenDelay;
+    widgets.closeDelay = ui->Area_CloseDelay;
+    widgets.hysteresis = ui->Area_Hysteresis;
+    widgets.detectionSize = ui->Area_DetectionSize;
+    widgets.steerMinDgree = ui->SteerMinDgree;
+    widgets.steerMaxDgree = ui->SteerMaxDgree;
+    widgets.vehicleMinSpeed = ui->VehicleMinSpeed;
+    widgets.vehicleMaxSpeed = ui->VehicleMaxSpeed;
+    widgets.vehicleOptionMode = ui->VehicleOptionMode;
+    widgets.shapeButtons = {{
+        {ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1,
+         ui->ButtonStraightOut1, ui->ButtonFanOut1, ui->ButtonRatioOut1},
+        {ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2,
+         ui->ButtonStraightOut2, ui->ButtonFanOut2, ui->ButtonRatioOut2},
+        {ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
+         ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3},
+    }};
+    editControl = std::make_unique<EDIT_CONTROL>(&m_areaModel, widgets);
+    // The form's first entries are not area 0's values (its detection size is 1.0°).
+    editControl->EditControlUpdateEditData();
 }
 
 void MainWindow::applyInitialState()
@@ -203,6 +240,41 @@ void MainWindow::wireSignals()
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
+    wireAreaEditors();
+}
+
+// Where one signal reaches several slots they are connected, and so run, in the order
+// below: the coordinate tables and edit controls reload before anything reads them.
+void MainWindow::wireAreaEditors()
+{
+    AREA_TABLE *areas = areaTable.get();
+    COORD_TABLE *coords = coordTable.get();
+    EDIT_CONTROL *edits = editControl.get();
+
+    connect(ui->Undo, &QAction::triggered, areas, &AREA_TABLE::UndoAreaTableData);
+    connect(ui->Redo, &QAction::triggered, areas, &AREA_TABLE::RedoAreaTableData);
+    connect(ui->Copy, &QAction::triggered, areas, &AREA_TABLE::CopyAreaTableData);
+    connect(ui->Cut, &QAction::triggered, areas, &AREA_TABLE::CutAreaTableData);
+    connect(ui->Paste, &QAction::triggered, areas, &AREA_TABLE::PasteAreaTableData);
+    connect(ui->Delete, &QAction::triggered, areas, &AREA_TABLE::DeleteAreaTableData);
+    connect(ui->DeleteAll, &QAction::triggered, areas, &AREA_TABLE::DeleteAllAreaTableData);
+
+    connect(areas, &AREA_TABLE::AreaTableIndexChange, coords, &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(areas, &AREA_TABLE::AreaTableIndexChange, edits, &EDIT_CONTROL::EditControlUpdateEditData);
+    connect(areas, &AREA_TABLE::EditAreaDataSignal, coords, &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(areas, &AREA_TABLE::EditAreaDataSignal, edits, &EDIT_CONTROL::EditControlUpdateEditData);
+
+    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, coords,
+            &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, areas,
+            &AREA_TABLE::SaveUndoAreaTableData);
+    connect(edits, &EDIT_CONTROL::EditControlParaChangeSignal, areas,
+            &AREA_TABLE::SaveUndoAreaTableData);
+
+    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SaveUndoAreaTableData);
+    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SetEditAreaTableDisplay);
+    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas,
+            &AREA_TABLE::AreaTableWidgetCurDisplay);
 }
 
 void MainWindow::finishStartup()

@@ -25,6 +25,9 @@ namespace veltrix {
 
 class SERIAL_COMM;
 class TransferProgress;
+class AREA_TABLE;
+class COORD_TABLE;
+class EDIT_CONTROL;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
 // records, the transports, and the slots that switch views, modes and interfaces.
@@ -98,6 +101,9 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    std::unique_ptr<AREA_TABLE> areaTable;
+    std::unique_ptr<COORD_TABLE> coordTable;
+    std::unique_ptr<EDIT_CONTROL> editControl;
     qint32 language = 0;    // 0 Simplified Chinese, 1 English
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;
@@ -112,9 +118,11 @@ private:
     void createScene();
     void createTransports();
     void createLink();
+    void createControllers();
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireAreaEditors();
     void finishStartup();
 
     // Enables the sensor dock fields of one interface and disables those of the other.

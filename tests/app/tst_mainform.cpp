@@ -710,7 +710,8 @@ void TestMainForm::comboBoxes()
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     QCOMPARE(texts, items);
-    QCOMPARE(combo->currentIndex(), 0);
+    // The edit controls show area 0 from the start, whose detection size is 1.0°.
+    QCOMPARE(combo->currentIndex(), name == QLatin1String("Area_DetectionSize") ? 1 : 0);
 }
 
 void TestMainForm::statusStrip()

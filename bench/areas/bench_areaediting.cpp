@@ -1,0 +1,133 @@
+// Cost of the two most frequent editing steps on a full document: picking another
+// area in the area list, and editing one coordinate-table cell. Every area holds
+// three 100-point polygon fields. Run with QT_QPA_PLATFORM=offscreen.
+
+#include "areas/areamodel.h"
+#include "areas/areatable.h"
+#include "areas/coordtable.h"
+#include "areas/editcontrol.h"
+#include "editiondock.h"
+#include "graphics/painttable.h"
+
+#include <QPainter>
+#include <QtMath>
+#include <QtTest>
+
+using namespace veltrix;
+using namespace veltrix::testing;
+
+namespace {
+
+constexpr int PointsPerField = 100;
+
+QVector<QPoint> polygon(int area, int field)
+{
+    QVector<QPoint> points;
+    const double radius = 2000.0 + 300.0 * field + 10.0 * area;
+    for (int i = 0; i < PointsPerField; ++i) {
+        const double angle = qDegreesToRadians(-45.0 + 270.0 * i / (PointsPerField - 1));
+        const double r = radius * (1.0 + 0.1 * ((i % 7) - 3) / 3.0);
+        points.append(QPoint(qRound(r * qCos(angle)), qRound(r * qSin(angle))));
+    }
+    return points;
+}
+
+struct Editors
+{
+    AreaModel model;
+    EditionDock dock;
+    AREA_TABLE areaTable{&model, dock.areaTable, dock.copy, dock.cut, dock.paste, dock.remove};
+    COORD_TABLE coord{&model,
+                      dock.coordTables[0], dock.coordTables[1], dock.coordTables[2],
+                      dock.polarTables[0], dock.polarTables[1], dock.polarTables[2]};
+    EDIT_CONTROL control{&model, dock.editWidgets()};
+    QImage canvas{400, 100, QImage::Format_ARGB32_Premultiplied};
+
+    Editors()
+    {
+        for (int area = 0; area < AreaCount; ++area) {
+            for (int field = 0; field < FieldCount; ++field)
+                model.areas[area].points(field) = polygon(area, field);
+        }
+        for (auto signal : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
+            QObject::connect(&areaTable, signal, &coord, &COORD_TABLE::CoordTableWidgeUpdate);
+            QObject::connect(&areaTable, signal, &control, &EDIT_CONTROL::EditControlUpdateEditData);
+        }
+        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
+                         &AREA_TABLE::SaveUndoAreaTableData);
+        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
+                         &AREA_TABLE::SetEditAreaTableDisplay);
+        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
+                         &AREA_TABLE::AreaTableWidgetCurDisplay);
+        coord.CoordTableWidgeUpdate();
+    }
+
+    // Paints thumbnail `area` into the canvas, as the screen would after its update.
+    void paintThumbnail(int area)
+    {
+        PAINT_TABLE *thumb = areaTable.thumbnail(area);
+        thumb->resize(canvas.size());
+        thumb->render(&canvas);
+    }
+};
+
+}  // namespace
+
+class BenchAreaEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowClick();
+    void rowClickOnScreen();
+    void coordinateEdit();
+};
+
+// The click slot (tables and edit controls reloaded through the signal) plus the
+// painting of all 64 thumbnails, whether on screen or not.
+void BenchAreaEditing::rowClick()
+{
+    Editors e;
+    int row = 0;
+    QBENCHMARK {
+        row = row == 1 ? 2 : 1;
+        e.areaTable.AreaTableClickChangeSlots(row, 0);
+        for (int area = 0; area < AreaCount; ++area)
+            e.paintThumbnail(area);
+    }
+    QCOMPARE(e.dock.coordTables[0]->rowCount(), PointsPerField + 1);
+}
+
+// A real click on a shown area list, with the event loop painting what is visible.
+void BenchAreaEditing::rowClickOnScreen()
+{
+    Editors e;
+    QVERIFY(e.dock.showActive());
+    QTableWidget *table = e.dock.areaTable;
+    int row = 0;
+    QBENCHMARK {
+        row = row == 1 ? 2 : 1;
+        const QRect cell = table->visualRect(table->model()->index(row, 0));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(e.model.currentArea, row);
+}
+
+// One cell of the cartesian table of Out1 changed: the point is stored, both tables
+// of the field refilled, a snapshot taken, the row marked and its thumbnail painted.
+void BenchAreaEditing::coordinateEdit()
+{
+    Editors e;
+    QTableWidget *table = e.dock.coordTables[0];
+    int value = 0;
+    QBENCHMARK {
+        value = value == 1500 ? 1501 : 1500;
+        table->item(50, 1)->setText(QString::number(value));
+        e.paintThumbnail(e.model.currentArea);
+    }
+    QCOMPARE(e.model.current().out1Points.at(50).x(), value);
+}
+
+QTEST_MAIN(BenchAreaEditing)
+#include "bench_areaediting.moc"

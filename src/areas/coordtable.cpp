@@ -1,0 +1,183 @@
+#include "areas/coordtable.h"
+
+#include "areas/areamodel.h"
+#include "areas/fieldediting.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace veltrix {
+
+namespace {
+
+constexpr int ColumnCount = 3;
+constexpr int PointColumnWidth = 40;
+constexpr int FirstValueColumnWidth = 80;
+
+// Sets a cell's text, reusing the item that is there. Replacing items would delete
+// the very item whose edit is being handled while its change notification runs.
+void setCellText(QTableWidget *table, int row, int column, const QString &text)
+{
+    if (QTableWidgetItem *item = table->item(row, column))
+        item->setText(text);
+    else
+        table->setItem(row, column, new QTableWidgetItem(text));
+}
+
+}  // namespace
+
+COORD_TABLE::COORD_TABLE(AreaModel *model, QTableWidget *coordOut1, QTableWidget *coordOut2,
+                         QTableWidget *coordOut3, QTableWidget *polarOut1,
+                         QTableWidget *polarOut2, QTableWidget *polarOut3)
+    : QTableWidget(nullptr),
+      m_model(model),
+      m_coordTables{coordOut1, coordOut2, coordOut3},
+      m_polarTables{polarOut1, polarOut2, polarOut3}
+{
+    const QStringList coordHeaders{QStringLiteral("点数"), QStringLiteral("X坐标[mm]"),
+                                   QStringLiteral("Y坐标[mm]")};
+    const QStringList polarHeaders{QStringLiteral("点数"), QStringLiteral("距离[mm]"),
+                                   QStringLiteral("角度[deg]")};
+    for (int field = 0; field < FieldCount; ++field) {
+        setUpTable(m_coordTables[field], coordHeaders);
+        setUpTable(m_polarTables[field], polarHeaders);
+    }
+    for (int field = 0; field < FieldCount; ++field)
+        connectTable(Kind::Cartesian, field);
+    for (int field = 0; field < FieldCount; ++field)
+        connectTable(Kind::Polar, field);
+    for (int field = 0; field < FieldCount; ++field) {
+        m_coordTables[field]->installEventFilter(this);
+        m_polarTables[field]->installEventFilter(this);
+    }
+}
+
+void COORD_TABLE::setUpTable(QTableWidget *table, const QStringList &headers)
+{
+    table->setColumnCount(ColumnCount);
+    table->setRowCount(1);
+    table->setItem(0, PointNumberColumn, new QTableWidgetItem(QStringLiteral("1")));
+    table->setItem(0, FirstValueColumn, new QTableWidgetItem(QStringLiteral("0")));
+    table->setItem(0, SecondValueColumn, new QTableWidgetItem(QStringLiteral("0")));
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->setVisible(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setDefaultAlignment(Qt::AlignJustify);
+    table->setColumnWidth(PointNumberColumn, PointColumnWidth);
+    table->setColumnWidth(FirstValueColumn, FirstValueColumnWidth);
+}
+
+QTableWidget *COORD_TABLE::table(Kind kind, int field) const
+{
+    return kind == Kind::Cartesian ? m_coordTables[field] : m_polarTables[field];
+}
+
+void COORD_TABLE::connectTable(Kind kind, int field)
+{
+    static const EditSlot coordSlots[FieldCount] = {&COORD_TABLE::CoordTable1EditSlots,
+                                                    &COORD_TABLE::CoordTable2EditSlots,
+                                                    &COORD_TABLE::CoordTable3EditSlots};
+    static const EditSlot polarSlots[FieldCount] = {&COORD_TABLE::PolarTable1EditSlots,
+                                                    &COORD_TABLE::PolarTable2EditSlots,
+                                                    &COORD_TABLE::PolarTable3EditSlots};
+    QMetaObject::Connection &connection =
+        kind == Kind::Cartesian ? m_coordConnections[field] : m_polarConnections[field];
+    const EditSlot slot = kind == Kind::Cartesian ? coordSlots[field] : polarSlots[field];
+    connection = connect(table(kind, field), &QTableWidget::itemChanged, this, slot);
+}
+
+void COORD_TABLE::fillTable(Kind kind, int field)
+{
+    QTableWidget *target = table(kind, field);
+    QMetaObject::Connection &connection =
+        kind == Kind::Cartesian ? m_coordConnections[field] : m_polarConnections[field];
+    // Filling is not editing: the table's own change notification is cut meanwhile.
+    disconnect(connection);
+
+    const AreaRecord &area = m_model->current();
+    const QVector<QPoint> &points = area.points(field);
+    const int count = points.size();
+    const bool polygon = area.shape(field) == Polygon;
+    target->setRowCount(polygon ? count + 1 : count);
+    for (int row = 0; row < count; ++row) {
+        const QPoint &point = points.at(row);
+        setCellText(target, row, PointNumberColumn, QString::number(row + 1));
+        for (int column : {FirstValueColumn, SecondValueColumn}) {
+            setCellText(target, row, column,
+                        kind == Kind::Cartesian ? CartesianCellText(point, column)
+                                                : PolarCellText(point, column));
+        }
+    }
+    // A polygon's last row is where a new point is typed.
+    if (polygon) {
+        setCellText(target, count, PointNumberColumn, QString::number(count + 1));
+        setCellText(target, count, FirstValueColumn, QStringLiteral("0"));
+        setCellText(target, count, SecondValueColumn, QStringLiteral("0"));
+    }
+
+    connectTable(kind, field);
+}
+
+void COORD_TABLE::fillField(int field)
+{
+    fillTable(Kind::Cartesian, field);
+    fillTable(Kind::Polar, field);
+}
+
+void COORD_TABLE::CoordTableWidgeUpdate()
+{
+    m_model->clampCurrentArea();
+    for (int field = 0; field < FieldCount; ++field)
+        fillTable(Kind::Cartesian, field);
+    for (int field = 0; field < FieldCount; ++field)
+        fillTable(Kind::Polar, field);
+}
+
+void COORD_TABLE::CoordTable1EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Cartesian, 0, Item); }
+void COORD_TABLE::CoordTable2EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Cartesian, 1, Item); }
+void COORD_TABLE::CoordTable3EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Cartesian, 2, Item); }
+void COORD_TABLE::PolarTable1EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Polar, 0, Item); }
+void COORD_TABLE::PolarTable2EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Polar, 1, Item); }
+void COORD_TABLE::PolarTable3EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Polar, 2, Item); }
+
+void COORD_TABLE::cellEdited(Kind kind, int field, QTableWidgetItem *item)
+{
+    if (!item)
+        return;
+    AreaRecord &area = m_model->current();
+    const bool changed = kind == Kind::Cartesian
+        ? EditCartesianCell(area, field, item->row(), item->column(), item->text())
+        : EditPolarCell(area, field, item->row(), item->column(), item->text());
+    // Refilled either way, so that a rejected entry does not stay in its cell.
+    fillField(field);
+    if (changed)
+        emit CoordTableEditSignal();
+}
+
+bool COORD_TABLE::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QTableWidget::eventFilter(watched, event);
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    if (keyEvent->key() == Qt::Key_Delete)
+        deleteKeyPressed(qobject_cast<QTableWidget *>(watched));
+    return true;
+}
+
+bool COORD_TABLE::deleteKeyPressed(QTableWidget *target)
+{
+    for (int field = 0; field < FieldCount; ++field) {
+        if (target != m_coordTables[field] && target != m_polarTables[field])
+            continue;
+        if (!RemovePolygonPoint(m_model->current(), field, target->currentRow()))
+            return false;
+        fillField(field);
+        emit CoordTableEditSignal();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace veltrix

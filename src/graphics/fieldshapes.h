@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QPainterPath>
+#include <QPen>
+#include <QPoint>
+#include <QPolygonF>
+#include <QVector>
+
+class QPainter;
+
+namespace veltrix {
+
+// Field colours, shared by the view and the area thumbnails.
+constexpr int EditedFieldAlpha = 200;
+constexpr int OtherFieldAlpha = 125;
+QColor FieldColor(int field, int alpha);
+
+// White 1 mm outline of polygon, straight, fan and ratio fields (arcs have none).
+QPen FieldOutlinePen();
+
+// The polygon of a field taken as the region swept from the scanner: the origin,
+// the points in ascending polar angle as scene points (x, -y), the origin again.
+// Points with equal angle keep only the later one in list order.
+QPolygonF AngleSortedPolygon(const QVector<QPoint> &points);
+
+// What one field contributes to a picture, decided from its shape type and points
+// and, for the dependent shapes, from the path of the field before it.
+struct FieldDrawing
+{
+    bool visible = false;     // false: the field draws nothing
+    QPainterPath path;        // region to draw, in scene millimetres
+    bool outlined = false;    // arcs are filled only
+    qreal scaleFactor = 1.0;  // ratio: painter scaling about the scanner for path
+    QPainterPath announced;   // the path a following dependent field derives from
+};
+
+// field: 0 Out1, 1 Out2, 2 Out3. Out1 accepts only the independent shapes. A field
+// that draws nothing announces an empty path, so a following dependent field is
+// empty too instead of showing a shape derived from something no longer drawn.
+FieldDrawing BuildFieldDrawing(int field, qint32 shape, const QVector<QPoint> &points,
+                               const QPainterPath &previous, double rangeWidth,
+                               double rangeHeight);
+
+// Draws a field with the given fill colour; the painter's transform is left as found.
+void PaintFieldDrawing(QPainter *painter, const FieldDrawing &drawing, const QColor &fill);
+
+}  // namespace veltrix

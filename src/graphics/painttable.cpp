@@ -1,0 +1,61 @@
+#include "graphics/painttable.h"
+
+#include "areas/areamodel.h"
+#include "areas/polar.h"
+#include "graphics/fieldshapes.h"
+
+#include <QPainter>
+
+namespace veltrix {
+
+namespace {
+constexpr float ThumbnailRadius = 50.0f;  // pixels from the centre to the farthest point
+const QColor CrossColor(128, 128, 128, 128);
+}  // namespace
+
+PAINT_TABLE::PAINT_TABLE(int areaIndex, AreaModel *areaModel, QWidget *parent)
+    : QWidget(parent), areaIndex(areaIndex), areaModel(areaModel)
+{
+    setGeometry(0, 0, 40, 100);
+}
+
+void PAINT_TABLE::paintEvent(QPaintEvent *)
+{
+    const bool known = areaModel && areaIndex >= 0 && areaIndex < areaModel->areas.size();
+
+    float farthest = 0.0f;
+    if (known) {
+        const AreaRecord &area = areaModel->areas.at(areaIndex);
+        for (int field = 0; field < FieldCount; ++field) {
+            for (const QPoint &point : area.points(field))
+                farthest = qMax(farthest, PolarOf(point).radius);
+        }
+    }
+
+    QPainter painter(this);
+    QPen cross(CrossColor);
+    cross.setStyle(Qt::DotLine);
+    painter.setPen(cross);
+    const int halfWidth = width() / 2;
+    const int halfHeight = height() / 2;
+    painter.translate(halfWidth, halfHeight);
+    painter.drawLine(-halfWidth, 0, halfWidth, 0);
+    painter.drawLine(0, -halfHeight, 0, halfHeight);
+    if (farthest == 0.0f)
+        return;
+
+    const float factor = ThumbnailRadius / farthest;
+    painter.scale(factor, factor);
+
+    const AreaRecord &area = areaModel->areas.at(areaIndex);
+    QPainterPath previous;
+    for (int field = 0; field < FieldCount; ++field) {
+        const FieldDrawing drawing =
+            BuildFieldDrawing(field, area.shape(field), area.points(field), previous,
+                              areaModel->rangeWidth, areaModel->rangeHeight);
+        PaintFieldDrawing(&painter, drawing, FieldColor(field, EditedFieldAlpha));
+        previous = drawing.announced;
+    }
+}
+
+}  // namespace veltrix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+namespace veltrix {
+
+class AreaModel;
+
+// Thumbnail of one area: its three fields drawn together over a dotted cross at
+// the scanner, scaled so that the farthest point lies 50 pixels from the centre.
+class PAINT_TABLE : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PAINT_TABLE(int areaIndex, AreaModel *areaModel, QWidget *parent = nullptr);
+
+    int AreaIndex() const { return areaIndex; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int areaIndex;
+    AreaModel *areaModel;  // not owned
+};
+
+}  // namespace veltrix
