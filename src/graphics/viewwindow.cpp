@@ -198,16 +198,21 @@ bool ViewWindow::IsBackgroundItem(const QGraphicsItem *item) const
 void ViewWindow::mousePressEvent(QMouseEvent *event)
 {
     QGraphicsItem *top = itemAt(event->pos());
+    bool deleteRequested = false;
     if (IsBackgroundItem(top)) {
         // The press, drag and release then reach the view alone: dragging pans.
         setInteractive(false);
         currentItem = nullptr;
     } else {
         currentItem = top ? top->toGraphicsObject() : nullptr;
-        if (event->button() == Qt::RightButton && currentItem)
+        if (event->button() == Qt::RightButton && currentItem) {
+            deleteRequested = true;
             emit DeletePointItem(currentItem.data());
+        }
     }
     QGraphicsView::mousePressEvent(event);
+    if (deleteRequested)
+        event->accept();
 }
 
 void ViewWindow::mouseReleaseEvent(QMouseEvent *event)
@@ -265,7 +270,10 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
     for (int y = Snap(top, step); y <= bottom; y += step)
         painter->drawLine(static_cast<int>(left), y, static_cast<int>(right), y);
 
-    DrawRings(painter, rect, step);
+    const QPair<int, int> rings = RingBounds(rect, step, rangeWidth, rangeHeight);
+    painter->setBrush(Qt::NoBrush);
+    for (int r = rings.first; r >= rings.second && r >= 0; r -= step)
+        painter->drawEllipse(QRect(-r, -r, 2 * r, 2 * r));
 
     painter->setPen(QPen(QBrush(Qt::black), static_cast<int>(AxisPenPixels / scale)));
     painter->drawLine(0, static_cast<int>(top), 0, static_cast<int>(bottom));
@@ -277,7 +285,8 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 // Only the rings that can cross the exposed rectangle are drawn: from the snapped
 // distance of its nearest point to that of its farthest corner. A far corner seen
 // close up thus draws a handful of circles instead of thousands.
-void ViewWindow::DrawRings(QPainter *painter, const QRectF &exposed, int step) const
+QPair<int, int> ViewWindow::RingBounds(const QRectF &exposed, int step, int rangeWidth,
+                                       int rangeHeight)
 {
     const QPointF corners[4] = {exposed.topLeft(), exposed.topRight(), exposed.bottomLeft(),
                                 exposed.bottomRight()};
@@ -297,10 +306,7 @@ void ViewWindow::DrawRings(QPainter *painter, const QRectF &exposed, int step) c
         inner = Snap(qMin(qAbs(exposed.top()), qAbs(exposed.bottom())), step);
     else
         inner = nearestCorner;
-
-    painter->setBrush(Qt::NoBrush);
-    for (int r = outer; r >= inner && r >= 0; r -= step)
-        painter->drawEllipse(QRect(-r, -r, 2 * r, 2 * r));
+    return qMakePair(outer, inner);
 }
 
 void ViewWindow::drawForeground(QPainter *painter, const QRectF &)

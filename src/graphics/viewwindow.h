@@ -2,6 +2,7 @@
 
 #include <QGraphicsView>
 #include <QList>
+#include <QPair>
 #include <QPainterPath>
 #include <QPointer>
 
@@ -46,6 +47,9 @@ public:
     static int MinimumZoomLevel(int modelIndex);  // 0..4; other indexes: no minimum
     static int GridStep(double scale);
     static int LabelStep(double scale);
+    // Radii (outer, inner) of the rings that can cross the exposed scene rectangle.
+    static QPair<int, int> RingBounds(const QRectF &exposed, int step, int rangeWidth,
+                                      int rangeHeight);
 
 public slots:
     void ZoomInButtonSlots();
@@ -75,7 +79,6 @@ private:
     void InstallViewport();
     bool IsBackgroundItem(const QGraphicsItem *item) const;
     QRectF VisibleSceneRect() const;
-    void DrawRings(QPainter *painter, const QRectF &exposed, int step) const;
     void UpdateBlindZone();
 
     QList<QGraphicsItem *> backgroundItems;
