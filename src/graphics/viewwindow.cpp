@@ -321,7 +321,10 @@ void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
     for (int x = Snap(visible.left(), step); x <= visible.right(); x += step)
         painter->drawText(QPoint(x, bottomY), QString::number(x / 1000.0, 'g', 6));
 
-    const int leftX = static_cast<int>(mapToScene(QPoint(0, 0)).x());
+    // Rounded up, not truncated: where the left edge lies right of the scanner a
+    // truncated position starts the text outside the view and, close up, cuts off
+    // its minus sign.
+    const int leftX = static_cast<int>(std::ceil(mapToScene(QPoint(0, 0)).x()));
     for (int y = Snap(visible.top(), step); y <= visible.bottom(); y += step)
         painter->drawText(QPoint(leftX, y), QString::number(y / 1000.0, 'g', 6));
 }
