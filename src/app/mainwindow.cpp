@@ -1,6 +1,11 @@
 #include "app/mainwindow.h"
 
 #include "app/messagebox.h"
+#include "graphics/coordtext.h"
+#include "graphics/optionscene.h"
+#include "graphics/paintoutline.h"
+#include "graphics/paintstrength.h"
+#include "graphics/viewwindow.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 
@@ -10,6 +15,7 @@
 #include <QGraphicsScene>
 #include <QIcon>
 #include <QLabel>
+#include <QStatusBar>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QToolBar>
@@ -97,6 +103,10 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
+    ui->graphicsView->SetDeviceType(&modelIndex);
+    optionScene = std::make_unique<OPTION_SCENE>(&modelIndex, scene.get(), &m_areaModel,
+                                                 &m_linkData,
+                                                 ui->graphicsView->BackgroundItems());
 }
 
 void MainWindow::createTransports()
@@ -181,11 +191,33 @@ void MainWindow::wireSignals()
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
 
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
+
+    ViewWindow *view = ui->graphicsView;
+    OPTION_SCENE *sceneControl = optionScene.get();
+    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
+            &OPTION_SCENE::UpdataPaintOutline);
+    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
+            &OPTION_SCENE::CoordTableUpdatePointItem);
+    connect(view, &ViewWindow::AddCenterPointItem, sceneControl,
+            &OPTION_SCENE::AddCenterPointItemSlots);
+    connect(view, &ViewWindow::MovePointItem, sceneControl, &OPTION_SCENE::MovePointItemSlots);
+    connect(view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), sceneControl,
+            &OPTION_SCENE::ChangeScaleSize);
+    connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
+    connect(view, &ViewWindow::DeletePointItem, sceneControl,
+            &OPTION_SCENE::DeletePointItemSlots);
+    connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
+    connect(ui->ZoomSlider, &QSlider::valueChanged, view,
+            QOverload<int>::of(&ViewWindow::ChangeSetupMatrix));
+    connect(ui->ZoomIn, &QToolButton::clicked, view, &ViewWindow::ZoomInButtonSlots);
+    connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 }
 
 void MainWindow::finishStartup()
 {
     ui->IOSimulationDock->hide();
+    // Now that the scene controller listens, it learns the view's scale.
+    ui->graphicsView->ApplyZoom();
     resizeDocks({ui->EditionControlDock, ui->DataTableDock},
                 {EditionDockWidth, RightDockWidth}, Qt::Horizontal);
     resizeDocks({ui->DataTableDock}, {DataTableDockHeight}, Qt::Vertical);
@@ -265,20 +297,16 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
 {
     // Polling is only started over an open transport; the action keeps its check mark
     // either way, so a later connection picks the choice up.
-    if (Checked && anyTransportOpen()) {
-        // The scan outline is shown and scan polling started here.
-    } else {
-        // The scan outline is hidden and scan polling stopped here.
-    }
+    const bool reading = Checked && anyTransportOpen();
+    optionScene->OutlineItem()->setVisible(reading);
+    // Scan polling is started or stopped here with the link controller.
 }
 
 void MainWindow::OpenCloseReadIntensity(bool Checked)
 {
-    if (Checked && anyTransportOpen()) {
-        // The intensity outline is shown and intensity polling started here.
-    } else {
-        // The intensity outline is hidden and intensity polling stopped here.
-    }
+    const bool reading = Checked && anyTransportOpen();
+    optionScene->IntensityItem()->setVisible(reading);
+    // Intensity polling is started or stopped here with the link controller.
 }
 
 void MainWindow::OpenDispGraphSlot()
@@ -371,6 +399,11 @@ void MainWindow::OpenManualFile()
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(manual));
     // A missing file is the desktop handler's to report.
     m_urlOpener(QUrl::fromLocalFile(absolute));
+}
+
+void MainWindow::BarDisplayCoord(QPoint Coord)
+{
+    statusBar()->showMessage(CoordinateStatusText(Coord));
 }
 
 void MainWindow::savefile()

@@ -11,6 +11,7 @@
 
 class QGraphicsScene;
 class QLabel;
+class QPoint;
 class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
@@ -21,6 +22,8 @@ class MainWindow;
 }
 
 namespace veltrix {
+
+class OPTION_SCENE;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
 // records, the transports, and the slots that switch views, modes and interfaces.
@@ -48,6 +51,8 @@ public:
 
     int monitoringMode() const { return monitoring; }
 
+    OPTION_SCENE *sceneController() const { return optionScene.get(); }
+
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
 
@@ -71,6 +76,9 @@ public slots:
 
     void OpenManualFile();
 
+    // Shows the cursor position from the view on the status bar.
+    void BarDisplayCoord(QPoint Coord);
+
     // Writes the document to a project file; clears the area model's modified flag
     // only when the file was written.
     virtual void savefile();
@@ -90,6 +98,8 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    // Destroyed before the scene, so that it still finds its handles there.
+    std::unique_ptr<OPTION_SCENE> optionScene;
     qint32 language = 0;    // 0 Simplified Chinese, 1 English
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;
