@@ -2,9 +2,12 @@
 #include "graphics/coordtext.h"
 #include "graphics/optionscene.h"
 #include "graphics/paintout.h"
+#include "graphics/paintoutline.h"
+#include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
 #include "mouse.h"
 
+#include <QAction>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabBar>
@@ -29,6 +32,7 @@ private slots:
     void cursorPositionReachesTheStatusBar();
     void handleDragEditsTheDocument();
     void fieldTabRebuildsTheHandles();
+    void scanItemsStayHiddenWithoutATransport();
 
 private:
     ViewWindow *view() const { return window->findChild<ViewWindow *>("graphicsView"); }
@@ -136,6 +140,21 @@ void TestMainView::fieldTabRebuildsTheHandles()
     QCOMPARE(controller->PointItems().size(), 1);
     QCOMPARE(controller->PointItems()[0]->pos(), QPointF(0, -800));
     QVERIFY(controller->Out2Item()->zValue() > controller->Out1Item()->zValue());
+}
+
+void TestMainView::scanItemsStayHiddenWithoutATransport()
+{
+    OPTION_SCENE *controller = window->sceneController();
+    auto *distance = window->findChild<QAction *>("Distance");
+    auto *intensity = window->findChild<QAction *>("Intensity");
+    QVERIFY(distance && intensity);
+    distance->trigger();  // unchecks
+    distance->trigger();  // checks again, but nothing is connected
+    QVERIFY(distance->isChecked());
+    QVERIFY(!controller->OutlineItem()->isVisible());
+    intensity->trigger();
+    QVERIFY(intensity->isChecked());
+    QVERIFY(!controller->IntensityItem()->isVisible());
 }
 
 QTEST_MAIN(TestMainView)
