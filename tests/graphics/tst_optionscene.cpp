@@ -118,6 +118,7 @@ private slots:
     void ratioBarStopsAtTheScanner();
     void shiftHeldDragMovesNothing();
     void rebuildDuringADragIsSafe();
+    void handleEditsRepaintTheWholeFields();
 };
 
 void TestOptionScene::constructionFillsTheSceneAndTheView()
@@ -511,6 +512,36 @@ void TestOptionScene::rebuildDuringADragIsSafe()
     QCOMPARE(f.handles().size(), 2);
     QTest::keyClick(&f.view, Qt::Key_Delete);
     QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(220, 100)});
+}
+
+void TestOptionScene::handleEditsRepaintTheWholeFields()
+{
+    // Minimal viewport updates repaint only what is marked dirty: a handle edit must
+    // mark the fields, not just the handle's own square. Without a view the scene
+    // reports what it marked.
+    AreaModel model;
+    SensorLinkData link;
+    int modelIndex = 0;
+    QGraphicsScene scene;
+    QList<QGraphicsItem *> background;
+    OPTION_SCENE controller(&modelIndex, &scene, &model, &link, &background);
+    model.current().out1Shape = Arc;
+    model.current().out1Points = {QPoint(300, 0), QPoint(0, 300)};
+    controller.CoordTableUpdatePointItem();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+
+    QRectF dirty;
+    QObject::connect(&scene, &QGraphicsScene::changed, [&](const QList<QRectF> &rects) {
+        for (const QRectF &r : rects)
+            dirty |= r;
+    });
+    controller.PointItems()[0]->setPos(400, 0);
+    controller.MovePointItemSlots(controller.PointItems()[0]);
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    QVERIFY(dirty.contains(controller.Out1Item()->sceneBoundingRect()));
+    QCOMPARE(model.current().out1Points[1], QPoint(0, 400));
 }
 
 QTEST_MAIN(TestOptionScene)
