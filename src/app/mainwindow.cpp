@@ -6,6 +6,11 @@
 #include "areas/areatable.h"
 #include "areas/coordtable.h"
 #include "areas/editcontrol.h"
+#include "graphics/coordtext.h"
+#include "graphics/optionscene.h"
+#include "graphics/paintoutline.h"
+#include "graphics/paintstrength.h"
+#include "graphics/viewwindow.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 
@@ -15,6 +20,7 @@
 #include <QGraphicsScene>
 #include <QIcon>
 #include <QLabel>
+#include <QStatusBar>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QToolBar>
@@ -104,6 +110,10 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
+    ui->graphicsView->SetDeviceType(&modelIndex);
+    optionScene = std::make_unique<OPTION_SCENE>(&modelIndex, scene.get(), &m_areaModel,
+                                                 &m_linkData,
+                                                 ui->graphicsView->BackgroundItems());
 }
 
 void MainWindow::createTransports()
@@ -235,21 +245,48 @@ void MainWindow::wireSignals()
 
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
 
+    ViewWindow *view = ui->graphicsView;
+    OPTION_SCENE *sceneControl = optionScene.get();
+    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
+            &OPTION_SCENE::UpdataPaintOutline);
+    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
+            &OPTION_SCENE::CoordTableUpdatePointItem);
+    connect(view, &ViewWindow::AddCenterPointItem, sceneControl,
+            &OPTION_SCENE::AddCenterPointItemSlots);
+    connect(view, &ViewWindow::MovePointItem, sceneControl, &OPTION_SCENE::MovePointItemSlots);
+    connect(view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), sceneControl,
+            &OPTION_SCENE::ChangeScaleSize);
+    connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
+    connect(view, &ViewWindow::DeletePointItem, sceneControl,
+            &OPTION_SCENE::DeletePointItemSlots);
+    connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
+    connect(ui->ZoomSlider, &QSlider::valueChanged, view,
+            QOverload<int>::of(&ViewWindow::ChangeSetupMatrix));
+    connect(ui->ZoomIn, &QToolButton::clicked, view, &ViewWindow::ZoomInButtonSlots);
+    connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
+
     connect(ui->ReadAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::ReadSensorAllDataSlots);
     connect(ui->WriteAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::WriteSensorAllDataSlots);
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
+    connect(link.get(), &SERIAL_COMM::ReceiveScanfData, sceneControl,
+            &OPTION_SCENE::UpdataPaintOutline);
+    connect(link.get(), &SERIAL_COMM::ReceiveIntensityData, sceneControl,
+            &OPTION_SCENE::UpdataPaintIntensity);
     wireAreaEditors();
 }
 
 // Where one signal reaches several slots they are connected, and so run, in the order
-// below: the coordinate tables and edit controls reload before anything reads them.
+// below: the coordinate tables and edit controls reload before the scene redraws the
+// fields and rebuilds the handles from the model.
 void MainWindow::wireAreaEditors()
 {
     AREA_TABLE *areas = areaTable.get();
     COORD_TABLE *coords = coordTable.get();
     EDIT_CONTROL *edits = editControl.get();
+    OPTION_SCENE *sceneControl = optionScene.get();
+    ViewWindow *view = ui->graphicsView;
 
     connect(ui->Undo, &QAction::triggered, areas, &AREA_TABLE::UndoAreaTableData);
     connect(ui->Redo, &QAction::triggered, areas, &AREA_TABLE::RedoAreaTableData);
@@ -259,15 +296,21 @@ void MainWindow::wireAreaEditors()
     connect(ui->Delete, &QAction::triggered, areas, &AREA_TABLE::DeleteAreaTableData);
     connect(ui->DeleteAll, &QAction::triggered, areas, &AREA_TABLE::DeleteAllAreaTableData);
 
-    connect(areas, &AREA_TABLE::AreaTableIndexChange, coords, &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(areas, &AREA_TABLE::AreaTableIndexChange, edits, &EDIT_CONTROL::EditControlUpdateEditData);
-    connect(areas, &AREA_TABLE::EditAreaDataSignal, coords, &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(areas, &AREA_TABLE::EditAreaDataSignal, edits, &EDIT_CONTROL::EditControlUpdateEditData);
+    for (auto areaChanged : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
+        connect(areas, areaChanged, coords, &COORD_TABLE::CoordTableWidgeUpdate);
+        connect(areas, areaChanged, edits, &EDIT_CONTROL::EditControlUpdateEditData);
+        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::UpdataPaintOutline);
+        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::CoordTableUpdatePointItem);
+    }
 
     connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, coords,
             &COORD_TABLE::CoordTableWidgeUpdate);
     connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, areas,
             &AREA_TABLE::SaveUndoAreaTableData);
+    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
+            &OPTION_SCENE::UpdataPaintOutline);
+    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
+            &OPTION_SCENE::CoordTableUpdatePointItem);
     connect(edits, &EDIT_CONTROL::EditControlParaChangeSignal, areas,
             &AREA_TABLE::SaveUndoAreaTableData);
 
@@ -275,11 +318,22 @@ void MainWindow::wireAreaEditors()
     connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SetEditAreaTableDisplay);
     connect(coords, &COORD_TABLE::CoordTableEditSignal, areas,
             &AREA_TABLE::AreaTableWidgetCurDisplay);
+    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
+            &OPTION_SCENE::UpdataPaintOutline);
+    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
+            &OPTION_SCENE::CoordTableUpdatePointItem);
+
+    connect(sceneControl, &OPTION_SCENE::PointItemChannelSignal, coords,
+            &COORD_TABLE::CoordTableWidgeUpdate);
+    connect(view, &ViewWindow::MouseReleaseSignal, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
+    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::SaveUndoAreaTableData);
 }
 
 void MainWindow::finishStartup()
 {
     ui->IOSimulationDock->hide();
+    // Now that the scene controller listens, it learns the view's scale.
+    ui->graphicsView->ApplyZoom();
     resizeDocks({ui->EditionControlDock, ui->DataTableDock},
                 {EditionDockWidth, RightDockWidth}, Qt::Horizontal);
     resizeDocks({ui->DataTableDock}, {DataTableDockHeight}, Qt::Vertical);
@@ -359,24 +413,22 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
 {
     // Polling is only started over an open transport; the action keeps its check mark
     // either way, so a later connection picks the choice up.
-    if (Checked && anyTransportOpen()) {
-        // The scan outline is shown here too.
+    const bool reading = Checked && anyTransportOpen();
+    optionScene->OutlineItem()->setVisible(reading);
+    if (reading)
         link->OpenSendReadScanf();
-    } else {
-        // The scan outline is hidden here too.
+    else
         link->CloseSendReadScanf();
-    }
 }
 
 void MainWindow::OpenCloseReadIntensity(bool Checked)
 {
-    if (Checked && anyTransportOpen()) {
-        // The intensity outline is shown here too.
+    const bool reading = Checked && anyTransportOpen();
+    optionScene->IntensityItem()->setVisible(reading);
+    if (reading)
         link->OpenSendReadIntensity();
-    } else {
-        // The intensity outline is hidden here too.
+    else
         link->CloseSendReadIntensity();
-    }
 }
 
 void MainWindow::OpenDispGraphSlot()
@@ -469,6 +521,11 @@ void MainWindow::OpenManualFile()
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(manual));
     // A missing file is the desktop handler's to report.
     m_urlOpener(QUrl::fromLocalFile(absolute));
+}
+
+void MainWindow::BarDisplayCoord(QPoint Coord)
+{
+    statusBar()->showMessage(CoordinateStatusText(Coord));
 }
 
 void MainWindow::savefile()

@@ -12,6 +12,7 @@
 
 class QGraphicsScene;
 class QLabel;
+class QPoint;
 class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
@@ -28,6 +29,7 @@ class TransferProgress;
 class AREA_TABLE;
 class COORD_TABLE;
 class EDIT_CONTROL;
+class OPTION_SCENE;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
 // records, the transports, and the slots that switch views, modes and interfaces.
@@ -58,6 +60,8 @@ public:
 
     int monitoringMode() const { return monitoring; }
 
+    OPTION_SCENE *sceneController() const { return optionScene.get(); }
+
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
 
@@ -80,6 +84,9 @@ public slots:
     void CreatEthnertModeSignalSlot(const QString &Type);
 
     void OpenManualFile();
+
+    // Shows the cursor position from the view on the status bar.
+    void BarDisplayCoord(QPoint Coord);
 
     // Writes the document to a project file; clears the area model's modified flag
     // only when the file was written.
@@ -104,6 +111,8 @@ protected:
     std::unique_ptr<AREA_TABLE> areaTable;
     std::unique_ptr<COORD_TABLE> coordTable;
     std::unique_ptr<EDIT_CONTROL> editControl;
+    // Destroyed before the scene, so that it still finds its handles there.
+    std::unique_ptr<OPTION_SCENE> optionScene;
     qint32 language = 0;    // 0 Simplified Chinese, 1 English
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;

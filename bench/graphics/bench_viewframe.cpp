@@ -1,0 +1,94 @@
+#include "areas/areamodel.h"
+#include "graphics/optionscene.h"
+#include "graphics/viewwindow.h"
+#include "link/sensorlinkdata.h"
+
+#include <QGraphicsScene>
+#include <QtMath>
+#include <QtTest>
+
+using namespace veltrix;
+
+namespace {
+
+// A polygon of `count` vertices over the scanner's field of view, its radius
+// wobbling around `radius`, so every field is a realistic, irregular outline.
+QVector<QPoint> Outline(int count, double radius, double wobble)
+{
+    QVector<QPoint> points;
+    for (int i = 0; i < count; ++i) {
+        const double angle = qDegreesToRadians(-45.0 + 270.0 * i / (count - 1));
+        const double r = radius * (1.0 + wobble * std::sin(7.0 * angle));
+        points << QPoint(qRound(r * std::cos(angle)), qRound(r * std::sin(angle)));
+    }
+    return points;
+}
+
+}  // namespace
+
+// Time to paint one full frame of the view: grid, rings, axes, shading, labels,
+// three fields of 100 vertices and the handles of the edited field, on the raster
+// viewport at the main window's default size.
+class BenchViewFrame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fullFrame_data();
+    void fullFrame();
+};
+
+void BenchViewFrame::fullFrame_data()
+{
+    QTest::addColumn<int>("zoomLevel");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QPointF>("centre");
+    QTest::newRow("zoom 70") << 70 << 0 << QPointF(0, -1000);
+    QTest::newRow("zoom 180") << 180 << 0 << QPointF(0, -1000);
+    QTest::newRow("zoom 345") << 345 << 0 << QPointF(0, -1000);
+    // Close up on a far corner of the largest range: the rings there are huge.
+    QTest::newRow("zoom 350, KT50 far corner") << 350 << 4 << QPointF(55000, -55000);
+}
+
+void BenchViewFrame::fullFrame()
+{
+    QFETCH(int, zoomLevel);
+    QFETCH(int, model);
+    QFETCH(QPointF, centre);
+    AreaModel areaModel;
+    SensorLinkData link;
+    int modelIndex = model;
+    AreaRecord &area = areaModel.current();
+    area.out1Points = Outline(100, 5000, 0.08);
+    area.out2Points = Outline(100, 3500, 0.10);
+    area.out3Points = Outline(100, 2000, 0.12);
+
+    QGraphicsScene scene;
+    ViewWindow view;
+    view.UseRasterViewport();
+    view.setScene(&scene);
+    view.SetDeviceType(&modelIndex);
+    OPTION_SCENE controller(&modelIndex, &scene, &areaModel, &link, view.BackgroundItems());
+    connect(&view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), &controller,
+            &OPTION_SCENE::ChangeScaleSize);
+    controller.CoordTableUpdatePointItem();
+    view.resize(1234, 752);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.ChangeSetupMatrix(zoomLevel);
+    view.centerOn(centre);
+    QCOMPARE(controller.PointItems().size(), 101);  // the vertices and the centre handle
+
+    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&frame);  // first paint settles the field chain
+    QCoreApplication::processEvents();
+    QBENCHMARK {
+        view.viewport()->render(&frame);
+    }
+    const QString out = qEnvironmentVariable("BENCH_FRAME_DIR");
+    if (!out.isEmpty())
+        frame.save(QStringLiteral("%1/frame-%2-%3.png").arg(out).arg(zoomLevel).arg(model));
+}
+
+QTEST_MAIN(BenchViewFrame)
+#include "bench_viewframe.moc"

@@ -1,0 +1,52 @@
+// Starts the main window with area 1 preloaded: a polygon Out1, a fan Out2 derived
+// from it and a straight Out3 derived from the fan, so that the field rendering and
+// the handles can be looked at (and photographed) without a scanner or a project file.
+//
+//   show_fields [ZOOM_LEVEL [EDITED_FIELD]]     e.g. show_fields 120 1
+
+#include "app/mainwindow.h"
+#include "graphics/optionscene.h"
+#include "graphics/viewwindow.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QSlider>
+#include <QTextCodec>
+#include <QtMath>
+
+using namespace veltrix;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("utf-8"));
+    const QStringList args = app.arguments();
+    const int zoomLevel = args.size() > 1 ? args.at(1).toInt() : 70;
+    const int field = args.size() > 2 ? args.at(2).toInt() : 0;
+
+    MainWindow window;
+    AreaModel &model = window.areaModel();
+    AreaRecord &area = model.areas[0];
+    area.out1Shape = Polygon;
+    area.out1Points.clear();
+    for (int i = 0; i < 14; ++i) {
+        const double angle = qDegreesToRadians(-35.0 + 250.0 * i / 13);
+        const double radius = 3600 + 700 * std::cos(3 * angle) - (i % 2) * 250;
+        area.out1Points << QPoint(qRound(radius * std::cos(angle)), qRound(radius * std::sin(angle)));
+    }
+    area.out2Shape = Fan;
+    area.out2Points = {QPoint(0, 2600)};
+    area.out3Shape = Straight;
+    area.out3Points = {QPoint(0, 1200)};
+    model.currentField = field;
+
+    window.sceneController()->UpdataPaintOutline();
+    window.sceneController()->CoordTableUpdatePointItem();
+    window.resize(1234, 752);
+    window.show();
+    window.findChild<QSlider *>(QStringLiteral("ZoomSlider"))->setValue(zoomLevel);
+    auto *view = window.findChild<ViewWindow *>(QStringLiteral("graphicsView"));
+    view->centerOn(0, -1500);
+    qInfo("viewport: %s", view->UsesOpenGL() ? "OpenGL, multisampled" : "raster");
+    return app.exec();
+}

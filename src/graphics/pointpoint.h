@@ -1,0 +1,24 @@
+#pragma once
+
+#include "graphics/itemtypes.h"
+#include "graphics/pointhandle.h"
+
+namespace veltrix {
+
+// Square handle of a vertex of a polygon, arc or rectangle; dragged freely.
+class POINT_POINT : public PointHandle
+{
+    Q_OBJECT
+
+public:
+    enum { Type = PointPointType };
+    static constexpr int size = 15;  // pixels
+
+    POINT_POINT(const double *viewScale, const QColor &color = Qt::blue);
+    int type() const override { return Type; }
+
+protected:
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+};
+
+}  // namespace veltrix

@@ -1,0 +1,332 @@
+#include "graphics/viewwindow.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsObject>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
+#include <QPainter>
+#include <QSurfaceFormat>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <limits>
+
+namespace veltrix {
+
+namespace {
+
+constexpr int ModelCount = 5;
+constexpr int ModelRange[ModelCount] = {12000, 24000, 48000, 72000, 120000};
+constexpr int ModelMinimumZoom[ModelCount] = {70, 30, -20, -55, -90};
+
+constexpr int UnitZoomLevel = 250;      // scale 1.0
+constexpr double LevelsPerDoubling = 50.0;
+
+constexpr double FineScale = 3.5;
+constexpr double MediumScale = 0.378929;
+constexpr double CoarseScale = 0.0544094;
+
+constexpr int ViewportSamples = 4;
+constexpr int BottomLabelOffset = 25;  // pixels above the bottom edge
+constexpr double GridPenPixels = 1.2;
+constexpr double AxisPenPixels = 2.0;
+constexpr double LabelPoints = 10.0;
+const QColor BlindZoneColor(125, 125, 125, 125);
+
+// s minus the remainder of its integer part by step (the remainder keeps the sign of
+// the dividend), truncated: snaps toward zero.
+int Snap(double s, int step)
+{
+    const int whole = static_cast<int>(s);
+    return static_cast<int>(s - whole % step);
+}
+
+}  // namespace
+
+ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
+{
+    ApplyZoom();
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setRenderHint(QPainter::Antialiasing, false);
+    setDragMode(QGraphicsView::ScrollHandDrag);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState);
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    InstallViewport();
+    UpdateBlindZone();
+}
+
+bool ViewWindow::OpenGLAvailable()
+{
+    static const bool available = [] {
+        QOffscreenSurface surface;
+        surface.create();
+        if (!surface.isValid())
+            return false;
+        QOpenGLContext context;
+        return context.create();
+    }();
+    return available;
+}
+
+void ViewWindow::InstallViewport()
+{
+    if (OpenGLAvailable()) {
+        auto *gl = new QOpenGLWidget;
+        QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+        format.setSamples(ViewportSamples);
+        gl->setFormat(format);
+        // Minimal updates repaint parts of the viewport, so the framebuffer must keep
+        // the rest of the picture between frames.
+        gl->setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+        setViewport(gl);
+    }
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+}
+
+void ViewWindow::UseRasterViewport()
+{
+    if (!UsesOpenGL())
+        return;
+    setViewport(new QWidget);
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+}
+
+bool ViewWindow::UsesOpenGL() const
+{
+    return qobject_cast<QOpenGLWidget *>(viewport()) != nullptr;
+}
+
+QGraphicsItem *ViewWindow::CurrentItem() const
+{
+    return currentItem.data();
+}
+
+double ViewWindow::ScaleOfLevel(int level)
+{
+    return std::pow(2.0, (level - UnitZoomLevel) / LevelsPerDoubling);
+}
+
+int ViewWindow::MinimumZoomLevel(int modelIndex)
+{
+    if (modelIndex < 0 || modelIndex >= ModelCount)
+        return std::numeric_limits<int>::min();
+    return ModelMinimumZoom[modelIndex];
+}
+
+int ViewWindow::GridStep(double scale)
+{
+    if (scale > FineScale)
+        return 10;
+    if (scale > MediumScale)
+        return 100;
+    if (scale > CoarseScale)
+        return 1000;
+    return 10000;
+}
+
+int ViewWindow::LabelStep(double scale)
+{
+    return scale > FineScale ? 50 : GridStep(scale);
+}
+
+void ViewWindow::SetDeviceType(int *modelIndex)
+{
+    deviceType = modelIndex;
+    if (modelIndex && *modelIndex >= 0 && *modelIndex < ModelCount) {
+        rangeWidth = rangeHeight = ModelRange[*modelIndex];
+        zoomLevel = ModelMinimumZoom[*modelIndex];
+        UpdateBlindZone();
+    }
+    ApplyZoom();
+    viewport()->update();
+}
+
+void ViewWindow::ApplyZoom()
+{
+    if (zoomLevel > MaximumZoomLevel)
+        zoomLevel = MaximumZoomLevel;
+    if (deviceType)
+        zoomLevel = qMax(zoomLevel, MinimumZoomLevel(*deviceType));
+    scale = ScaleOfLevel(zoomLevel);
+    setTransform(QTransform::fromScale(scale, scale), false);
+    emit ChangeSetupMatrix(scale);
+}
+
+void ViewWindow::ZoomInButtonSlots()
+{
+    ++zoomLevel;
+    ApplyZoom();
+    emit ChangeMatrixSignal(zoomLevel);
+}
+
+void ViewWindow::ZoomOutButtonSlots()
+{
+    --zoomLevel;
+    ApplyZoom();
+    emit ChangeMatrixSignal(zoomLevel);
+}
+
+void ViewWindow::ChangeSetupMatrix(int level)
+{
+    zoomLevel = level;
+    ApplyZoom();
+}
+
+void ViewWindow::wheelEvent(QWheelEvent *event)
+{
+    zoomLevel += event->angleDelta().y() > 0 ? WheelZoomStep : -WheelZoomStep;
+    ApplyZoom();
+    emit ChangeMatrixSignal(zoomLevel);
+    event->accept();
+}
+
+void ViewWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && currentItem)
+        emit DeletePointItem(currentItem.data());
+}
+
+bool ViewWindow::IsBackgroundItem(const QGraphicsItem *item) const
+{
+    return item && backgroundItems.contains(const_cast<QGraphicsItem *>(item));
+}
+
+void ViewWindow::mousePressEvent(QMouseEvent *event)
+{
+    QGraphicsItem *top = itemAt(event->pos());
+    bool deleteRequested = false;
+    if (IsBackgroundItem(top)) {
+        // The press, drag and release then reach the view alone: dragging pans.
+        setInteractive(false);
+        currentItem = nullptr;
+    } else {
+        currentItem = top ? top->toGraphicsObject() : nullptr;
+        if (event->button() == Qt::RightButton && currentItem) {
+            deleteRequested = true;
+            emit DeletePointItem(currentItem.data());
+        }
+    }
+    QGraphicsView::mousePressEvent(event);
+    if (deleteRequested)
+        event->accept();
+}
+
+void ViewWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    setInteractive(true);
+    if (IsBackgroundItem(itemAt(mapFromScene(QPointF(0, 0)))))
+        emit AddCenterPointItem();
+    if (currentItem) {
+        emit ReleasePointItem();
+        if (currentItem)
+            emit MovePointItem(currentItem.data());
+    }
+    emit MouseReleaseSignal();
+    QGraphicsView::mouseReleaseEvent(event);
+}
+
+void ViewWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if ((event->buttons() & Qt::LeftButton) && currentItem)
+        emit MovePointItem(currentItem.data());
+    const QPointF scenePos = mapToScene(event->pos());
+    emit CurrentCoordSignal(QPoint(qRound(scenePos.x()), qRound(scenePos.y())));
+    QGraphicsView::mouseMoveEvent(event);
+}
+
+QRectF ViewWindow::VisibleSceneRect() const
+{
+    return QRectF(mapToScene(QPoint(0, 0)), mapToScene(QPoint(width(), height())));
+}
+
+void ViewWindow::UpdateBlindZone()
+{
+    const QRectF range(-rangeWidth / 2, -rangeHeight / 2, rangeWidth, rangeHeight);
+    QPainterPath seen(QPointF(0, 0));
+    seen.arcTo(range, -45.0, 270.0);
+    seen.closeSubpath();
+    QPainterPath square;
+    square.addRect(range);
+    blindZone = square.subtracted(seen);
+}
+
+void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
+{
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    const int step = GridStep(scale);
+    const QRectF visible = VisibleSceneRect();
+    const double left = visible.left();
+    const double right = visible.right();
+    const double top = visible.top();
+    const double bottom = visible.bottom();
+
+    painter->setPen(QPen(QBrush(Qt::gray), static_cast<int>(GridPenPixels / scale)));
+    for (int x = Snap(left, step); x <= right; x += step)
+        painter->drawLine(x, static_cast<int>(top), x, static_cast<int>(bottom));
+    for (int y = Snap(top, step); y <= bottom; y += step)
+        painter->drawLine(static_cast<int>(left), y, static_cast<int>(right), y);
+
+    const QPair<int, int> rings = RingBounds(rect, step, rangeWidth, rangeHeight);
+    painter->setBrush(Qt::NoBrush);
+    for (int r = rings.first; r >= rings.second && r >= 0; r -= step)
+        painter->drawEllipse(QRect(-r, -r, 2 * r, 2 * r));
+
+    painter->setPen(QPen(QBrush(Qt::black), static_cast<int>(AxisPenPixels / scale)));
+    painter->drawLine(0, static_cast<int>(top), 0, static_cast<int>(bottom));
+    painter->drawLine(static_cast<int>(left), 0, static_cast<int>(right), 0);
+
+    painter->fillPath(blindZone, BlindZoneColor);
+}
+
+// Only the rings that can cross the exposed rectangle are drawn: from the snapped
+// distance of its nearest point to that of its farthest corner. A far corner seen
+// close up thus draws a handful of circles instead of thousands.
+QPair<int, int> ViewWindow::RingBounds(const QRectF &exposed, int step, int rangeWidth,
+                                       int rangeHeight)
+{
+    const QPointF corners[4] = {exposed.topLeft(), exposed.topRight(), exposed.bottomLeft(),
+                                exposed.bottomRight()};
+    int outer = 0;
+    int nearestCorner = std::numeric_limits<int>::max();
+    for (const QPointF &corner : corners) {
+        const int distance = Snap(std::hypot(corner.x(), corner.y()), step);
+        outer = qMax(outer, distance);
+        nearestCorner = qMin(nearestCorner, distance);
+    }
+    int inner;
+    if (exposed.contains(QPointF(0, 0)))
+        inner = 0;
+    else if (exposed.intersects(QRectF(-rangeWidth / 2, 0, rangeWidth, 1)))
+        inner = Snap(qMin(qAbs(exposed.left()), qAbs(exposed.right())), step);
+    else if (exposed.intersects(QRectF(0, -rangeHeight / 2, 1, rangeHeight)))
+        inner = Snap(qMin(qAbs(exposed.top()), qAbs(exposed.bottom())), step);
+    else
+        inner = nearestCorner;
+    return qMakePair(outer, inner);
+}
+
+void ViewWindow::drawForeground(QPainter *painter, const QRectF &)
+{
+    const int step = LabelStep(scale);
+    const QRectF visible = VisibleSceneRect();
+    painter->setPen(QPen(Qt::black));
+    painter->setFont(QFont(QStringLiteral("Times"), static_cast<int>(LabelPoints / scale),
+                           QFont::Black, false));
+
+    const int bottomY = static_cast<int>(mapToScene(QPoint(0, height() - BottomLabelOffset)).y());
+    for (int x = Snap(visible.left(), step); x <= visible.right(); x += step)
+        painter->drawText(QPoint(x, bottomY), QString::number(x / 1000.0, 'g', 6));
+
+    // Rounded up, not truncated: where the left edge lies right of the scanner a
+    // truncated position starts the text outside the view and, close up, cuts off
+    // its minus sign.
+    const int leftX = static_cast<int>(std::ceil(mapToScene(QPoint(0, 0)).x()));
+    for (int y = Snap(visible.top(), step); y <= visible.bottom(); y += step)
+        painter->drawText(QPoint(leftX, y), QString::number(y / 1000.0, 'g', 6));
+}
+
+}  // namespace veltrix

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QGraphicsView>
+#include <QList>
+#include <QPair>
+#include <QPainterPath>
+#include <QPointer>
+
+class QGraphicsObject;
+
+namespace veltrix {
+
+// The central drawing surface. It owns the zoom (an integer level mapped to a
+// scale factor), draws the millimetre grid, range rings, axes, blind-zone shading
+// and metre labels around the scene's items, reports the cursor position, and turns
+// mouse and key input on point handles into requests for the scene controller.
+class ViewWindow : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaximumZoomLevel = 350;
+    static constexpr int InitialZoomLevel = 70;
+    static constexpr int WheelZoomStep = 10;
+
+    explicit ViewWindow(QWidget *parent = nullptr);
+
+    // The model index of the main window (0..4); sets range and zoom limits.
+    void SetDeviceType(int *modelIndex);
+    void ApplyZoom();
+
+    // Replaces an OpenGL viewport by a plain raster one (benchmarks measure this path).
+    void UseRasterViewport();
+    bool UsesOpenGL() const;
+    static bool OpenGLAvailable();
+
+    // Filled by the scene controller with the items that cover the whole range.
+    QList<QGraphicsItem *> *BackgroundItems() { return &backgroundItems; }
+
+    int ZoomLevel() const { return zoomLevel; }
+    double Scale() const { return scale; }
+    int RangeWidth() const { return rangeWidth; }
+    int RangeHeight() const { return rangeHeight; }
+    QGraphicsItem *CurrentItem() const;
+
+    static double ScaleOfLevel(int level);
+    static int MinimumZoomLevel(int modelIndex);  // 0..4; other indexes: no minimum
+    static int GridStep(double scale);
+    static int LabelStep(double scale);
+    // Radii (outer, inner) of the rings that can cross the exposed scene rectangle.
+    static QPair<int, int> RingBounds(const QRectF &exposed, int step, int rangeWidth,
+                                      int rangeHeight);
+
+public slots:
+    void ZoomInButtonSlots();
+    void ZoomOutButtonSlots();
+    void ChangeSetupMatrix(int level);
+
+signals:
+    void ReleasePointItem();
+    void MouseReleaseSignal();
+    void AddCenterPointItem();
+    void ChangeSetupMatrix(qreal scale);
+    void CurrentCoordSignal(QPoint coord);
+    void DeletePointItem(QGraphicsItem *item);
+    void MovePointItem(QGraphicsItem *item);
+    void ChangeMatrixSignal(int level);
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
+
+private:
+    void InstallViewport();
+    bool IsBackgroundItem(const QGraphicsItem *item) const;
+    QRectF VisibleSceneRect() const;
+    void UpdateBlindZone();
+
+    QList<QGraphicsItem *> backgroundItems;
+    int zoomLevel = InitialZoomLevel;
+    double scale = 1.0;
+    int rangeWidth = 12000;
+    int rangeHeight = 12000;
+    int *deviceType = nullptr;
+    // The handle picked by the last press. Held weakly: the scene controller destroys
+    // handles on every rebuild, and a destroyed handle must never be used again.
+    QPointer<QGraphicsObject> currentItem;
+    QPainterPath blindZone;  // range square minus the 270 degree pie, per range size
+};
+
+}  // namespace veltrix
