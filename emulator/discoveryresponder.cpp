@@ -3,7 +3,6 @@
 #include "emulatedscanner.h"
 
 #include <QNetworkDatagram>
-#include <QNetworkInterface>
 #include <QUdpSocket>
 
 namespace veltrix {
@@ -18,20 +17,33 @@ constexpr char TargetSuffix[] = ":device:KT-10:1.0";
 
 DiscoveryResponder::DiscoveryResponder(EmulatedScanner *scanner, const QHostAddress &replyFrom,
                                        QObject *parent)
-    : QObject(parent), m_scanner(scanner), m_replyFrom(replyFrom), m_socket(new QUdpSocket(this))
+    : QObject(parent),
+      m_scanner(scanner),
+      m_replyFrom(replyFrom),
+      m_socket(new QUdpSocket(this)),
+      m_replySocket(m_socket)
 {
     connect(m_socket, &QUdpSocket::readyRead, this, &DiscoveryResponder::readDatagrams);
 }
 
 bool DiscoveryResponder::bind(quint16 port, QString *error)
 {
-    // Broadcasts reach only a socket bound to every address.
-    if (m_socket->bind(QHostAddress::AnyIPv4, port,
-                       QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
+    // Broadcasts reach only a socket bound to every address; replies leave from the
+    // chosen address through a socket of their own.
+    if (!m_socket->bind(QHostAddress::AnyIPv4, port, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+        if (error)
+            *error = m_socket->errorString();
+        return false;
+    }
+    if (m_replyFrom.isNull() || m_replyFrom == QHostAddress::Any || m_replyFrom == QHostAddress::AnyIPv4)
         return true;
-    if (error)
-        *error = m_socket->errorString();
-    return false;
+    m_replySocket = new QUdpSocket(this);
+    if (!m_replySocket->bind(m_replyFrom, 0)) {
+        if (error)
+            *error = m_replySocket->errorString();
+        return false;
+    }
+    return true;
 }
 
 quint16 DiscoveryResponder::port() const
@@ -81,13 +93,8 @@ void DiscoveryResponder::readDatagrams()
         if (target.isEmpty())
             continue;
         QNetworkDatagram answer(reply(target), request.senderAddress(), request.senderPort());
-        // Sent from the configured address, or from the one the search was sent to
-        // when that is one of ours; after a broadcast the system chooses.
-        if (!m_replyFrom.isNull() && m_replyFrom != QHostAddress::Any && m_replyFrom != QHostAddress::AnyIPv4)
-            answer.setSender(m_replyFrom);
-        else if (QNetworkInterface::allAddresses().contains(request.destinationAddress()))
-            answer.setSender(request.destinationAddress());
-        m_socket->writeDatagram(answer);
+        // Without a chosen address the system chooses where the reply leaves from.
+        m_replySocket->writeDatagram(answer);
     }
 }
 

@@ -40,6 +40,7 @@ private:
     EmulatedScanner *m_scanner;
     QHostAddress m_replyFrom;
     QUdpSocket *m_socket;
+    QUdpSocket *m_replySocket;  // bound to m_replyFrom when that is a single address
 };
 
 }  // namespace veltrix
