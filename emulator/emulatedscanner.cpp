@@ -151,6 +151,34 @@ QByteArray EmulatedScanner::readArea(int index) const
     return asReply(m_areaFrames[static_cast<size_t>(index)], FrameId::RArea);
 }
 
+bool EmulatedScanner::preload(const QVector<AreaRecord> &areas, const SensorParameters &parameters,
+                              QString *error)
+{
+    if (areas.size() != AreaCount) {
+        if (error)
+            *error = QStringLiteral("%1 areas instead of %2").arg(areas.size()).arg(AreaCount);
+        return false;
+    }
+    for (int i = 0; i < AreaCount; ++i) {
+        const int field = oversizedField(areas.at(i));
+        if (field >= 0) {
+            if (error)
+                *error = QStringLiteral("area %1 Out%2 has more than %3 points").arg(i).arg(field + 1).arg(MaxFieldVertices);
+            return false;
+        }
+    }
+    const bool upsideDown = parameters[InstallDirectionWord] != 0;
+    for (int i = 0; i < AreaCount; ++i) {
+        FrameBuffer buffer;
+        m_areaFrames[static_cast<size_t>(i)] = QByteArray(buffer.data(), buildWArea(buffer, areas.at(i), i, upsideDown));
+    }
+    setCaseData(areas);
+    for (int word = 0; word < WrittenParameterCount; ++word)
+        m_parameters[word] = parameters[word] & 0xFFFF;
+    emit parametersChanged();
+    return true;
+}
+
 void EmulatedScanner::setParameters(const SensorParameters &parameters)
 {
     m_parameters = parameters;

@@ -80,7 +80,13 @@ public:
     // The first area whose case data accepts steering angle, speed and operation mode; -1 when none.
     int caseArea(int steering, int speed, int operationMode) const;
 
-    // What the scanner holds, for tests and for preloading.
+    // Loads a configuration as the program holds it (areas in the vehicle's frame),
+    // exactly as its write-all would store it: the areas mirrored when parameter
+    // word 14 says the scanner hangs upside down, their case data, and parameter words
+    // 0..21. Changes nothing and says why when an area cannot travel in a frame.
+    bool preload(const QVector<AreaRecord> &areas, const SensorParameters &parameters, QString *error);
+
+    // What the scanner holds, in its own frame, for tests.
     const SensorParameters &parameters() const { return m_parameters; }
     void setParameters(const SensorParameters &parameters);
     QByteArray areaFrame(int index) const { return m_areaFrames.at(index); }

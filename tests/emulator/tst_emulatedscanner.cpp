@@ -118,6 +118,8 @@ private slots:
     void fieldsIntrudedByTheRoom();
     void movingObjectIntrudesAsItPasses();
     void rebootIsAnsweredAndAnnounced();
+    void preloadStoresWhatAWriteAllWould_data();
+    void preloadStoresWhatAWriteAllWould();
 };
 
 void TestEmulatedScanner::storedAreaComesBackByteForByte_data()
@@ -540,6 +542,55 @@ void TestEmulatedScanner::rebootIsAnsweredAndAnnounced()
     QCOMPARE(start.cloud, EmulatedScanner::CloudCommand::Start);
     const EmulatedScanner::Response stop = scanner.handle(built(buildRAuto(buffer, false), buffer));
     QCOMPARE(stop.cloud, EmulatedScanner::CloudCommand::Stop);
+}
+
+void TestEmulatedScanner::preloadStoresWhatAWriteAllWould_data()
+{
+    QTest::addColumn<bool>("inverted");
+    QTest::newRow("forward") << false;
+    QTest::newRow("inverted") << true;
+}
+
+void TestEmulatedScanner::preloadStoresWhatAWriteAllWould()
+{
+    QFETCH(bool, inverted);
+    QVector<AreaRecord> areas(AreaCount);
+    for (int i = 0; i < AreaCount; ++i) {
+        areas[i] = i % 2 ? pillarArea() : arcArea(10 + i, 100 + i, 1000 + 50 * i, i % 10);
+        areas[i].steerMinDgree = -i;
+        areas[i].vehicleMaxSpeed = 3 * i;
+    }
+    SensorParameters parameters;
+    parameters[InstallDirectionWord] = inverted ? 1 : 0;
+    parameters[EmulatedScanner::EthernetModeWord] = 1;
+    parameters[21] = 0x0142;
+
+    // The same configuration written by the program, frame by frame.
+    EmulatedScanner written;
+    FrameBuffer buffer;
+    for (int i = 0; i < AreaCount; ++i)
+        written.handle(built(buildWArea(buffer, areas.at(i), i, inverted), buffer));
+    written.handle(built(buildWCase(buffer, areas), buffer));
+    written.handle(built(buildWPara(buffer, parameters), buffer));
+
+    EmulatedScanner preloaded;
+    QString error;
+    QVERIFY(preloaded.preload(areas, parameters, &error));
+    for (int i = 0; i < AreaCount; ++i)
+        QCOMPARE(preloaded.handle(readArea(i)).reply, written.handle(readArea(i)).reply);
+    QCOMPARE(preloaded.handle(plain(buildRCase)).reply, written.handle(plain(buildRCase)).reply);
+    QCOMPARE(preloaded.handle(plain(buildRPara)).reply, written.handle(plain(buildRPara)).reply);
+    QCOMPARE(preloaded.inverted(), inverted);
+    QCOMPARE(preloaded.ethernetMode(), 1);
+
+    // An area that no frame can carry refuses the whole load.
+    areas[9].out2Shape = Polygon;
+    areas[9].out2Points = QVector<QPoint>(MaxFieldVertices + 1, QPoint(5, 5));
+    EmulatedScanner refused;
+    QVERIFY(!refused.preload(areas, parameters, &error));
+    QVERIFY(error.contains(QLatin1String("area 9 Out2")));
+    QCOMPARE(refused.area(0), AreaRecord());
+    QCOMPARE(refused.ethernetMode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestEmulatedScanner)
