@@ -1,17 +1,427 @@
 #include "app/mainwindow.h"
 
+#include "app/messagebox.h"
+#include "link/serialcomm.h"
+#include "link/transferprogress.h"
+#include "resources/resources.h"
 #include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QGraphicsScene>
+#include <QIcon>
+#include <QLabel>
+#include <QSerialPort>
+#include <QTcpSocket>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUdpSocket>
+#include <QUrl>
 
 namespace veltrix {
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+namespace {
+
+constexpr int MaximumZoomLevel = 350;
+// Minimum and initial zoom level of the models 05, 10, 20, 30, 50.
+constexpr int MinimumZoomLevel[] = {70, 30, -20, -55, -90};
+constexpr int ModelCount = int(sizeof MinimumZoomLevel / sizeof MinimumZoomLevel[0]);
+
+constexpr int LanguageChinese = 0;
+constexpr int LanguageEnglish = 1;
+
+const char *const ManualChinese = "./manual/manual_cn.pdf";
+const char *const ManualEnglish = "./manual/manual_en.pdf";
+
+const char *const EthernetModeTcpText = "MODE: TCP";
+const char *const EthernetModeUdpText = "MODE: UDP";
+
+const QSize NewFileIconSize(24, 24);
+const QSize DockToolBarIconSize(20, 20);
+
+// Built-in layout of a first start, before any saved layout exists: wide enough for the
+// shape buttons of the edition dock and the fields of the sensor dock.
+constexpr int EditionDockWidth = 410;
+constexpr int AreaListWidth = 170;
+constexpr int RightDockWidth = 290;
+constexpr int DataTableDockHeight = 200;
+
+// Buttons of the unsaved-changes prompt, left to right.
+enum CloseChoice { SaveAndClose = 0, CloseWithoutSaving = 1, CancelClosing = 2 };
+
+UserMessage unsavedChangesPrompt(int language)
 {
+    UserMessage message;
+    message.icon = MessageIcon::Warning;
+    if (language == LanguageEnglish) {
+        message.title = QStringLiteral("Warning");
+        message.text = QStringLiteral("The application\nDo you want to discart your changes?");
+        message.buttons = QStringList{QStringLiteral("Save"), QStringLiteral("Close"),
+                                      QStringLiteral("Cancel")};
+    } else {
+        message.title = QStringLiteral("警告");
+        message.text = QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？");
+        message.buttons = QStringList{QStringLiteral("保存"), QStringLiteral("关闭"),
+                                      QStringLiteral("取消")};
+    }
+    message.defaultButton = SaveAndClose;
+    message.escapeButton = -1;
+    return message;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent),
+      ui(new Ui::MainWindow),
+      m_urlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+{
+    initResources();
     ui->setupUi(this);
+    m_messenger.setPresenter(messageBoxPresenter(this));
+
+    createScene();
+    createTransports();
+    createLink();
+    applyInitialState();
+    buildExtraToolBars();
+    wireSignals();
+    finishStartup();
 }
 
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::createScene()
+{
+    scene = std::make_unique<QGraphicsScene>();
+    ui->graphicsView->setScene(scene.get());
+    ui->graphicsView->centerOn(0, 0);
+}
+
+void MainWindow::createTransports()
+{
+    serialPort = std::make_unique<QSerialPort>();
+    tcpSocket = std::make_unique<QTcpSocket>();
+    udpSocket = std::make_unique<QUdpSocket>();
+}
+
+void MainWindow::createLink()
+{
+    link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_areaModel,
+                                         &m_sensorParameters, tcpSocket.get(), udpSocket.get(),
+                                         &m_messenger);
+    // The link codes its language the other way round: 1 Chinese, 0 English.
+    link->SetLanguage(language == LanguageChinese ? SERIAL_COMM::LanguageChinese
+                                                  : SERIAL_COMM::LanguageEnglish);
+    link->SetRangeLimit(modelIndex);
+    m_transferProgress = std::make_unique<TransferProgress>();
+    m_transferProgress->attach(link.get());
+}
+
+void MainWindow::applyInitialState()
+{
+    for (QLineEdit *caption : {ui->ArealineText, ui->RegionsLineText}) {
+        caption->setEnabled(false);
+        caption->setAlignment(Qt::AlignCenter);
+    }
+    // These need a connection; a successful open enables them.
+    for (QAction *action : {ui->ReadAllSetting, ui->WriteAllSetting, ui->DisConnection,
+                            ui->SoftReboot, ui->SensorInformation})
+        action->setEnabled(false);
+
+    ui->Edition->setChecked(true);
+    ui->EditionControlDock->show();
+    ui->SensorSetting->setChecked(true);
+    ui->SensorSettingDock->show();
+    ui->DataTable->setChecked(true);
+    ui->DataTableDock->show();
+    ui->Distance->setChecked(true);
+    ui->IOSimulation->setEnabled(false);
+    ui->Intensity->setChecked(false);
+}
+
+void MainWindow::buildExtraToolBars()
+{
+    auto *areaToolBar = new QToolBar(ui->AreaEditContents);
+    areaToolBar->setObjectName(QStringLiteral("AreaToolBar"));
+    areaToolBar->setIconSize(DockToolBarIconSize);
+    areaToolBar->addActions({ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll});
+    ui->EditionMenuLayout->addWidget(areaToolBar);
+
+    auto *sensorToolBar = new QToolBar(ui->SensorSettingContents);
+    sensorToolBar->setObjectName(QStringLiteral("SensorToolBar"));
+    sensorToolBar->setIconSize(DockToolBarIconSize);
+    sensorToolBar->addActions({ui->ReadAllSetting, ui->WriteAllSetting});
+    ui->SensorMenuLayout->addWidget(sensorToolBar);
+
+    ui->ZoomIn->setAutoRepeat(true);
+    ui->ZoomOut->setAutoRepeat(true);
+    applyZoomSliderRange();
+
+    auto *newFileButton = new QToolButton(ui->FileToolBar);
+    newFileButton->setObjectName(QStringLiteral("NewFileButton"));
+    newFileButton->setIcon(QIcon(QStringLiteral(":images/newFile")));
+    newFileButton->setIconSize(NewFileIconSize);
+    newFileButton->setMenu(ui->menuNew);
+    newFileButton->setPopupMode(QToolButton::MenuButtonPopup);
+    // The button has no action of its own; a click on its face opens the model list
+    // too instead of doing nothing.
+    connect(newFileButton, &QToolButton::clicked, newFileButton, &QToolButton::showMenu);
+    ui->FileToolBar->insertWidget(ui->Open, newFileButton);
+}
+
+void MainWindow::wireSignals()
+{
+    connect(ui->Save, &QAction::triggered, this, &MainWindow::savefile);
+    connect(ui->Quit, &QAction::triggered, this, &QWidget::close);
+
+    connect(ui->Distance, &QAction::triggered, this, &MainWindow::OpenCloseReadScanf);
+    connect(ui->Intensity, &QAction::triggered, this, &MainWindow::OpenCloseReadIntensity);
+    connect(ui->DataTable, &QAction::triggered, this, &MainWindow::OpenCloseDataTableDock);
+    connect(ui->Edition, &QAction::triggered, this, &MainWindow::OpenCloseEditionDock);
+    connect(ui->Monitoring, &QAction::triggered, this, &MainWindow::OpenMonitoringMode);
+    connect(ui->SensorSetting, &QAction::triggered, this, &MainWindow::OpenCloseSensorDock);
+    connect(ui->IOSimulation, &QAction::triggered, this, &MainWindow::OpenCloseIOSimulationDock);
+
+    connect(ui->SerialConnection, &QAction::triggered, this,
+            &MainWindow::ConnectChangeUSARTModeSlot);
+    connect(ui->EthernetConnection, &QAction::triggered, this,
+            &MainWindow::ConnectChangeEthernetModeSlot);
+
+    connect(ui->DispGraph, &QAction::triggered, this, &MainWindow::OpenDispGraphSlot);
+    connect(ui->DispCloud, &QAction::triggered, this, &MainWindow::OpenDispCloudSlot);
+    connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
+
+    connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
+
+    connect(ui->ReadAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::ReadSensorAllDataSlots);
+    connect(ui->WriteAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::WriteSensorAllDataSlots);
+    connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
+    connect(ui->SensorInformation, &QAction::triggered, link.get(),
+            &SERIAL_COMM::SensorInformationSlots);
+}
+
+void MainWindow::finishStartup()
+{
+    ui->IOSimulationDock->hide();
+    resizeDocks({ui->EditionControlDock, ui->DataTableDock},
+                {EditionDockWidth, RightDockWidth}, Qt::Horizontal);
+    resizeDocks({ui->DataTableDock}, {DataTableDockHeight}, Qt::Vertical);
+    ui->splitter->setSizes({AreaListWidth, EditionDockWidth - AreaListWidth});
+    // The teach-in page has no function yet.
+    for (QPushButton *teach : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
+        teach->setEnabled(false);
+    if (language == LanguageChinese)
+        setWindowTitle(QStringLiteral("激光雷达编辑器"));
+    else if (language == LanguageEnglish)
+        setWindowTitle(QStringLiteral("Radar"));
+    // Filled and put into the status bar when a connection opens.
+    connectionLabel = std::make_unique<QLabel>();
+}
+
+void MainWindow::applyZoomSliderRange()
+{
+    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
+    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+    if (modelIndex < 0 || modelIndex >= ModelCount)
+        return;
+    ui->ZoomSlider->setMinimum(MinimumZoomLevel[modelIndex]);
+    ui->ZoomSlider->setValue(MinimumZoomLevel[modelIndex]);
+}
+
+bool MainWindow::anyTransportOpen() const
+{
+    return serialPort->isOpen() || tcpSocket->isOpen() || udpSocket->isOpen();
+}
+
+void MainWindow::setUrlOpener(UrlOpener opener)
+{
+    m_urlOpener = std::move(opener);
+}
+
+void MainWindow::OpenMonitoringMode()
+{
+    monitoring = 1;
+    ui->DataTableDock->show();
+    ui->SensorSettingDock->hide();
+    ui->EditionControlDock->hide();
+    ui->DataTable->setChecked(true);
+    ui->Edition->setChecked(false);
+    ui->SensorSetting->setChecked(false);
+}
+
+void MainWindow::OpenCloseEditionDock(bool Checked)
+{
+    monitoring = Checked ? 0 : 1;
+    ui->EditionControlDock->setVisible(Checked);
+}
+
+void MainWindow::OpenCloseSensorDock(bool Checked)
+{
+    ui->SensorSettingDock->setVisible(Checked);
+}
+
+void MainWindow::OpenCloseDataTableDock(bool Checked)
+{
+    ui->DataTableDock->setVisible(Checked);
+}
+
+void MainWindow::OpenCloseIOSimulationDock(bool Checked)
+{
+    if (Checked) {
+        ui->IOSimulationDock->show();
+        return;
+    }
+    // Nothing may stay simulated once the dock is gone.
+    for (QGroupBox *group : {ui->InportGrouptBox, ui->OutportGrouptBox, ui->FaultGroupBox,
+                             ui->CaseSimulationBox})
+        group->setChecked(false);
+    ui->IOSimulationDock->hide();
+}
+
+void MainWindow::OpenCloseReadScanf(bool Checked)
+{
+    // Polling is only started over an open transport; the action keeps its check mark
+    // either way, so a later connection picks the choice up.
+    if (Checked && anyTransportOpen()) {
+        // The scan outline is shown here too.
+        link->OpenSendReadScanf();
+    } else {
+        // The scan outline is hidden here too.
+        link->CloseSendReadScanf();
+    }
+}
+
+void MainWindow::OpenCloseReadIntensity(bool Checked)
+{
+    if (Checked && anyTransportOpen()) {
+        // The intensity outline is shown here too.
+        link->OpenSendReadIntensity();
+    } else {
+        // The intensity outline is hidden here too.
+        link->CloseSendReadIntensity();
+    }
+}
+
+void MainWindow::OpenDispGraphSlot()
+{
+    m_linkData.DisplayMode = DisplayGraph;
+    ui->DispGraph->setCheckable(true);
+    ui->DispGraph->setChecked(true);
+    // An action that is not checkable shows no check mark.
+    ui->DispCloud->setCheckable(false);
+    ui->DispLine->setCheckable(false);
+}
+
+void MainWindow::OpenDispCloudSlot()
+{
+    m_linkData.DisplayMode = DisplayCloud;
+    ui->DispCloud->setCheckable(true);
+    ui->DispCloud->setChecked(true);
+    ui->DispGraph->setCheckable(false);
+    ui->DispLine->setCheckable(false);
+}
+
+void MainWindow::OpenDispLineSlot()
+{
+    m_linkData.DisplayMode = DisplayLine;
+    ui->DispLine->setCheckable(true);
+    ui->DispLine->setChecked(true);
+    ui->DispGraph->setCheckable(false);
+    ui->DispCloud->setCheckable(false);
+}
+
+void MainWindow::enableInterfaceFields(bool serial)
+{
+    for (QWidget *field : std::initializer_list<QWidget *>{
+             ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
+             ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
+             ui->Para_RS485CommVerify, ui->Para_RS485StopBit})
+        field->setEnabled(serial);
+    for (QWidget *field : std::initializer_list<QWidget *>{
+             ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
+             ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2, ui->Para_SensorIPAddress3,
+             ui->Para_SensorIPAddress4})
+        field->setEnabled(!serial);
+}
+
+void MainWindow::ConnectChangeUSARTModeSlot()
+{
+    ui->SerialConnection->setChecked(true);
+    ui->EthernetConnection->setChecked(false);
+    ui->EthnernetSetting->setEnabled(false);
+    ui->SerialSetting->setEnabled(true);
+    m_linkData.connectType = SerialInterface;
+    enableInterfaceFields(true);
+}
+
+void MainWindow::ConnectChangeEthernetModeSlot()
+{
+    ui->EthernetConnection->setChecked(true);
+    ui->SerialConnection->setChecked(false);
+    ui->EthnernetSetting->setEnabled(true);
+    ui->SerialSetting->setEnabled(false);
+    m_linkData.connectType = EthernetInterface;
+    enableInterfaceFields(false);
+}
+
+void MainWindow::CreatConnectTypeSignalSlot(int Index)
+{
+    if (Index == SerialInterface)
+        ConnectChangeUSARTModeSlot();
+    else if (Index == EthernetInterface)
+        ConnectChangeEthernetModeSlot();
+}
+
+void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
+{
+    if (Type == QLatin1String(EthernetModeTcpText))
+        m_linkData.ethernetMode = TcpMode;
+    else if (Type == QLatin1String(EthernetModeUdpText))
+        m_linkData.ethernetMode = UdpMode;
+}
+
+void MainWindow::OpenManualFile()
+{
+    QString manual;
+    if (language == LanguageChinese)
+        manual = QString::fromLatin1(ManualChinese);
+    else if (language == LanguageEnglish)
+        manual = QString::fromLatin1(ManualEnglish);
+    else
+        return;
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(manual));
+    // A missing file is the desktop handler's to report.
+    m_urlOpener(QUrl::fromLocalFile(absolute));
+}
+
+void MainWindow::savefile()
+{
+    // Nothing is written yet: the project file writer comes with the file format. Until
+    // a document has been written the modified flag stays set, so closing keeps asking.
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_areaModel.modified && (language == LanguageChinese || language == LanguageEnglish)) {
+        const int choice = m_messenger.show(unsavedChangesPrompt(language));
+        if (choice == SaveAndClose) {
+            savefile();
+            // A cancelled or failed save must not throw the changes away.
+            if (m_areaModel.modified) {
+                event->ignore();
+                return;
+            }
+        } else if (choice != CloseWithoutSaving) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 }  // namespace veltrix

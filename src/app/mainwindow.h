@@ -1,6 +1,21 @@
 #pragma once
 
+#include "app/usermessage.h"
+#include "areas/areamodel.h"
+#include "link/sensorlinkdata.h"
+#include "link/sensorparameters.h"
+
 #include <QMainWindow>
+#include <QtGlobal>
+#include <functional>
+#include <memory>
+
+class QGraphicsScene;
+class QLabel;
+class QSerialPort;
+class QTcpSocket;
+class QUdpSocket;
+class QUrl;
 
 namespace Ui {
 class MainWindow;
@@ -8,16 +23,104 @@ class MainWindow;
 
 namespace veltrix {
 
+class SERIAL_COMM;
+class TransferProgress;
+
+// The one main window: the form with its view, docks, menus and tool bars, the shared
+// records, the transports, and the slots that switch views, modes and interfaces.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
+    // Hands a local-file URL to whatever shows it; returns whether that worked.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-private:
+    AreaModel &areaModel() { return m_areaModel; }
+    SensorLinkData &linkData() { return m_linkData; }
+    Messenger &messenger() { return m_messenger; }
+    SensorParameters &sensorParameters() { return m_sensorParameters; }
+    SERIAL_COMM *sensorLink() const { return link.get(); }
+    TransferProgress *transferProgress() const { return m_transferProgress.get(); }
+
+    QSerialPort *serialTransport() const { return serialPort.get(); }
+    QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
+    QUdpSocket *udpTransport() const { return udpSocket.get(); }
+
+    // True while the serial port, the TCP socket or the UDP socket is open.
+    bool anyTransportOpen() const;
+
+    int monitoringMode() const { return monitoring; }
+
+    // Replaces the desktop handler used by OpenManualFile().
+    void setUrlOpener(UrlOpener opener);
+
+public slots:
+    void OpenMonitoringMode();
+    void OpenCloseEditionDock(bool Checked);
+    void OpenCloseSensorDock(bool Checked);
+    void OpenCloseDataTableDock(bool Checked);
+    void OpenCloseIOSimulationDock(bool Checked);
+    void OpenCloseReadScanf(bool Checked);
+    void OpenCloseReadIntensity(bool Checked);
+
+    void OpenDispGraphSlot();
+    void OpenDispCloudSlot();
+    void OpenDispLineSlot();
+
+    void ConnectChangeUSARTModeSlot();
+    void ConnectChangeEthernetModeSlot();
+    void CreatConnectTypeSignalSlot(int Index);
+    void CreatEthnertModeSignalSlot(const QString &Type);
+
+    void OpenManualFile();
+
+    // Writes the document to a project file; clears the area model's modified flag
+    // only when the file was written.
+    virtual void savefile();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    // Slider range and value for the current modelIndex; run again whenever the model
+    // changes.
+    void applyZoomSliderRange();
+
+    // Declared first: everything below points at them, so they are destroyed last.
+    AreaModel m_areaModel;
+    SensorLinkData m_linkData;
+    SensorParameters m_sensorParameters;
+    Messenger m_messenger;
+
     Ui::MainWindow *ui;
+    std::unique_ptr<QGraphicsScene> scene;
+    qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    qint32 language = 0;    // 0 Simplified Chinese, 1 English
+    std::unique_ptr<QSerialPort> serialPort;
+    std::unique_ptr<QTcpSocket> tcpSocket;
+    std::unique_ptr<QUdpSocket> udpSocket;
+    std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
+    std::unique_ptr<TransferProgress> m_transferProgress;
+    qint32 monitoring = 0;  // 1 while the edition dock is closed
+    std::unique_ptr<QLabel> connectionLabel;
+
+private:
+    // Construction steps, in the order the constructor runs them.
+    void createScene();
+    void createTransports();
+    void createLink();
+    void applyInitialState();
+    void buildExtraToolBars();
+    void wireSignals();
+    void finishStartup();
+
+    // Enables the sensor dock fields of one interface and disables those of the other.
+    void enableInterfaceFields(bool serial);
+
+    UrlOpener m_urlOpener;
 };
 
 }  // namespace veltrix

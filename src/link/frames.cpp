@@ -28,9 +28,24 @@ constexpr std::array<FrameSpec, FrameIdCount> FrameTable = {{
 // ReceiveBufferLimit bytes.
 constexpr int MaxCloudPoints = (ReceiveBufferLimit - CloudHeaderLength) / CloudPointLength;
 
+// The first position of the five-letter mnemonic in buffer, or -1. The receive buffer
+// can hold tens of kilobytes of noise that every decoder searches on every read, so the
+// search skips to candidates for the first letter with memchr.
 int findMnemonic(const QByteArray &buffer, const char *mnemonic)
 {
-    return buffer.indexOf(mnemonic);
+    const char *const begin = buffer.constData();
+    const char *const last = begin + buffer.size() - MnemonicLength;  // last possible start
+    const char *at = begin;
+    while (at <= last) {
+        at = static_cast<const char *>(
+            std::memchr(at, mnemonic[0], static_cast<size_t>(last - at + 1)));
+        if (!at)
+            return -1;
+        if (std::memcmp(at + 1, mnemonic + 1, MnemonicLength - 1) == 0)
+            return static_cast<int>(at - begin);
+        ++at;
+    }
+    return -1;
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ struct FrameSpec
 
 const FrameSpec &frameSpec(FrameId id);
 
-// The spec whose mnemonic starts data (at least five bytes), or nullptr. Lets a
+// The table entry whose mnemonic starts data (at least five bytes), or nullptr. Lets a
 // scanner-side reader tell which request it is looking at.
 const FrameSpec *frameSpecFor(const char *data, int length);
 

@@ -85,8 +85,6 @@ QIODevice *SERIAL_COMM::activeDevice() const
     return m_linkData->ethernetMode == UdpMode ? m_udpSocket : m_tcpSocket;
 }
 
-// ---- commands and polling ---------------------------------------------------------
-
 void SERIAL_COMM::SensorRebootSlots()
 {
     setFlag(RebootFlag, true);
@@ -177,8 +175,6 @@ void SERIAL_COMM::CloseSerialPortSlots()
     m_receiveBuffer.clear();
     m_linkData->resetCloud();
 }
-
-// ---- sending ------------------------------------------------------------------------
 
 void SERIAL_COMM::send(int length, int pending)
 {
@@ -298,8 +294,6 @@ void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int fie
                 message.arg(areaIndex).arg(field + 1).arg(points).arg(MaxFieldVertices));
 }
 
-// ---- time-out -------------------------------------------------------------------------
-
 void SERIAL_COMM::ReadWriteOverTime()
 {
     const bool areaReadAbandoned = flag(ReadAreasFlag);
@@ -325,8 +319,6 @@ void SERIAL_COMM::ReadWriteOverTime()
     showMessage(MessageIcon::Warning, text("警告", "Warning"),
                 text("读写参数超时,请检查连接", "Connect OverTimer, Check Connect"));
 }
-
-// ---- receiving ------------------------------------------------------------------------
 
 void SERIAL_COMM::SerialPortReceiveData()
 {
@@ -620,8 +612,6 @@ void SERIAL_COMM::decodeWSimu()
     const IoPortState state = decodeSimulationReply(frame.constData());
     emit IOPortSignals(state.inport, state.outport, state.status);
 }
-
-// ---- messages -------------------------------------------------------------------------
 
 QString SERIAL_COMM::text(const char *chinese, const char *english) const
 {

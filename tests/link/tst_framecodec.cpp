@@ -165,6 +165,8 @@ private slots:
     void frameTableLengths();
     void frameSpecForReadsMnemonic();
 
+    void locatesMnemonic_data();
+    void locatesMnemonic();
     void noiseBeforeFrameLeavesNoise();
     void frameSplitAcrossTwoReads();
     void badCrcFrameIsRemovedAndDropped();
@@ -312,6 +314,31 @@ void TestFrameCodec::frameSpecForReadsMnemonic()
     QCOMPARE(spec->id, FrameId::WCase);
     QVERIFY(!frameSpecFor("XXXXX", 5));
     QVERIFY(!frameSpecFor("RPar", 4));
+}
+
+void TestFrameCodec::locatesMnemonic_data()
+{
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::addColumn<int>("result");
+    const QByteArray ack = buildAcknowledge(FrameId::RBoot, 1);
+    QTest::newRow("empty") << QByteArray() << int(TakeResult::NotFound);
+    QTest::newRow("at the start") << ack << int(TakeResult::Valid);
+    QTest::newRow("after repeated first letters") << QByteArray("RRRRBoRBo") + ack << int(TakeResult::Valid);
+    QTest::newRow("partial mnemonic at the end") << QByteArray("xxRBoo") << int(TakeResult::NotFound);
+    QTest::newRow("cut after four letters") << QByteArray("xxxRBoo").left(6) << int(TakeResult::NotFound);
+    QTest::newRow("mnemonic as the last bytes") << QByteArray("xxRBoot") << int(TakeResult::Incomplete);
+    QTest::newRow("other mnemonics only") << QByteArray("RPara WBoot RBoo") << int(TakeResult::NotFound);
+    QTest::newRow("zero bytes around") << QByteArray(3, '\0') + ack + QByteArray(3, '\0') << int(TakeResult::Valid);
+}
+
+void TestFrameCodec::locatesMnemonic()
+{
+    QFETCH(QByteArray, buffer);
+    QFETCH(int, result);
+    QByteArray frame;
+    QCOMPARE(int(takeFrame(buffer, "RBoot", 8, true, frame)), result);
+    if (result == int(TakeResult::Valid))
+        QCOMPARE(frame, buildAcknowledge(FrameId::RBoot, 1));
 }
 
 void TestFrameCodec::noiseBeforeFrameLeavesNoise()

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QLabel;
+class QMessageBox;
+class QProgressDialog;
+class QString;
+
+namespace veltrix {
+
+class SERIAL_COMM;
+
+// The window side of a configuration transfer: turns the link's progress signals into
+// its modal progress dialog (range 0..64, no cancel button, the "connect sensor"
+// picture as its label) and shows the link's non-modal notices.
+class TransferProgress : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Maximum = 64;
+
+    explicit TransferProgress(QObject *parent = nullptr);
+    ~TransferProgress() override;
+
+    // Connects the link's progress and notice signals to this object.
+    void attach(SERIAL_COMM *link);
+
+    QProgressDialog *dialog() const { return m_dialog.get(); }
+    // The notice box last shown, while it is open.
+    QMessageBox *notice() const;
+
+public slots:
+    void showProgress(const QString &title, int value);
+    void setProgress(int value);
+    void closeProgress();
+    void showNotice(const QString &title, const QString &text);
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+    QPointer<QMessageBox> m_notice;
+};
+
+}  // namespace veltrix

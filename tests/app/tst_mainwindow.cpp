@@ -1,0 +1,603 @@
+#include "windowundertest.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QGraphicsView>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QToolButton>
+#include <QUdpSocket>
+#include <QUrl>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+using namespace veltrix;
+
+namespace {
+
+// A window whose message boxes are answered by `answer` and recorded in `shown`.
+struct Scripted
+{
+    WindowUnderTest window;
+    QVector<UserMessage> shown;
+    int answer = 2;
+
+    Scripted()
+    {
+        window.messenger().setPresenter([this](const UserMessage &message) {
+            shown.append(message);
+            return answer;
+        });
+    }
+};
+
+const QStringList SerialFields = {"Para_ControlMode", "Para_RS232BaudRate", "Para_RS232CommVerify",
+                                  "Para_RS232StopBit", "Para_RS485IDAddress", "Para_RS485BaudRate",
+                                  "Para_RS485CommVerify", "Para_RS485StopBit"};
+const QStringList EthernetFields = {"SensorEtherMode", "SensorScanFerq", "SensorScanAngle",
+                                    "Para_SensorIPAddress1", "Para_SensorIPAddress2",
+                                    "Para_SensorIPAddress3", "Para_SensorIPAddress4"};
+
+// Everything the interface switch touches, as one comparable value.
+QVariantList interfaceState(WindowUnderTest &w)
+{
+    QVariantList state;
+    state << w.action("SerialConnection")->isChecked() << w.action("EthernetConnection")->isChecked()
+          << w.action("SerialSetting")->isEnabled() << w.action("EthnernetSetting")->isEnabled()
+          << int(w.linkData().connectType);
+    for (const QString &name : SerialFields + EthernetFields)
+        state << w.findChild<QWidget *>(name)->isEnabled();
+    return state;
+}
+
+// The master side of a pseudo-terminal, so that the serial port has something to open.
+class PseudoTerminal
+{
+public:
+    PseudoTerminal()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slaveName = QString::fromLocal8Bit(ptsname(m_master));
+    }
+    ~PseudoTerminal()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    QString slaveName() const { return m_slaveName; }
+
+private:
+    int m_master = -1;
+    QString m_slaveName;
+};
+
+}  // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void startState();
+    void zoomSliderFollowsModel_data();
+    void zoomSliderFollowsModel();
+
+    void closeUnmodifiedAsksNothing();
+    void closePrompt_data();
+    void closePrompt();
+    void closePromptTexts_data();
+    void closePromptTexts();
+    void quitAndSaveActions();
+
+    void displayModeIsExclusive_data();
+    void displayModeIsExclusive();
+
+    void ethernetModeText_data();
+    void ethernetModeText();
+    void connectType_data();
+    void connectType();
+    void interfaceActions();
+
+    void monitoringMode();
+    void dockToggles_data();
+    void dockToggles();
+    void closingSimulationDockUnchecksGroups();
+
+    void readingNeedsOpenTransport_data();
+    void readingNeedsOpenTransport();
+
+    void manualFile_data();
+    void manualFile();
+};
+
+void TestMainWindow::initTestCase()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TestMainWindow::startState()
+{
+    WindowUnderTest w;
+
+    for (const char *name : {"ArealineText", "RegionsLineText"}) {
+        auto *caption = w.widget<QLineEdit>(name);
+        QVERIFY(!caption->isEnabled());
+        QCOMPARE(caption->alignment(), Qt::AlignCenter);
+    }
+    for (const char *name : {"ReadAllSetting", "WriteAllSetting", "DisConnection", "SoftReboot",
+                             "SensorInformation", "IOSimulation"})
+        QVERIFY2(!w.action(name)->isEnabled(), name);
+    for (const char *name : {"Connection", "SerialSetting", "EthnernetSetting", "Open", "Save"})
+        QVERIFY2(w.action(name)->isEnabled(), name);
+    for (const char *name : {"Edition", "SensorSetting", "DataTable", "Distance", "DispGraph"})
+        QVERIFY2(w.action(name)->isChecked(), name);
+    for (const char *name : {"Intensity", "IOSimulation", "DispCloud", "DispLine"})
+        QVERIFY2(!w.action(name)->isChecked(), name);
+    for (const char *name : {"EditionControlDock", "SensorSettingDock", "DataTableDock"})
+        QVERIFY2(!w.widget<QDockWidget>(name)->isHidden(), name);
+    QVERIFY(w.widget<QDockWidget>("IOSimulationDock")->isHidden());
+    for (const char *name : {"ButtonTeachOut1", "ButtonTeachOut2", "ButtonTeachOut3"})
+        QVERIFY2(!w.widget<QPushButton>(name)->isEnabled(), name);
+    QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器"));
+
+    QCOMPARE(w.monitoringMode(), 0);
+    QVERIFY(!w.areaModel().modified);
+    for (const AreaRecord &area : qAsConst(w.areaModel().areas))
+        QCOMPARE(area.detectionSize, 1);
+    QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
+    QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
+    QCOMPARE(w.linkData().ethernetMode, qint32(TcpMode));
+
+    auto *slider = w.widget<QSlider>("ZoomSlider");
+    QCOMPARE(slider->maximum(), 350);
+    QCOMPARE(slider->minimum(), 70);
+    QCOMPARE(slider->value(), 70);
+    QCOMPARE(slider->tickPosition(), QSlider::TicksBelow);
+    QVERIFY(w.widget<QToolButton>("ZoomIn")->autoRepeat());
+    QVERIFY(w.widget<QToolButton>("ZoomOut")->autoRepeat());
+
+    // The transports exist from the start, belong to no widget and are closed.
+    QVERIFY(w.serialTransport() && w.tcpTransport() && w.udpTransport());
+    QVERIFY(!w.serialTransport()->parent() && !w.tcpTransport()->parent() && !w.udpTransport()->parent());
+    QVERIFY(!w.anyTransportOpen());
+    // The scene is on the view.
+    QVERIFY(w.widget<QGraphicsView>("graphicsView")->scene());
+}
+
+void TestMainWindow::zoomSliderFollowsModel_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("value");
+    QTest::newRow("05") << 0 << 70 << 70;
+    QTest::newRow("10") << 1 << 30 << 30;
+    QTest::newRow("20") << 2 << -20 << -20;
+    QTest::newRow("30") << 3 << -55 << -55;
+    QTest::newRow("50") << 4 << -90 << -90;
+    // An unknown model leaves minimum and value as they were.
+    QTest::newRow("5 after 30") << 5 << -55 << 200;
+    QTest::newRow("-1 after 30") << -1 << -55 << 200;
+}
+
+void TestMainWindow::zoomSliderFollowsModel()
+{
+    QFETCH(int, model);
+    QFETCH(int, minimum);
+    QFETCH(int, value);
+    WindowUnderTest w;
+    auto *slider = w.widget<QSlider>("ZoomSlider");
+    if (model < 0 || model > 4)
+        w.setModelIndex(3);
+    // Zoomed in before the model changes: the value must come back to the minimum.
+    slider->setValue(200);
+    w.setModelIndex(model);
+    QCOMPARE(slider->minimum(), minimum);
+    QCOMPARE(slider->value(), value);
+    QCOMPARE(slider->maximum(), 350);
+}
+
+void TestMainWindow::closeUnmodifiedAsksNothing()
+{
+    Scripted s;
+    s.window.show();
+    QVERIFY(s.window.close());
+    QVERIFY(s.shown.isEmpty());
+    QCOMPARE(s.window.saveCalls, 0);
+    QVERIFY(!s.window.isVisible());
+}
+
+void TestMainWindow::closePrompt_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveWrites");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("saveCalls");
+    QTest::addColumn<int>("prompts");
+
+    QTest::newRow("save") << 0 << 0 << true << true << 1 << 1;
+    QTest::newRow("save, English") << 1 << 0 << true << true << 1 << 1;
+    QTest::newRow("save cancelled or failed keeps the window") << 0 << 0 << false << false << 1 << 1;
+    QTest::newRow("close") << 0 << 1 << true << true << 0 << 1;
+    QTest::newRow("close, English") << 1 << 1 << true << true << 0 << 1;
+    QTest::newRow("cancel") << 0 << 2 << true << false << 0 << 1;
+    QTest::newRow("cancel, English") << 1 << 2 << true << false << 0 << 1;
+    QTest::newRow("box dismissed") << 0 << -1 << true << false << 0 << 1;
+    QTest::newRow("unknown language asks nothing") << 2 << 2 << true << true << 0 << 0;
+}
+
+void TestMainWindow::closePrompt()
+{
+    QFETCH(int, language);
+    QFETCH(int, answer);
+    QFETCH(bool, saveWrites);
+    QFETCH(bool, closes);
+    QFETCH(int, saveCalls);
+    QFETCH(int, prompts);
+
+    Scripted s;
+    s.answer = answer;
+    s.window.setLanguage(language);
+    s.window.saveWrites = saveWrites;
+    s.window.areaModel().areas[5].out1Points = {QPoint(100, 200), QPoint(-300, 400)};
+    s.window.areaModel().modified = true;
+    const QVector<AreaRecord> before = s.window.areaModel().areas;
+    s.window.show();
+
+    QCOMPARE(s.window.close(), closes);
+    QCOMPARE(s.window.isVisible(), !closes);
+    QCOMPARE(s.shown.size(), prompts);
+    QCOMPARE(s.window.saveCalls, saveCalls);
+    // Nothing but a save touches the document.
+    QCOMPARE(s.window.areaModel().areas, before);
+    if (!closes)
+        QVERIFY(s.window.areaModel().modified);
+}
+
+void TestMainWindow::closePromptTexts_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("Chinese") << 0 << "警告" << "关于应用程序\n您修改了数据直接退出而不保存？"
+                             << QStringList{"保存", "关闭", "取消"};
+    QTest::newRow("English") << 1 << "Warning" << "The application\nDo you want to discart your changes?"
+                             << QStringList{"Save", "Close", "Cancel"};
+}
+
+void TestMainWindow::closePromptTexts()
+{
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QStringList, buttons);
+
+    Scripted s;
+    s.window.setLanguage(language);
+    s.window.areaModel().modified = true;
+    s.window.show();
+    s.window.close();
+    QCOMPARE(s.shown.size(), 1);
+    const UserMessage &message = s.shown.first();
+    QCOMPARE(message.icon, MessageIcon::Warning);
+    QCOMPARE(message.title, title);
+    QCOMPARE(message.text, text);
+    QCOMPARE(message.buttons, buttons);
+    QCOMPARE(message.defaultButton, 0);
+    QCOMPARE(message.escapeButton, -1);
+}
+
+void TestMainWindow::quitAndSaveActions()
+{
+    Scripted s;
+    s.window.show();
+    s.window.action("Save")->trigger();
+    QCOMPARE(s.window.saveCalls, 1);
+
+    s.window.areaModel().modified = true;
+    s.answer = 2;
+    s.window.action("Quit")->trigger();
+    QCOMPARE(s.shown.size(), 1);
+    QVERIFY(s.window.isVisible());
+
+    s.answer = 1;
+    s.window.action("Quit")->trigger();
+    QCOMPARE(s.shown.size(), 2);
+    QVERIFY(!s.window.isVisible());
+}
+
+void TestMainWindow::displayModeIsExclusive_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("mode");
+    const QStringList actions = {"DispGraph", "DispCloud", "DispLine"};
+    for (const QString &from : actions) {
+        for (int mode = 0; mode < actions.size(); ++mode) {
+            QTest::addRow("%s to %s", qPrintable(from), qPrintable(actions.at(mode)))
+                << from << actions.at(mode) << mode;
+        }
+    }
+}
+
+void TestMainWindow::displayModeIsExclusive()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, mode);
+    WindowUnderTest w;
+    w.findChild<QAction *>(from)->trigger();
+    // Choosing the mode already shown must not leave it unchecked.
+    w.findChild<QAction *>(to)->trigger();
+
+    QCOMPARE(w.linkData().DisplayMode, mode);
+    for (const char *name : {"DispGraph", "DispCloud", "DispLine"}) {
+        QAction *action = w.action(name);
+        const bool chosen = to == QLatin1String(name);
+        QCOMPARE(action->isCheckable(), chosen);
+        QCOMPARE(action->isChecked(), chosen);
+    }
+}
+
+void TestMainWindow::ethernetModeText_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("after");
+
+    QTest::newRow("TCP") << 1 << "MODE: TCP" << 0;
+    QTest::newRow("UDP") << 0 << "MODE: UDP" << 1;
+    QTest::newRow("TCP again") << 0 << "MODE: TCP" << 0;
+    QTest::newRow("lower case") << 1 << "mode: tcp" << 1;
+    QTest::newRow("lower case udp") << 0 << "MODE: udp" << 0;
+    QTest::newRow("trailing space") << 1 << "MODE: TCP " << 1;
+    QTest::newRow("leading space") << 0 << " MODE: UDP" << 0;
+    QTest::newRow("no space") << 1 << "MODE:TCP" << 1;
+    QTest::newRow("line end") << 0 << "MODE: UDP\n" << 0;
+    QTest::newRow("empty") << 1 << "" << 1;
+    QTest::newRow("other") << 0 << "MODE: RTU" << 0;
+}
+
+void TestMainWindow::ethernetModeText()
+{
+    QFETCH(int, before);
+    QFETCH(QString, text);
+    QFETCH(int, after);
+    WindowUnderTest w;
+    w.linkData().ethernetMode = before;
+    w.CreatEthnertModeSignalSlot(text);
+    QCOMPARE(w.linkData().ethernetMode, after);
+}
+
+void TestMainWindow::connectType_data()
+{
+    QTest::addColumn<int>("startIndex");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("expected");  // -1: nothing may change
+
+    QTest::newRow("serial after Ethernet") << 1 << 0 << 0;
+    QTest::newRow("Ethernet after serial") << 0 << 1 << 1;
+    QTest::newRow("serial again") << 0 << 0 << 0;
+    QTest::newRow("2 after serial") << 0 << 2 << -1;
+    QTest::newRow("2 after Ethernet") << 1 << 2 << -1;
+    QTest::newRow("-1 after Ethernet") << 1 << -1 << -1;
+}
+
+void TestMainWindow::connectType()
+{
+    QFETCH(int, startIndex);
+    QFETCH(int, index);
+    QFETCH(int, expected);
+    WindowUnderTest w;
+    w.CreatConnectTypeSignalSlot(startIndex);
+    const QVariantList before = interfaceState(w);
+
+    w.CreatConnectTypeSignalSlot(index);
+    if (expected < 0) {
+        QCOMPARE(interfaceState(w), before);
+        return;
+    }
+    const bool serial = expected == 0;
+    QCOMPARE(w.linkData().connectType, expected);
+    QCOMPARE(w.action("SerialConnection")->isChecked(), serial);
+    QCOMPARE(w.action("EthernetConnection")->isChecked(), !serial);
+    QCOMPARE(w.action("SerialSetting")->isEnabled(), serial);
+    QCOMPARE(w.action("EthnernetSetting")->isEnabled(), !serial);
+    for (const QString &name : SerialFields)
+        QVERIFY2(w.findChild<QWidget *>(name)->isEnabled() == serial, qPrintable(name));
+    for (const QString &name : EthernetFields)
+        QVERIFY2(w.findChild<QWidget *>(name)->isEnabled() == !serial, qPrintable(name));
+    // Fields of neither interface are left alone.
+    QVERIFY(w.widget<QComboBox>("Para_CANBaudRate")->isEnabled());
+    QVERIFY(!w.widget<QSpinBox>("Para_SensorZeroValue")->isEnabled());
+}
+
+void TestMainWindow::interfaceActions()
+{
+    WindowUnderTest w;
+    w.action("EthernetConnection")->trigger();
+    QCOMPARE(w.linkData().connectType, qint32(EthernetInterface));
+    QVERIFY(w.action("EthernetConnection")->isChecked());
+    // Picking the chosen interface again keeps it chosen.
+    w.action("EthernetConnection")->trigger();
+    QVERIFY(w.action("EthernetConnection")->isChecked());
+    QVERIFY(!w.action("SerialConnection")->isChecked());
+
+    w.action("SerialConnection")->trigger();
+    QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
+    QVERIFY(w.action("SerialConnection")->isChecked());
+    QVERIFY(!w.action("EthernetConnection")->isChecked());
+}
+
+void TestMainWindow::monitoringMode()
+{
+    WindowUnderTest w;
+    w.show();
+    w.action("DataTable")->trigger();
+    QVERIFY(w.widget<QDockWidget>("DataTableDock")->isHidden());
+
+    w.action("Monitoring")->trigger();
+    QCOMPARE(w.monitoringMode(), 1);
+    QVERIFY(!w.widget<QDockWidget>("DataTableDock")->isHidden());
+    QVERIFY(w.widget<QDockWidget>("SensorSettingDock")->isHidden());
+    QVERIFY(w.widget<QDockWidget>("EditionControlDock")->isHidden());
+    QVERIFY(w.action("DataTable")->isChecked());
+    QVERIFY(!w.action("Edition")->isChecked());
+    QVERIFY(!w.action("SensorSetting")->isChecked());
+
+    // Opening the edition dock again leaves monitoring mode.
+    w.action("Edition")->trigger();
+    QCOMPARE(w.monitoringMode(), 0);
+    QVERIFY(!w.widget<QDockWidget>("EditionControlDock")->isHidden());
+}
+
+void TestMainWindow::dockToggles_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("dock");
+    QTest::addColumn<bool>("monitors");  // whether closing the dock means monitoring
+    QTest::newRow("edition") << "Edition" << "EditionControlDock" << true;
+    QTest::newRow("sensor") << "SensorSetting" << "SensorSettingDock" << false;
+    QTest::newRow("data table") << "DataTable" << "DataTableDock" << false;
+}
+
+void TestMainWindow::dockToggles()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, dock);
+    QFETCH(bool, monitors);
+    WindowUnderTest w;
+    w.show();
+    QAction *toggle = w.findChild<QAction *>(action);
+    auto *panel = w.findChild<QDockWidget *>(dock);
+
+    toggle->trigger();
+    QVERIFY(!toggle->isChecked());
+    QVERIFY(panel->isHidden());
+    QCOMPARE(w.monitoringMode(), monitors ? 1 : 0);
+
+    toggle->trigger();
+    QVERIFY(toggle->isChecked());
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(w.monitoringMode(), 0);
+}
+
+void TestMainWindow::closingSimulationDockUnchecksGroups()
+{
+    WindowUnderTest w;
+    w.show();
+    QAction *toggle = w.action("IOSimulation");
+    auto *dock = w.widget<QDockWidget>("IOSimulationDock");
+    toggle->setEnabled(true);  // as a successful connection does
+
+    toggle->trigger();
+    QVERIFY(!dock->isHidden());
+    const QStringList groups = {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox", "CaseSimulationBox"};
+    for (const QString &name : groups)
+        w.findChild<QGroupBox *>(name)->setChecked(true);
+
+    toggle->trigger();
+    QVERIFY(dock->isHidden());
+    for (const QString &name : groups)
+        QVERIFY2(!w.findChild<QGroupBox *>(name)->isChecked(), qPrintable(name));
+}
+
+void TestMainWindow::readingNeedsOpenTransport_data()
+{
+    QTest::addColumn<QString>("transport");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("none") << "none" << false;
+    QTest::newRow("serial") << "serial" << true;
+    QTest::newRow("tcp") << "tcp" << true;
+    QTest::newRow("udp") << "udp" << true;
+}
+
+void TestMainWindow::readingNeedsOpenTransport()
+{
+    QFETCH(QString, transport);
+    QFETCH(bool, open);
+    WindowUnderTest w;
+
+    PseudoTerminal terminal;
+    QTcpServer server;
+    if (transport == QLatin1String("serial")) {
+        if (terminal.slaveName().isEmpty())
+            QSKIP("no pseudo-terminal available");
+        w.serialTransport()->setPortName(terminal.slaveName());
+        QVERIFY2(w.serialTransport()->open(QIODevice::ReadWrite),
+                 qPrintable(w.serialTransport()->errorString()));
+    } else if (transport == QLatin1String("tcp")) {
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        w.tcpTransport()->connectToHost(QHostAddress::LocalHost, server.serverPort());
+    } else if (transport == QLatin1String("udp")) {
+        w.udpTransport()->connectToHost(QHostAddress::LocalHost, 8080);
+    }
+    QCOMPARE(w.anyTransportOpen(), open);
+
+    // Either way the actions keep the user's choice.
+    QAction *distance = w.action("Distance");
+    QAction *intensity = w.action("Intensity");
+    intensity->trigger();
+    QVERIFY(intensity->isChecked());
+    distance->trigger();
+    QVERIFY(!distance->isChecked());
+    distance->trigger();
+    QVERIFY(distance->isChecked());
+    QCOMPARE(w.anyTransportOpen(), open);
+}
+
+void TestMainWindow::manualFile_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("file");  // empty: nothing is opened
+    QTest::newRow("Chinese") << 0 << "manual/manual_cn.pdf";
+    QTest::newRow("English") << 1 << "manual/manual_en.pdf";
+    QTest::newRow("unknown language") << 2 << "";
+    QTest::newRow("negative language") << -1 << "";
+}
+
+void TestMainWindow::manualFile()
+{
+    QFETCH(int, language);
+    QFETCH(QString, file);
+    WindowUnderTest w;
+    QList<QUrl> opened;
+    w.setUrlOpener([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+    w.setLanguage(language);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QString workingDirectory = QDir::currentPath();
+    w.action("Manual")->trigger();
+    QDir::setCurrent(previous);
+
+    if (file.isEmpty()) {
+        QVERIFY(opened.isEmpty());
+        return;
+    }
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened.first().isLocalFile());
+    QCOMPARE(opened.first().toLocalFile(), workingDirectory + QLatin1Char('/') + file);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

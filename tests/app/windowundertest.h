@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QList>
+#include <QVector>
+
+// The main window with the few handles the tests need: the language and model values
+// that other controllers set in the program, and a savefile() that records its calls
+// and can pretend that the file was written.
+class WindowUnderTest : public veltrix::MainWindow
+{
+public:
+    int saveCalls = 0;
+    bool saveWrites = true;
+
+    void setLanguage(int value) { language = value; }
+    void setModelIndex(int value)
+    {
+        modelIndex = value;
+        applyZoomSliderRange();
+    }
+
+    void savefile() override
+    {
+        ++saveCalls;
+        if (saveWrites)
+            areaModel().modified = false;
+    }
+
+    template<typename T>
+    T *widget(const char *name) const
+    {
+        return findChild<T *>(QString::fromLatin1(name));
+    }
+    QAction *action(const char *name) const { return widget<QAction>(name); }
+};

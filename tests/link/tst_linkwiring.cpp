@@ -1,0 +1,115 @@
+#include "app/mainwindow.h"
+#include "link/serialcomm.h"
+#include "link/transferprogress.h"
+
+#include <QAction>
+#include <QHostAddress>
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QUdpSocket>
+#include <QtTest>
+
+using namespace veltrix;
+
+namespace {
+
+QAction *action(const MainWindow &w, const char *name)
+{
+    return w.findChild<QAction *>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+class TestLinkWiring : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linkIsBuiltWithTheWindow();
+    void connectionActionsRaiseRequests_data();
+    void connectionActionsRaiseRequests();
+    void displayActionsStartPollingOnlyWhenOpen();
+    void progressFollowsTheLink();
+};
+
+void TestLinkWiring::linkIsBuiltWithTheWindow()
+{
+    MainWindow w;
+    SERIAL_COMM *link = w.sensorLink();
+    QVERIFY(link);
+    QVERIFY(link->sendTimer().isActive());
+    // The window starts in Chinese (0); the link codes Chinese as 1.
+    QCOMPARE(link->language(), int(SERIAL_COMM::LanguageChinese));
+    QCOMPARE(link->rangeLimit(), 6000);
+    QCOMPARE(w.sensorParameters(), SensorParameters());
+    QVERIFY(w.transferProgress());
+    QVERIFY(!w.transferProgress()->dialog()->isVisible());
+}
+
+void TestLinkWiring::connectionActionsRaiseRequests_data()
+{
+    QTest::addColumn<QByteArray>("actionName");
+    QTest::addColumn<QList<int>>("flags");
+    QTest::newRow("ReadAllSetting")
+        << QByteArray("ReadAllSetting")
+        << QList<int>{SERIAL_COMM::ReadParametersFlag, SERIAL_COMM::ReadAreasFlag, SERIAL_COMM::ReadCaseFlag};
+    QTest::newRow("WriteAllSetting")
+        << QByteArray("WriteAllSetting")
+        << QList<int>{SERIAL_COMM::WriteAreasFlag, SERIAL_COMM::WriteCaseFlag, SERIAL_COMM::WriteParametersFlag};
+    QTest::newRow("SoftReboot") << QByteArray("SoftReboot") << QList<int>{SERIAL_COMM::RebootFlag};
+    QTest::newRow("SensorInformation") << QByteArray("SensorInformation") << QList<int>{SERIAL_COMM::ProductFlag};
+}
+
+void TestLinkWiring::connectionActionsRaiseRequests()
+{
+    QFETCH(QByteArray, actionName);
+    QFETCH(QList<int>, flags);
+    MainWindow w;
+    QAction *a = action(w, actionName.constData());
+    QVERIFY(a);
+    a->setEnabled(true);  // a successful open enables it
+    a->trigger();
+    for (int f = 0; f < SERIAL_COMM::RequestFlagCount; ++f)
+        QCOMPARE(w.sensorLink()->flag(SERIAL_COMM::RequestFlag(f)), flags.contains(f));
+}
+
+void TestLinkWiring::displayActionsStartPollingOnlyWhenOpen()
+{
+    MainWindow w;
+    SERIAL_COMM *link = w.sensorLink();
+    QAction *distance = action(w, "Distance");
+    QAction *intensity = action(w, "Intensity");
+    distance->trigger();  // off
+    distance->trigger();  // on, but nothing is open
+    intensity->trigger();
+    QVERIFY(!link->scanTimer().isActive());
+    QVERIFY(!link->intensityTimer().isActive());
+
+    // A connected UDP socket (inside the test's own network namespace) is open at once.
+    w.linkData().connectType = EthernetInterface;
+    w.linkData().ethernetMode = UdpMode;
+    w.udpTransport()->connectToHost(QHostAddress::LocalHost, 8080);
+    QVERIFY(w.anyTransportOpen());
+    distance->trigger();  // off
+    distance->trigger();  // on
+    QVERIFY(link->scanTimer().isActive());
+    QCOMPARE(link->scanTimer().interval(), 1000);
+    intensity->trigger();  // off
+    intensity->trigger();  // on: Ethernet has no intensity polling
+    QVERIFY(!link->intensityTimer().isActive());
+    distance->trigger();
+    QVERIFY(!link->scanTimer().isActive());
+    w.udpTransport()->abort();
+}
+
+void TestLinkWiring::progressFollowsTheLink()
+{
+    MainWindow w;
+    emit w.sensorLink()->ProgressShowSignal(QStringLiteral("Upload Data"), 0);
+    QVERIFY(w.transferProgress()->dialog()->isVisible());
+    emit w.sensorLink()->ProgressCloseSignal();
+    QVERIFY(!w.transferProgress()->dialog()->isVisible());
+}
+
+QTEST_MAIN(TestLinkWiring)
+#include "tst_linkwiring.moc"
