@@ -104,7 +104,7 @@ void ScannerSession::handleFrame(const QByteArray &frame)
 
 void ScannerSession::startCloud()
 {
-    if (m_cloudTimer.isActive())
+    if (!m_scanner || m_cloudTimer.isActive())
         return;  // already streaming: the running scan goes on
     const double sectorsPerSecond = m_scanner->config().scanRate * EmulatedScanner::CloudSectorCount;
     m_cloudTimer.setInterval(qMax(1, static_cast<int>(1000.0 / sectorsPerSecond)));
@@ -135,6 +135,8 @@ void ScannerSession::pushCloudSector()
 
 void ScannerSession::cloudTick()
 {
+    if (!m_scanner)
+        return;
     const double sectorsPerMs = m_scanner->config().scanRate * EmulatedScanner::CloudSectorCount / 1000.0;
     const qint64 due = static_cast<qint64>(std::floor(m_cloudClock.elapsed() * sectorsPerMs));
     // After a stall (a busy machine) the stream does not rush to catch up: at most one

@@ -50,6 +50,8 @@ void TcpEndpoint::serve(QTcpSocket *socket)
         session->receive(socket->readAll());
     });
     connect(session, &ScannerSession::transmit, socket, [socket](const QByteArray &bytes) {
+        if (socket->bytesToWrite() > MaxUnsentBytes)
+            return;
         socket->write(bytes);
         socket->flush();  // each piece leaves on its own
     });

@@ -16,6 +16,10 @@ class TcpEndpoint : public QObject
     Q_OBJECT
 
 public:
+    // A client that stops reading loses what would pile up beyond this, as on a
+    // congested link, instead of the emulator's memory growing without end.
+    static constexpr qint64 MaxUnsentBytes = 4 << 20;
+
     TcpEndpoint(SessionFactory *sessions, QObject *parent = nullptr);
 
     bool listen(const QHostAddress &address, quint16 port, QString *error);

@@ -12,14 +12,19 @@ class EmulatorProcess
 public:
     explicit EmulatorProcess(const QStringList &arguments) : m_arguments(arguments) {}
 
-    ~EmulatorProcess()
+    ~EmulatorProcess() { stop(); }
+
+    // Ends the program as Ctrl+C would; true when it ended by itself.
+    bool stop()
     {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(3000))
-                m_process.kill();
-            m_process.waitForFinished(1000);
-        }
+        if (m_process.state() == QProcess::NotRunning)
+            return true;
+        m_process.terminate();
+        if (m_process.waitForFinished(3000))
+            return m_process.exitStatus() == QProcess::NormalExit;
+        m_process.kill();
+        m_process.waitForFinished(1000);
+        return false;
     }
 
     // Starts the program and waits until it reports itself ready.

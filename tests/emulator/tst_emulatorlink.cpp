@@ -7,6 +7,8 @@
 
 #include "link/framebuilders.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace veltrix;
@@ -234,13 +236,21 @@ void TestEmulatorLink::serialScans_data()
 void TestEmulatorLink::serialScans()
 {
     QFETCH(bool, inverted);
+    // Forward, the program opens the line through the emulator's symbolic link.
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    const QString link = directory.filePath(QStringLiteral("scanner"));
     QStringList arguments{"--object-speed", "0"};
     if (inverted)
         arguments << "--inverted";
+    else
+        arguments << "--pty-link" << link;
     EmulatorProcess emulator(arguments);
     QVERIFY(emulator.start());
     LinkRig rig;
-    QVERIFY(rig.openSerial(emulator.serialDevice()));
+    if (!inverted)
+        QCOMPARE(QFileInfo(link).symLinkTarget(), emulator.serialDevice());
+    QVERIFY(rig.openSerial(inverted ? emulator.serialDevice() : link));
     if (inverted) {
         QVERIFY(rig.readAll());
         QVERIFY(rig.data.invertedMount);
@@ -265,6 +275,11 @@ void TestEmulatorLink::serialScans()
     // than the wall at 102°.
     QVERIFY(scan.at(206) < 2700);
     QVERIFY(rig.data.scanIntensities.at(206) > 2 * rig.data.scanIntensities.at(246));
+
+    // Ended, the emulator takes its link away again.
+    rig.serial.close();
+    QVERIFY(emulator.stop());
+    QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
 }
 
 void TestEmulatorLink::ethernetClouds_data()
