@@ -1,5 +1,7 @@
 #include "emulatedscanner.h"
 
+#include "areafields.h"
+
 #include "link/areapayload.h"
 #include "link/crc16.h"
 #include "link/framebuilders.h"
@@ -115,10 +117,8 @@ EmulatedScanner::Response EmulatedScanner::handle(const QByteArray &request)
 QByteArray EmulatedScanner::storeParameters(const QByteArray &request)
 {
     const int status = m_config.parameterStatus;
-    if (status == 0) {
+    if (status == 0)
         decodeParameterWrite(request.constData(), m_parameters);
-        emit parametersChanged();
-    }
     return buildAcknowledge(FrameId::WPara, static_cast<quint8>(status));
 }
 
@@ -175,14 +175,12 @@ bool EmulatedScanner::preload(const QVector<AreaRecord> &areas, const SensorPara
     setCaseData(areas);
     for (int word = 0; word < WrittenParameterCount; ++word)
         m_parameters[word] = parameters[word] & 0xFFFF;
-    emit parametersChanged();
     return true;
 }
 
 void EmulatedScanner::setParameters(const SensorParameters &parameters)
 {
     m_parameters = parameters;
-    emit parametersChanged();
 }
 
 AreaRecord EmulatedScanner::area(int index) const

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "areafields.h"
 #include "scannerconfig.h"
 #include "syntheticroom.h"
 
@@ -101,8 +100,6 @@ public:
 signals:
     // "RBoot" restarted the scanner: live streams start again with a fresh scan.
     void rebooted();
-    // Word 16 (Ethernet mode) or another parameter changed.
-    void parametersChanged();
 
 private:
     QByteArray storeArea(const QByteArray &request);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "syntheticroom.h"
+
 #include "link/payloads.h"
 
 #include <QString>
@@ -35,7 +37,7 @@ struct ScannerConfig
     quint8 inputs = 0;              // input state when neither input nor case simulation is on
     quint16 faultBits = 0;          // status word when fault simulation is off
     double scanRate = DefaultScanRate;
-    double objectSpeed = 500.0;     // mm/s; 0 keeps the object still
+    double objectSpeed = SyntheticRoom::DefaultObjectSpeed;  // mm/s; 0 keeps the object still
     int ethernetMode = 0;           // parameter word 16 at power-up: 0 TCP, 1 UDP
     bool inverted = false;          // parameter word 14 at power-up
 
