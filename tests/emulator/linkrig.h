@@ -6,12 +6,14 @@
 #include "link/sensorparameters.h"
 #include "link/serialcomm.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSerialPort>
-#include <QSignalSpy>
 #include <QTcpSocket>
-#include <QTest>
+#include <QTimer>
 #include <QUdpSocket>
 
+#include <functional>
 #include <memory>
 
 // The program's own link with its shared records and its three transports, as the
@@ -68,6 +70,26 @@ struct LinkRig
         return serial.open(QIODevice::ReadWrite);
     }
 
+    // Runs the event loop, as the program does, until done() holds; false after
+    // timeoutMs. (QTest::qWaitFor sleeps 10 ms between rounds, which would delay the
+    // link's 20 ms tick and spoil any timing.)
+    static bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+    {
+        QEventLoop loop;
+        QElapsedTimer clock;
+        clock.start();
+        QTimer check;
+        check.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (done() || clock.hasExpired(timeoutMs))
+                loop.quit();
+        });
+        check.start(1);
+        if (!done())
+            loop.exec();
+        return done();
+    }
+
     int countShown(const QString &text) const
     {
         int count = 0;
@@ -82,8 +104,7 @@ struct LinkRig
     {
         const int asked = countShown(QStringLiteral("Do you restart?"));
         link->WriteSensorAllDataSlots();
-        return QTest::qWaitFor([&] { return countShown(QStringLiteral("Do you restart?")) > asked; },
-                               timeoutMs);
+        return waitUntil([&] { return countShown(QStringLiteral("Do you restart?")) > asked; }, timeoutMs);
     }
 
     // Read-all into the model and the parameter block; true once "Parameters Read OK!".
@@ -91,8 +112,8 @@ struct LinkRig
     {
         const int before = notices.count(QStringLiteral("Parameters Read OK!"));
         link->ReadSensorAllDataSlots();
-        return QTest::qWaitFor([&] { return notices.count(QStringLiteral("Parameters Read OK!")) > before; },
-                               timeoutMs);
+        return waitUntil([&] { return notices.count(QStringLiteral("Parameters Read OK!")) > before; },
+                         timeoutMs);
     }
 
     // The program as it starts: blank areas, default parameters, forward mounting.
