@@ -1,0 +1,66 @@
+#include "emulatorprocess.h"
+#include "linkrig.h"
+#include "randomareas.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+using namespace veltrix;
+
+// A write-all followed by a read-all of 64 areas whose three fields carry 100
+// vertices each (every area frame full), between the program's link and the running
+// emulator. The link sends one request per 20 ms tick and waits for its reply, so
+// 66 requests each way cannot take less than 2 x 66 x 20 ms = 2.64 s.
+class BenchEmulatorTransfer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writeAllReadAll_data();
+    void writeAllReadAll();
+};
+
+void BenchEmulatorTransfer::writeAllReadAll_data()
+{
+    QTest::addColumn<QString>("transport");
+    QTest::newRow("tcp") << "tcp";
+    QTest::newRow("udp") << "udp";
+    QTest::newRow("serial") << "serial";
+}
+
+void BenchEmulatorTransfer::writeAllReadAll()
+{
+    QFETCH(QString, transport);
+    constexpr int Requests = 2 * (AreaCount + 2);
+    constexpr qint64 FloorMs = Requests * SERIAL_COMM::SendInterval;
+
+    // Loopback only: the benchmark needs no network and offers none.
+    EmulatorProcess emulator({"--address", "127.0.0.1"});
+    QVERIFY(emulator.start());
+    LinkRig rig;
+    if (transport == QLatin1String("tcp"))
+        QVERIFY(rig.connectTcp(QStringLiteral("127.0.0.1")));
+    else if (transport == QLatin1String("udp"))
+        QVERIFY(rig.connectUdp(QStringLiteral("127.0.0.1")));
+    else
+        QVERIFY(rig.openSerial(emulator.serialDevice()));
+
+    const QVector<AreaRecord> sent = randomareas::areas(7, 5400, true);
+    rig.model.areas = sent;
+    qint64 elapsed = 0;
+    QBENCHMARK_ONCE {
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(rig.writeAll());
+        rig.forget();
+        QVERIFY(rig.readAll());
+        elapsed = clock.elapsed();
+    }
+    for (int i = 0; i < AreaCount; ++i)
+        QVERIFY(rig.model.areas.at(i) == randomareas::throughTheWire(sent.at(i), i));
+    qInfo("%s: %lld ms for %d requests, floor %lld ms, %.1f%% above it", qPrintable(transport), elapsed,
+          Requests, FloorMs, 100.0 * double(elapsed - FloorMs) / double(FloorMs));
+}
+
+QTEST_GUILESS_MAIN(BenchEmulatorTransfer)
+#include "bench_emulatortransfer.moc"

@@ -1,0 +1,81 @@
+#include "emulatorserver.h"
+
+#include "discoveryresponder.h"
+#include "emulatedscanner.h"
+#include "ptyendpoint.h"
+#include "sessionfactory.h"
+#include "tcpendpoint.h"
+#include "udpendpoint.h"
+
+namespace veltrix {
+
+EmulatorServer::EmulatorServer(const EmulatorOptions &options, QObject *parent)
+    : QObject(parent),
+      m_options(options),
+      m_scanner(new EmulatedScanner(options.scanner, this)),
+      m_sessions(new SessionFactory(m_scanner, options.faults, options.seed, this)),
+      m_tcp(new TcpEndpoint(m_sessions, this)),
+      m_udp(new UdpEndpoint(m_sessions, this)),
+      m_discovery(new DiscoveryResponder(m_scanner, options.address, this)),
+      m_pty(new PtyEndpoint(m_sessions, this))
+{
+    connect(m_sessions, &SessionFactory::traffic, this, &EmulatorServer::traffic);
+}
+
+EmulatorServer::~EmulatorServer() = default;
+
+bool EmulatorServer::start(QString *error)
+{
+    QString reason;
+    if (!m_tcp->listen(m_options.address, EmulatorOptions::ScannerPort, &reason)) {
+        *error = QStringLiteral("TCP port %1: %2").arg(EmulatorOptions::ScannerPort).arg(reason);
+        return false;
+    }
+    if (!m_udp->bind(m_options.address, EmulatorOptions::ScannerPort, &reason)) {
+        *error = QStringLiteral("UDP port %1: %2").arg(EmulatorOptions::ScannerPort).arg(reason);
+        return false;
+    }
+    if (!m_discovery->bind(DiscoveryResponder::DiscoveryPort, &reason)) {
+        *error = QStringLiteral("UDP port %1: %2").arg(DiscoveryResponder::DiscoveryPort).arg(reason);
+        return false;
+    }
+    if (!m_pty->open(&reason)) {
+        *error = QStringLiteral("serial line: %1").arg(reason);
+        return false;
+    }
+    if (!m_options.ptyLink.isEmpty() && !m_pty->createLink(m_options.ptyLink, &reason)) {
+        *error = QStringLiteral("serial link: %1").arg(reason);
+        return false;
+    }
+    return true;
+}
+
+QStringList EmulatorServer::summary() const
+{
+    const ScannerConfig &config = m_scanner->config();
+    QStringList lines;
+    lines << QStringLiteral("Scanner: model %1, range %2 mm, Ethernet mode %3, %4 mounting")
+                 .arg(QLatin1String(ScannerModels[static_cast<size_t>(config.model)].name))
+                 .arg(config.rangeLimit())
+                 .arg(m_scanner->ethernetMode() == 1 ? QStringLiteral("UDP") : QStringLiteral("TCP"))
+                 .arg(m_scanner->inverted() ? QStringLiteral("inverted") : QStringLiteral("forward"));
+    lines << QStringLiteral("TCP: %1:%2").arg(m_tcp->address().toString()).arg(m_tcp->port());
+    lines << QStringLiteral("UDP: %1:%2").arg(m_udp->address().toString()).arg(m_udp->port());
+    lines << QStringLiteral("Discovery: UDP port %1").arg(m_discovery->port());
+    lines << QStringLiteral("Serial: %1").arg(m_pty->devicePath());
+    if (!m_pty->linkPath().isEmpty())
+        lines << QStringLiteral("Serial link: %1").arg(m_pty->linkPath());
+    return lines;
+}
+
+QString EmulatorServer::serialDevice() const
+{
+    return m_pty->devicePath();
+}
+
+void EmulatorServer::setFaults(const DeliveryFaults &faults)
+{
+    m_sessions->setFaults(faults);
+}
+
+}  // namespace veltrix

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The real veltrix-emulator program, started for one test and ended with it.
+// VELTRIX_EMULATOR_PATH comes from CMake.
+class EmulatorProcess
+{
+public:
+    explicit EmulatorProcess(const QStringList &arguments) : m_arguments(arguments) {}
+
+    ~EmulatorProcess() { stop(); }
+
+    // Ends the program as Ctrl+C would; true when it ended by itself.
+    bool stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return true;
+        m_process.terminate();
+        if (m_process.waitForFinished(3000))
+            return m_process.exitStatus() == QProcess::NormalExit;
+        m_process.kill();
+        m_process.waitForFinished(1000);
+        return false;
+    }
+
+    // Starts the program and waits until it reports itself ready.
+    bool start()
+    {
+        m_process.setProgram(QStringLiteral(VELTRIX_EMULATOR_PATH));
+        m_process.setArguments(m_arguments);
+        m_process.start();
+        if (!m_process.waitForStarted(5000))
+            return false;
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_output.contains("Ready\n")) {
+            if (m_process.state() == QProcess::NotRunning || clock.hasExpired(10000))
+                return false;
+            m_process.waitForReadyRead(200);
+            m_output += m_process.readAllStandardOutput();
+        }
+        for (const QByteArray &line : m_output.split('\n')) {
+            if (line.startsWith("Serial: "))
+                m_serialDevice = QString::fromLocal8Bit(line.mid(8).trimmed());
+        }
+        return true;
+    }
+
+    QString serialDevice() const { return m_serialDevice; }
+    QByteArray output() const { return m_output; }
+    QByteArray errors() { return m_process.readAllStandardError(); }
+
+private:
+    QStringList m_arguments;
+    QProcess m_process;
+    QByteArray m_output;
+    QString m_serialDevice;
+};
