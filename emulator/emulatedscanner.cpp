@@ -26,7 +26,7 @@ constexpr int MaxDetectionSize = 9;            // index 9 = 5.0°
 QByteArray asReply(const QByteArray &stored, FrameId reply)
 {
     QByteArray frame = stored;
-    std::memcpy(frame.data(), frameSpec(reply).mnemonic, MnemonicLength);
+    std::memcpy(frame.data(), frameInfo(reply).mnemonic, MnemonicLength);
     putCrc(frame.data(), frame.size() - CrcLength);
     return frame;
 }
@@ -61,11 +61,11 @@ void EmulatedScanner::freezeClock(qint64 ms)
 EmulatedScanner::Response EmulatedScanner::handle(const QByteArray &request)
 {
     Response response;
-    const FrameSpec *spec = frameSpecFor(request.constData(), request.size());
-    if (!spec || request.size() != spec->requestLength)
+    const FrameInfo *info = frameInfoFor(request.constData(), request.size());
+    if (!info || request.size() != info->requestLength)
         return response;
     const char *frame = request.constData();
-    switch (spec->id) {
+    switch (info->id) {
     case FrameId::RPrda:
         response.reply = buildRPrdaReply(m_config.product, m_config.longProductReply);
         break;

@@ -18,9 +18,9 @@ int findRequest(const QByteArray &buffer, int &length)
     for (int at = 0; at + MnemonicLength <= buffer.size(); ++at) {
         if (data[at] != 'R' && data[at] != 'W')
             continue;
-        const FrameSpec *spec = frameSpecFor(data + at, buffer.size() - at);
-        if (spec && spec->requestLength > 0) {
-            length = spec->requestLength;
+        const FrameInfo *info = frameInfoFor(data + at, buffer.size() - at);
+        if (info && info->requestLength > 0) {
+            length = info->requestLength;
             return at;
         }
     }
@@ -85,8 +85,8 @@ void ScannerSession::handleFrame(const QByteArray &frame)
         stopCloud();
 
     if (!response.reply.isEmpty()) {
-        const FrameSpec *spec = frameSpecFor(response.reply.constData(), response.reply.size());
-        const bool hasCrc = spec && spec->replyHasCrc;
+        const FrameInfo *info = frameInfoFor(response.reply.constData(), response.reply.size());
+        const bool hasCrc = info && info->replyHasCrc;
         const FaultInjector::Delivery delivery = m_faults.shape(response.reply, hasCrc);
         for (const QByteArray &piece : delivery.pieces)
             send(piece, delivery.delayMs);

@@ -13,7 +13,7 @@ namespace {
 char *begin(char *frame, FrameId id, int length)
 {
     std::memset(frame, 0, static_cast<size_t>(length));
-    std::memcpy(frame, frameSpec(id).mnemonic, MnemonicLength);
+    std::memcpy(frame, frameInfo(id).mnemonic, MnemonicLength);
     return frame;
 }
 
@@ -26,7 +26,7 @@ int plainRequest(FrameBuffer &buffer, FrameId id)
 
 int byteRequest(FrameBuffer &buffer, FrameId id, int value)
 {
-    const int length = frameSpec(id).requestLength;
+    const int length = frameInfo(id).requestLength;
     begin(buffer.data(), id, length)[MnemonicLength] = static_cast<char>(value);
     putCrc(buffer.data(), length - CrcLength);
     return length;
@@ -145,7 +145,7 @@ QByteArray buildCloudPacket(int startBearing, int endBearing, const QVector<Clou
 {
     QByteArray packet(CloudHeaderLength + CloudPointLength * points.size(), '\0');
     char *data = packet.data();
-    std::memcpy(data, frameSpec(FrameId::Cloud).mnemonic, MnemonicLength);
+    std::memcpy(data, frameInfo(FrameId::Cloud).mnemonic, MnemonicLength);
     encodeCloudHeader(data, CloudHeader{startBearing, endBearing, points.size()});
     for (int k = 0; k < points.size(); ++k)
         encodeCloudPoint(data, k, points.at(k));

@@ -8,7 +8,7 @@ namespace veltrix {
 
 namespace {
 
-constexpr std::array<FrameSpec, FrameIdCount> FrameTable = {{
+constexpr std::array<FrameInfo, FrameIdCount> FrameTable = {{
     {FrameId::RPrda, "RPrda", PlainRequestLength, ProductReplyLength, true},
     {FrameId::RPara, "RPara", PlainRequestLength, ParameterFrameLength, true},
     {FrameId::WPara, "WPara", ParameterFrameLength, AcknowledgeLength, true},
@@ -50,18 +50,18 @@ int findMnemonic(const QByteArray &buffer, const char *mnemonic)
 
 }  // namespace
 
-const FrameSpec &frameSpec(FrameId id)
+const FrameInfo &frameInfo(FrameId id)
 {
     return FrameTable[static_cast<size_t>(id)];
 }
 
-const FrameSpec *frameSpecFor(const char *data, int length)
+const FrameInfo *frameInfoFor(const char *data, int length)
 {
     if (length < MnemonicLength)
         return nullptr;
-    for (const FrameSpec &spec : FrameTable) {
-        if (std::memcmp(spec.mnemonic, data, MnemonicLength) == 0)
-            return &spec;
+    for (const FrameInfo &info : FrameTable) {
+        if (std::memcmp(info.mnemonic, data, MnemonicLength) == 0)
+            return &info;
     }
     return nullptr;
 }

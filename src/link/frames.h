@@ -35,7 +35,7 @@ enum class FrameId : int {
 };
 constexpr int FrameIdCount = 13;
 
-struct FrameSpec
+struct FrameInfo
 {
     FrameId id;
     const char *mnemonic;   // five letters, NUL-terminated
@@ -44,11 +44,11 @@ struct FrameSpec
     bool replyHasCrc;
 };
 
-const FrameSpec &frameSpec(FrameId id);
+const FrameInfo &frameInfo(FrameId id);
 
 // The table entry whose mnemonic starts data (at least five bytes), or nullptr. Lets a
 // scanner-side reader tell which request it is looking at.
-const FrameSpec *frameSpecFor(const char *data, int length);
+const FrameInfo *frameInfoFor(const char *data, int length);
 
 enum class TakeResult {
     NotFound,    // no mnemonic in the buffer

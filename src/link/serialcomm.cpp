@@ -296,20 +296,16 @@ void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int fie
 
 void SERIAL_COMM::ReadWriteOverTime()
 {
-    const bool areaReadAbandoned = flag(ReadAreasFlag);
-    m_readAreaIndex = 0;
+    // A missed area reply is asked for again rather than ending the area reads: giving
+    // up would leave the document a silent mix of the scanner's areas and older ones.
+    // Area writing starts again at area 0.
     m_writeAreaIndex = 0;
     m_pendingCommand = NoCommand;
-    setFlag(ReadAreasFlag, false);
     ++m_timeoutCount;
-    if (m_timeoutCount <= TimeoutsBeforeWarning) {
-        // The area reads are abandoned; their progress would otherwise stay on screen,
-        // modal and without a cancel button.
-        if (areaReadAbandoned)
-            emit ProgressCloseSignal();
+    if (m_timeoutCount <= TimeoutsBeforeWarning)
         return;
-    }
     m_timeoutCount = 0;
+    m_readAreaIndex = 0;
     m_flags.fill(false);
     m_scanTimer.stop();
     m_intensityTimer.stop();
@@ -495,8 +491,13 @@ void SERIAL_COMM::decodeRArea()
     QByteArray frame;
     if (takeFrame(m_receiveBuffer, "RArea", AreaFrameLength, true, frame) != TakeResult::Valid)
         return;
-    acceptReply();
     const int index = areaIndexOf(frame.constData());
+    // A late answer to an area asked for again after a time-out repeats an area that is
+    // already stored; it must neither advance the loop past the area being asked for
+    // now nor count as the reply to that request.
+    if (flag(ReadAreasFlag) && index < m_readAreaIndex)
+        return;
+    acceptReply();
     if (index <= MaxAreaIndex)
         decodeArea(frame.constData(), m_areaModel->areas[index], m_linkData->invertedMount);
     ++m_readAreaIndex;

@@ -40,13 +40,13 @@ QList<QByteArray> mnemonicsOf(const QByteArray &stream)
     QList<QByteArray> found;
     int at = 0;
     while (at + MnemonicLength <= stream.size()) {
-        const FrameSpec *spec = frameSpecFor(stream.constData() + at, stream.size() - at);
-        if (!spec) {
+        const FrameInfo *info = frameInfoFor(stream.constData() + at, stream.size() - at);
+        if (!info) {
             ++at;
             continue;
         }
         found.append(stream.mid(at, MnemonicLength));
-        at += spec->id == FrameId::RPara ? ParameterFrameLength : spec->replyLength;
+        at += info->id == FrameId::RPara ? ParameterFrameLength : info->replyLength;
     }
     return found;
 }

@@ -163,7 +163,7 @@ private slots:
     void byteRequests();
     void frameTableLengths_data();
     void frameTableLengths();
-    void frameSpecForReadsMnemonic();
+    void frameInfoForReadsMnemonic();
 
     void locatesMnemonic_data();
     void locatesMnemonic();
@@ -299,21 +299,21 @@ void TestFrameCodec::frameTableLengths()
     QFETCH(QByteArray, mnemonic);
     QFETCH(int, request);
     QFETCH(int, reply);
-    const FrameSpec &spec = frameSpec(FrameId(id));
-    QCOMPARE(QByteArray(spec.mnemonic), mnemonic);
-    QCOMPARE(spec.requestLength, request);
-    QCOMPARE(spec.replyLength, reply);
+    const FrameInfo &info = frameInfo(FrameId(id));
+    QCOMPARE(QByteArray(info.mnemonic), mnemonic);
+    QCOMPARE(info.requestLength, request);
+    QCOMPARE(info.replyLength, reply);
 }
 
-void TestFrameCodec::frameSpecForReadsMnemonic()
+void TestFrameCodec::frameInfoForReadsMnemonic()
 {
     FrameBuffer buffer;
     const int length = buildWCase(buffer, QVector<AreaRecord>(64));
-    const FrameSpec *spec = frameSpecFor(buffer.data(), length);
-    QVERIFY(spec);
-    QCOMPARE(spec->id, FrameId::WCase);
-    QVERIFY(!frameSpecFor("XXXXX", 5));
-    QVERIFY(!frameSpecFor("RPar", 4));
+    const FrameInfo *info = frameInfoFor(buffer.data(), length);
+    QVERIFY(info);
+    QCOMPARE(info->id, FrameId::WCase);
+    QVERIFY(!frameInfoFor("XXXXX", 5));
+    QVERIFY(!frameInfoFor("RPar", 4));
 }
 
 void TestFrameCodec::locatesMnemonic_data()

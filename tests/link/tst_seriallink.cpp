@@ -185,7 +185,7 @@ private slots:
     void threeTimeoutsThenReplyResetCount();
     void fourthTimeoutWarnsOnceAndStopsAll_data();
     void fourthTimeoutWarnsOnceAndStopsAll();
-    void timeoutInReadAllAbandonsAreaReads();
+    void timeoutInReadAllRetriesTheSameArea();
     void timeoutInWriteAllRestartsAtAreaZero();
     void ethernetTimeoutAfterPollingStops();
     void failedWritesEndInTimeouts();
@@ -807,34 +807,51 @@ void TestSerialLink::fourthTimeoutWarnsOnceAndStopsAll()
     QVERIFY(rig.tick().isEmpty());
 }
 
-void TestSerialLink::timeoutInReadAllAbandonsAreaReads()
+void TestSerialLink::timeoutInReadAllRetriesTheSameArea()
 {
     Rig rig;
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
     rig.link->ReadSensorAllDataSlots();
     QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RPara"));
     rig.link->ReadWriteOverTime();
-    // The area reads are gone; parameters and case are still read.
-    QVERIFY(!rig.link->flag(SERIAL_COMM::ReadAreasFlag));
-    const int closesAfterTimeout = closes.count();
-    QVERIFY(closesAfterTimeout >= 1);
+    // Nothing of the read-all is given up: the parameters are asked for again and all
+    // areas follow.
+    QVERIFY(rig.link->flag(SERIAL_COMM::ReadAreasFlag));
     QStringList order;
     for (const QByteArray &r : rig.runToQuiet())
         order << QString::fromLatin1(mnemonicOf(r));
-    QCOMPARE(order, QStringList({"RPara", "RCase"}));
+    QCOMPARE(order.size(), 66);
+    QCOMPARE(order.mid(0, 2), QStringList({"RPara", "RCase"}));
+    QCOMPARE(order.count(QStringLiteral("RArea")), 64);
+    QCOMPARE(rig.texts(), QStringList());
 
-    // A time-out in the middle of the area loop ends it there.
+    // A time-out in the middle of the area loop asks for the same area again.
     Rig second;
     second.link->ReadSensorAllDataSlots();
     for (int i = 0; i < 6; ++i)
         second.serial.feed(second.reply(second.tick()));
     QCOMPARE(second.link->readAreaIndex(), 4);
-    QCOMPARE(mnemonicOf(second.tick()), QByteArray("RArea"));
+    const QByteArray lost = second.tick();
+    QCOMPARE(areaIndexOf(lost.constData()), 4);
     QSignalSpy secondCloses(second.link.get(), &SERIAL_COMM::ProgressCloseSignal);
     second.link->ReadWriteOverTime();
-    QCOMPARE(second.link->readAreaIndex(), 0);
-    QCOMPARE(secondCloses.count(), 1);
-    QVERIFY(second.tick().isEmpty());
+    QCOMPARE(second.link->readAreaIndex(), 4);
+    QCOMPARE(secondCloses.count(), 0);
+    const QByteArray retry = second.tick();
+    QCOMPARE(mnemonicOf(retry), QByteArray("RArea"));
+    QCOMPARE(areaIndexOf(retry.constData()), 4);
+
+    // The first request's answer arrives late, then the retry's: the loop moves on by
+    // one area only, and the repeated answer is not taken as the reply to area 5.
+    second.serial.feed(second.reply(lost));
+    QCOMPARE(second.link->readAreaIndex(), 5);
+    const QByteArray next = second.tick();
+    QCOMPARE(areaIndexOf(next.constData()), 5);
+    second.serial.feed(second.reply(retry));
+    QCOMPARE(second.link->readAreaIndex(), 5);
+    QCOMPARE(second.link->pendingCommand(), int(SERIAL_COMM::ReadAreaCommand));
+    second.serial.feed(second.reply(next));
+    QCOMPARE(second.link->readAreaIndex(), 6);
 }
 
 void TestSerialLink::timeoutInWriteAllRestartsAtAreaZero()
