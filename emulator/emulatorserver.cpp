@@ -55,7 +55,7 @@ QStringList EmulatorServer::summary() const
     const ScannerConfig &config = m_scanner->config();
     QStringList lines;
     lines << QStringLiteral("Scanner: model %1, range %2 mm, Ethernet mode %3, %4 mounting")
-                 .arg(QLatin1String(ScannerModels[static_cast<size_t>(config.model)].name))
+                 .arg(QLatin1String(DeviceModels[static_cast<size_t>(config.model)].name))
                  .arg(config.rangeLimit())
                  .arg(m_scanner->ethernetMode() == 1 ? QStringLiteral("UDP") : QStringLiteral("TCP"))
                  .arg(m_scanner->inverted() ? QStringLiteral("inverted") : QStringLiteral("forward"));

@@ -3,24 +3,13 @@
 #include "syntheticroom.h"
 
 #include "link/payloads.h"
+#include "project/devicemodels.h"
 
 #include <QString>
 #include <QtGlobal>
 
-#include <array>
 
 namespace veltrix {
-
-// The five scanner models: the name printed on the device and the longest distance
-// it reports, in mm.
-struct ScannerModel
-{
-    const char *name;
-    int rangeLimit;
-};
-constexpr std::array<ScannerModel, 5> ScannerModels = {{
-    {"05", 6000}, {"10", 12000}, {"20", 24000}, {"30", 36000}, {"50", 60000},
-}};
 
 // Index 0..4 of a model name such as "05" or "50"; -1 when unknown.
 int scannerModelIndex(const QString &name);
@@ -47,7 +36,7 @@ struct ScannerConfig
     int parameterStatus = 0;        // every "WPara" is answered with this status
     int caseStatus = 0;             // every "WCase" is answered with this status
 
-    int rangeLimit() const { return ScannerModels[static_cast<size_t>(model)].rangeLimit; }
+    int rangeLimit() const { return DeviceModels[static_cast<size_t>(model)].rangeLimit; }
 };
 
 }  // namespace veltrix

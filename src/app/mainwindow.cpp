@@ -1,8 +1,6 @@
 #include "app/mainwindow.h"
 
 #include "app/messagebox.h"
-#include "link/serialcomm.h"
-#include "link/transferprogress.h"
 #include "areas/areatable.h"
 #include "areas/coordtable.h"
 #include "areas/editcontrol.h"
@@ -11,6 +9,9 @@
 #include "graphics/paintoutline.h"
 #include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
+#include "link/serialcomm.h"
+#include "link/transferprogress.h"
+#include "project/devicemodels.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 
@@ -33,9 +34,6 @@ namespace veltrix {
 namespace {
 
 constexpr int MaximumZoomLevel = 350;
-// Minimum and initial zoom level of the models 05, 10, 20, 30, 50.
-constexpr int MinimumZoomLevel[] = {70, 30, -20, -55, -90};
-constexpr int ModelCount = int(sizeof MinimumZoomLevel / sizeof MinimumZoomLevel[0]);
 
 constexpr int LanguageChinese = 0;
 constexpr int LanguageEnglish = 1;
@@ -353,10 +351,11 @@ void MainWindow::applyZoomSliderRange()
 {
     ui->ZoomSlider->setMaximum(MaximumZoomLevel);
     ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
-    if (modelIndex < 0 || modelIndex >= ModelCount)
+    const DeviceModel *model = deviceModel(modelIndex);
+    if (!model)
         return;
-    ui->ZoomSlider->setMinimum(MinimumZoomLevel[modelIndex]);
-    ui->ZoomSlider->setValue(MinimumZoomLevel[modelIndex]);
+    ui->ZoomSlider->setMinimum(model->minimumZoom);
+    ui->ZoomSlider->setValue(model->minimumZoom);
 }
 
 bool MainWindow::anyTransportOpen() const

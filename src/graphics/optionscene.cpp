@@ -1,6 +1,7 @@
 #include "graphics/optionscene.h"
 
 #include "areas/areamodel.h"
+#include "project/devicemodels.h"
 #include "areas/polar.h"
 #include "graphics/paintout.h"
 #include "graphics/paintoutline.h"
@@ -15,8 +16,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int ModelCount = 5;
-constexpr int ModelRange[ModelCount] = {12000, 24000, 48000, 72000, 120000};
 
 // Scene position (x, -y) back to the area point, each coordinate truncated.
 QPoint AreaPointOf(const QGraphicsItem *item)
@@ -70,7 +69,8 @@ OPTION_SCENE::~OPTION_SCENE()
 
 int OPTION_SCENE::RangeOfModel(int modelIndex)
 {
-    return modelIndex >= 0 && modelIndex < ModelCount ? ModelRange[modelIndex] : 0;
+    const DeviceModel *model = deviceModel(modelIndex);
+    return model ? model->rangeSquare : 0;
 }
 
 void OPTION_SCENE::ApplyModelRange(const int *modelIndex)

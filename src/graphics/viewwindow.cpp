@@ -1,6 +1,7 @@
 #include "graphics/viewwindow.h"
 
 #include <QGraphicsItem>
+#include "project/devicemodels.h"
 #include <QGraphicsObject>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,9 +19,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int ModelCount = 5;
-constexpr int ModelRange[ModelCount] = {12000, 24000, 48000, 72000, 120000};
-constexpr int ModelMinimumZoom[ModelCount] = {70, 30, -20, -55, -90};
 
 constexpr int UnitZoomLevel = 250;      // scale 1.0
 constexpr double LevelsPerDoubling = 50.0;
@@ -112,9 +110,8 @@ double ViewWindow::ScaleOfLevel(int level)
 
 int ViewWindow::MinimumZoomLevel(int modelIndex)
 {
-    if (modelIndex < 0 || modelIndex >= ModelCount)
-        return std::numeric_limits<int>::min();
-    return ModelMinimumZoom[modelIndex];
+    const DeviceModel *model = deviceModel(modelIndex);
+    return model ? model->minimumZoom : std::numeric_limits<int>::min();
 }
 
 int ViewWindow::GridStep(double scale)
@@ -136,9 +133,9 @@ int ViewWindow::LabelStep(double scale)
 void ViewWindow::SetDeviceType(int *modelIndex)
 {
     deviceType = modelIndex;
-    if (modelIndex && *modelIndex >= 0 && *modelIndex < ModelCount) {
-        rangeWidth = rangeHeight = ModelRange[*modelIndex];
-        zoomLevel = ModelMinimumZoom[*modelIndex];
+    if (const DeviceModel *model = modelIndex ? deviceModel(*modelIndex) : nullptr) {
+        rangeWidth = rangeHeight = model->rangeSquare;
+        zoomLevel = model->minimumZoom;
         UpdateBlindZone();
     }
     ApplyZoom();

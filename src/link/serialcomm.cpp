@@ -1,6 +1,7 @@
 #include "link/serialcomm.h"
 
 #include "app/usermessage.h"
+#include "project/devicemodels.h"
 #include "areas/areamodel.h"
 #include "link/areapayload.h"
 #include "link/sensorlinkdata.h"
@@ -13,7 +14,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr std::array<int, 5> RangeLimits = {6000, 12000, 24000, 36000, 60000};
 constexpr int ProgressMaximum = AreaCount;
 
 quint16 clampToRange(quint16 value, int limit)
@@ -52,8 +52,8 @@ SERIAL_COMM::SERIAL_COMM(QIODevice *serialPort, SensorLinkData *linkData, AreaMo
 
 void SERIAL_COMM::SetRangeLimit(int modelIndex)
 {
-    if (modelIndex >= 0 && modelIndex < static_cast<int>(RangeLimits.size()))
-        m_rangeLimit = RangeLimits[static_cast<size_t>(modelIndex)];
+    if (const DeviceModel *model = deviceModel(modelIndex))
+        m_rangeLimit = model->rangeLimit;
 }
 
 void SERIAL_COMM::StopOverTimer()
