@@ -181,10 +181,15 @@ void ViewWindow::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
+// A vertex removed by the key is an edit of its own, with no release to follow: it
+// takes its undo snapshot here, or Undo would step over it.
 void ViewWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Delete && currentItem)
-        emit DeletePointItem(currentItem.data());
+    if (event->key() != Qt::Key_Delete || !currentItem)
+        return;
+    emit DeletePointItem(currentItem.data());
+    if (!currentItem)
+        emit ReleasePointItem();
 }
 
 bool ViewWindow::IsBackgroundItem(const QGraphicsItem *item) const
@@ -196,6 +201,7 @@ void ViewWindow::mousePressEvent(QMouseEvent *event)
 {
     QGraphicsItem *top = itemAt(event->pos());
     bool deleteRequested = false;
+    pickedHandleDeleted = false;
     if (IsBackgroundItem(top)) {
         // The press, drag and release then reach the view alone: dragging pans.
         setInteractive(false);
@@ -205,6 +211,7 @@ void ViewWindow::mousePressEvent(QMouseEvent *event)
         if (event->button() == Qt::RightButton && currentItem) {
             deleteRequested = true;
             emit DeletePointItem(currentItem.data());
+            pickedHandleDeleted = !currentItem;
         }
     }
     QGraphicsView::mousePressEvent(event);
@@ -217,11 +224,16 @@ void ViewWindow::mouseReleaseEvent(QMouseEvent *event)
     setInteractive(true);
     if (IsBackgroundItem(itemAt(mapFromScene(QPointF(0, 0)))))
         emit AddCenterPointItem();
-    if (currentItem) {
+    // The handle's last position is written into the document before the undo
+    // snapshot is taken, so that the snapshot holds the edit just finished: the other
+    // way round it would lack the final move (or, for a handle dragged in one move,
+    // the whole new vertex), and Redo could never bring that back.
+    const bool picked = currentItem || pickedHandleDeleted;
+    pickedHandleDeleted = false;
+    if (currentItem)
+        emit MovePointItem(currentItem.data());
+    if (picked)
         emit ReleasePointItem();
-        if (currentItem)
-            emit MovePointItem(currentItem.data());
-    }
     emit MouseReleaseSignal();
     QGraphicsView::mouseReleaseEvent(event);
 }

@@ -90,6 +90,9 @@ private:
     // The handle picked by the last press. Held weakly: the scene controller destroys
     // handles on every rebuild, and a destroyed handle must never be used again.
     QPointer<QGraphicsObject> currentItem;
+    // The handle picked by the last press was removed at the view's own request (right
+    // button): the release still ends an edit and takes its undo snapshot.
+    bool pickedHandleDeleted = false;
     QPainterPath blindZone;  // range square minus the 270 degree pie, per range size
 };
 

@@ -17,6 +17,8 @@
 
 using namespace veltrix;
 
+Q_DECLARE_METATYPE(QVector<QPoint>)
+
 // The view, the scene controller and the zoom controls as the main window builds
 // and wires them.
 class TestMainView : public QObject
@@ -31,6 +33,8 @@ private slots:
     void wheelMovesTheSlider();
     void cursorPositionReachesTheStatusBar();
     void handleDragEditsTheDocument();
+    void handleGesturesLeaveTheUndoHistoryAtThePresentState_data();
+    void handleGesturesLeaveTheUndoHistoryAtThePresentState();
     void fieldTabRebuildsTheHandles();
     void scanItemsStayHiddenWithoutATransport();
 
@@ -125,6 +129,70 @@ void TestMainView::handleDragEditsTheDocument()
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, origin + QPoint(100, -150));
     QCOMPARE(window->areaModel().areas[0].out1Points, QVector<QPoint>{QPoint(100, 150)});
     QCOMPARE(window->sceneController()->PointItems().size(), 2);
+}
+
+// Every gesture that changes the field through a handle ends with a snapshot of the
+// area as it now is, so that Undo steps back exactly that gesture and Redo brings it
+// back.
+void TestMainView::handleGesturesLeaveTheUndoHistoryAtThePresentState_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<QVector<QPoint>>("before");
+    QTest::addColumn<QVector<QPoint>>("after");
+    const QVector<QPoint> three = {QPoint(400, 0), QPoint(0, 400), QPoint(-400, 0)};
+    QTest::newRow("centre handle dragged out in one move")
+        << "drag centre" << QVector<QPoint>{} << QVector<QPoint>{QPoint(100, 150)};
+    QTest::newRow("vertex dragged in two moves")
+        << "drag vertex" << three
+        << QVector<QPoint>{QPoint(600, 200), QPoint(0, 400), QPoint(-400, 0)};
+    QTest::newRow("vertex removed with the right button")
+        << "right click" << three << QVector<QPoint>{QPoint(400, 0), QPoint(-400, 0)};
+    QTest::newRow("vertex removed with the Delete key")
+        << "delete key" << three << QVector<QPoint>{QPoint(400, 0), QPoint(-400, 0)};
+}
+
+void TestMainView::handleGesturesLeaveTheUndoHistoryAtThePresentState()
+{
+    QFETCH(QString, gesture);
+    QFETCH(QVector<QPoint>, before);
+    QFETCH(QVector<QPoint>, after);
+    AreaModel &model = window->areaModel();
+    slider()->setValue(250);
+    view()->centerOn(0, 0);
+    model.areas[0].out1Points = before;
+    // The state before the gesture is the present entry of the history, as an edit
+    // elsewhere would have left it.
+    model.undoHistory[0].append(model.areas[0]);
+    model.undoCursor[0] = model.undoHistory[0].size() - 1;
+    window->sceneController()->CoordTableUpdatePointItem();
+    auto *undo = window->findChild<QAction *>("Undo");
+    auto *redo = window->findChild<QAction *>("Redo");
+    QVERIFY(undo && redo);
+
+    QWidget *viewport = view()->viewport();
+    auto pixel = [this](int x, int y) { return view()->mapFromScene(QPointF(x, -y)); };
+    if (gesture == "drag centre") {
+        QTest::mousePress(viewport, Qt::LeftButton, {}, pixel(0, 0));
+        mouse::moveTo(viewport, pixel(100, 150), Qt::LeftButton);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, pixel(100, 150));
+    } else if (gesture == "drag vertex") {
+        QTest::mousePress(viewport, Qt::LeftButton, {}, pixel(400, 0));
+        mouse::moveTo(viewport, pixel(500, 100), Qt::LeftButton);
+        mouse::moveTo(viewport, pixel(600, 200), Qt::LeftButton);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, pixel(600, 200));
+    } else if (gesture == "right click") {
+        QTest::mouseClick(viewport, Qt::RightButton, {}, pixel(0, 400));
+    } else {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, pixel(0, 400));
+        QTest::keyClick(view(), Qt::Key_Delete);
+    }
+    QCOMPARE(model.areas[0].out1Points, after);
+    QCOMPARE(model.undoHistory[0].at(model.undoCursor[0]).out1Points, after);
+
+    undo->trigger();
+    QCOMPARE(model.areas[0].out1Points, before);
+    redo->trigger();
+    QCOMPARE(model.areas[0].out1Points, after);
 }
 
 void TestMainView::fieldTabRebuildsTheHandles()

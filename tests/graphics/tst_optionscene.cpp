@@ -505,13 +505,13 @@ void TestOptionScene::rebuildDuringADragIsSafe()
     mouse::moveTo(f.viewport(), from + QPoint(40, 0), Qt::LeftButton);
     QCOMPARE(moves, 2);
     QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, from + QPoint(40, 0));
-    QCOMPARE(moves, 2);
+    // The release writes the final position back before the listener rebuilds.
+    QCOMPARE(moves, 3);
     QCOMPARE(f.view.CurrentItem(), nullptr);
-    // The model holds the position written by the last move before the release.
-    QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(220, 100)});
+    QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(240, 100)});
     QCOMPARE(f.handles().size(), 2);
     QTest::keyClick(&f.view, Qt::Key_Delete);
-    QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(220, 100)});
+    QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(240, 100)});
 }
 
 void TestOptionScene::handleEditsRepaintTheWholeFields()

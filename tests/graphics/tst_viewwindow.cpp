@@ -106,6 +106,7 @@ private slots:
     void handleOnTheOriginNeedsNoCentreHandle();
     void deleteKeyActsOnTheLastPickedHandle();
     void destroyedHandleIsNeverReported();
+    void removalOfThePickedHandleAsksForASnapshot();
 };
 
 void TestViewWindow::initTestCase()
@@ -420,7 +421,8 @@ void TestViewWindow::dragOfAHandleSignalsInOrder()
     QCOMPARE(f.handle->pos(), QPointF(230, -60));
     f.log.clear();
     QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, start + QPoint(30, 40));
-    QCOMPARE(f.log, (QStringList{"add centre", "release item", "move handle", "mouse release"}));
+    // The last position is written back before the undo snapshot is asked for.
+    QCOMPARE(f.log, (QStringList{"add centre", "move handle", "release item", "mouse release"}));
     QVERIFY(f.view.isInteractive());
     QCOMPARE(f.view.CurrentItem(), f.handle);  // kept until the next press
 
@@ -462,7 +464,7 @@ void TestViewWindow::rightPressOnHandleAsksToDeleteIt()
     QTest::mousePress(f.viewport(), Qt::RightButton, {}, f.pixel(200, -100));
     QCOMPARE(f.log, QStringList{"delete handle"});
     QTest::mouseRelease(f.viewport(), Qt::RightButton, {}, f.pixel(200, -100));
-    QCOMPARE(f.log, (QStringList{"delete handle", "add centre", "release item", "move handle",
+    QCOMPARE(f.log, (QStringList{"delete handle", "add centre", "move handle", "release item",
                                  "mouse release"}));
 }
 
@@ -506,6 +508,31 @@ void TestViewWindow::destroyedHandleIsNeverReported()
     QCOMPARE(f.log.filter("move").size(), 0);
     QCOMPARE(f.log.filter("delete").size(), 0);
     QCOMPARE(f.log.filter("release item").size(), 0);
+}
+
+// When the delete request really removes the handle (a polygon vertex), the gesture
+// still ends with ReleasePointItem, the undo snapshot, but never reports the handle.
+void TestViewWindow::removalOfThePickedHandleAsksForASnapshot()
+{
+    ViewFixture f;
+    QVERIFY(f.show());
+    QObject::connect(&f.view, &ViewWindow::DeletePointItem, [&f](QGraphicsItem *item) {
+        delete item;
+        f.handle = nullptr;
+    });
+    QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.pixel(200, -100));
+    QCOMPARE(f.log, (QStringList{"delete handle", "add centre", "release item", "mouse release"}));
+
+    f.handle = new POINT_POINT(&f.handleScale);
+    f.handle->setPos(200, -100);
+    f.scene.addItem(f.handle);
+    QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, f.pixel(200, -100));
+    f.log.clear();
+    QTest::keyClick(&f.view, Qt::Key_Delete);
+    QCOMPARE(f.log, (QStringList{"delete handle", "release item"}));
+    // Nothing left to act on.
+    QTest::keyClick(&f.view, Qt::Key_Delete);
+    QCOMPARE(f.log.size(), 2);
 }
 
 QTEST_MAIN(TestViewWindow)
