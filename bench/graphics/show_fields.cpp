@@ -2,7 +2,9 @@
 // from it and a straight Out3 derived from the fan, so that the field rendering and
 // the handles can be looked at (and photographed) without a scanner or a project file.
 //
-//   show_fields [ZOOM_LEVEL [EDITED_FIELD]]     e.g. show_fields 120 1
+//   show_fields [ZOOM_LEVEL [EDITED_FIELD [MODEL_INDEX [CENTRE_X CENTRE_Y]]]]
+//   e.g. show_fields 120 1, or show_fields -90 0 4 0 0 for model 50 around the scanner
+//   (the centre is given in area millimetres, y forward).
 
 #include "app/mainwindow.h"
 #include "graphics/optionscene.h"
@@ -23,6 +25,11 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     const int zoomLevel = args.size() > 1 ? args.at(1).toInt() : 70;
     const int field = args.size() > 2 ? args.at(2).toInt() : 0;
+    // The view keeps a pointer to the model index, so it lives as long as the window.
+    static int modelIndex = 0;
+    modelIndex = args.size() > 3 ? args.at(3).toInt() : 0;
+    const QPointF centre(args.size() > 5 ? args.at(4).toDouble() : 0.0,
+                         args.size() > 5 ? args.at(5).toDouble() : 1500.0);
 
     MainWindow window;
     AreaModel &model = window.areaModel();
@@ -44,9 +51,15 @@ int main(int argc, char *argv[])
     window.sceneController()->CoordTableUpdatePointItem();
     window.resize(1234, 752);
     window.show();
-    window.findChild<QSlider *>(QStringLiteral("ZoomSlider"))->setValue(zoomLevel);
     auto *view = window.findChild<ViewWindow *>(QStringLiteral("graphicsView"));
-    view->centerOn(0, -1500);
+    auto *slider = window.findChild<QSlider *>(QStringLiteral("ZoomSlider"));
+    if (modelIndex != 0) {
+        view->SetDeviceType(&modelIndex);
+        window.sceneController()->SetDeviceType(&modelIndex);
+        slider->setMinimum(ViewWindow::MinimumZoomLevel(modelIndex));
+    }
+    slider->setValue(zoomLevel);
+    view->centerOn(centre.x(), -centre.y());
     qInfo("viewport: %s", view->UsesOpenGL() ? "OpenGL, multisampled" : "raster");
     return app.exec();
 }
