@@ -2,9 +2,10 @@
 // from it and a straight Out3 derived from the fan, so that the field rendering and
 // the handles can be looked at (and photographed) without a scanner or a project file.
 //
-//   show_fields [ZOOM_LEVEL [EDITED_FIELD [MODEL_INDEX [CENTRE_X CENTRE_Y]]]]
+//   show_fields [ZOOM_LEVEL [EDITED_FIELD [MODEL_INDEX [CENTRE_X CENTRE_Y [PAN]]]]]
 //   e.g. show_fields 120 1, or show_fields -90 0 4 0 0 for model 50 around the scanner
-//   (the centre is given in area millimetres, y forward).
+//   (the centre is given in area millimetres, y forward). PAN pixels: after showing,
+//   the view is panned by that much right and down in small steps, as a hand drag does.
 
 #include "app/mainwindow.h"
 #include "graphics/optionscene.h"
@@ -12,8 +13,10 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTextCodec>
+#include <QTimer>
 #include <QtMath>
 
 using namespace veltrix;
@@ -60,6 +63,13 @@ int main(int argc, char *argv[])
     }
     slider->setValue(zoomLevel);
     view->centerOn(centre.x(), -centre.y());
+    const int pan = args.size() > 6 ? args.at(6).toInt() : 0;
+    for (int step = 1; pan != 0 && step <= 10; ++step) {
+        QTimer::singleShot(500 + 50 * step, view, [view, pan] {
+            view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() - pan / 10);
+            view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() - pan / 10);
+        });
+    }
     qInfo("viewport: %s", view->UsesOpenGL() ? "OpenGL, multisampled" : "raster");
     return app.exec();
 }

@@ -247,6 +247,16 @@ void ViewWindow::mouseMoveEvent(QMouseEvent *event)
     QGraphicsView::mouseMoveEvent(event);
 }
 
+// A raster viewport scrolls by shifting its old picture and repainting only the
+// uncovered strip; the labels, fixed to the view's left and bottom edges, would be
+// shifted with it and smeared across the view. The whole viewport is repainted
+// instead, as the OpenGL viewport does anyway.
+void ViewWindow::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    viewport()->update();
+}
+
 QRectF ViewWindow::VisibleSceneRect() const
 {
     return QRectF(mapToScene(QPoint(0, 0)), mapToScene(QPoint(width(), height())));

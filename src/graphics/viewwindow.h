@@ -74,6 +74,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void InstallViewport();

@@ -6,6 +6,8 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QOpenGLWidget>
+#include <QPaintEvent>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace veltrix;
@@ -100,6 +102,7 @@ private slots:
     void statusText();
     void backgroundDrawing();
     void labelsAlongTheEdges();
+    void panningRepaintsTheEdgeLabels();
     void dragOfAHandleSignalsInOrder();
     void pressOnBackgroundPansAndPicksNothing();
     void rightPressOnHandleAsksToDeleteIt();
@@ -406,6 +409,52 @@ void TestViewWindow::labelsAlongTheEdges()
     const int ahead = view.mapFromScene(0, -1000).y();
     QVERIFY(darkPixels(QRect(0, ahead - 12, 20, 12)) > 5);
     QCOMPARE(darkPixels(QRect(0, ahead - 60, 20, 40)), 0);
+}
+
+// Records what the viewport repaints.
+class PaintRecorder : public QObject
+{
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+// The labels keep their place at the view's left and bottom edges while the scene
+// moves under them, so a pan must repaint them too: shifting the old picture and
+// painting only the uncovered strip would smear them across the view.
+void TestViewWindow::panningRepaintsTheEdgeLabels()
+{
+    QGraphicsScene scene(-6000, -6000, 12000, 12000);
+    ViewWindow view;
+    view.UseRasterViewport();
+    view.setScene(&scene);
+    view.resize(600, 600);
+    view.ChangeSetupMatrix(250);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.centerOn(0, 0);
+    QCoreApplication::processEvents();
+
+    PaintRecorder recorder;
+    view.viewport()->installEventFilter(&recorder);
+    // As a hand drag does it: the scene moves left and down under the view.
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value() + 40);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->value() - 40);
+    QTRY_VERIFY(!recorder.painted.isEmpty());
+    QCoreApplication::processEvents();
+
+    const QRect viewport = view.viewport()->rect();
+    const QRect leftLabels(0, 0, 80, viewport.height());
+    const QRect bottomLabels(0, viewport.height() - 45, viewport.width(), 45);
+    QVERIFY((QRegion(leftLabels) - recorder.painted).isEmpty());
+    QVERIFY((QRegion(bottomLabels) - recorder.painted).isEmpty());
 }
 
 void TestViewWindow::dragOfAHandleSignalsInOrder()
