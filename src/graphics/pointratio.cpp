@@ -22,10 +22,10 @@ void POINT_RATIO::mousePressEvent(QGraphicsSceneMouseEvent *event)
 // The bar follows the cursor's vertical movement only, and its scene y never goes
 // above 0 (area y below 0 would put it behind the scanner). It is placed directly
 // rather than by the standard item move, which would also carry the sideways offset
-// of the grab point.
+// of the grab point. Like the standard move, only a drag with the left button moves it.
 void POINT_RATIO::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
-    if (event->modifiers() & Qt::ShiftModifier)
+    if ((event->modifiers() & Qt::ShiftModifier) || !(event->buttons() & Qt::LeftButton))
         return;
     const double y = pressItemY + (event->scenePos().y() - pressSceneY);
     setPos(0, qMin(y, 0.0));

@@ -117,6 +117,8 @@ private slots:
     void rectangleCornerDragsItsNeighbours();
     void ratioBarStopsAtTheScanner();
     void shiftHeldDragMovesNothing();
+    void onlyTheLeftButtonDragsAHandle_data();
+    void onlyTheLeftButtonDragsAHandle();
     void rebuildDuringADragIsSafe();
     void handleEditsRepaintTheWholeFields();
 };
@@ -485,6 +487,42 @@ void TestOptionScene::shiftHeldDragMovesNothing()
     const QPoint bar = f.pixelOfArea(0, 200);
     f.drag(bar, bar + QPoint(0, -50), Qt::ShiftModifier);
     QCOMPARE(f.area().out3Points, QVector<QPoint>{QPoint(0, 200)});
+}
+
+void TestOptionScene::onlyTheLeftButtonDragsAHandle_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("button");
+    QTest::newRow("ratio bar, right button") << int(Ratio) << int(Qt::RightButton);
+    QTest::newRow("ratio bar, middle button") << int(Ratio) << int(Qt::MiddleButton);
+    QTest::newRow("arc point, middle button") << int(Arc) << int(Qt::MiddleButton);
+}
+
+// A drag with another button (a right press on a handle that cannot be deleted, say)
+// moves nothing: neither the handle nor the field.
+void TestOptionScene::onlyTheLeftButtonDragsAHandle()
+{
+    QFETCH(int, shape);
+    QFETCH(int, button);
+    SceneFixture f;
+    QVERIFY(f.show());
+    f.model.currentField = 1;
+    f.area().out1Points = {QPoint(300, 0), QPoint(0, 300)};
+    f.area().out2Shape = shape;
+    const QVector<QPoint> points = shape == Ratio ? QVector<QPoint>{QPoint(0, 200)}
+                                                  : QVector<QPoint>{QPoint(0, 200), QPoint(200, 0)};
+    f.area().out2Points = points;
+    f.controller->CoordTableUpdatePointItem();
+    const QPointF before = f.handles()[0]->pos();
+
+    const auto held = Qt::MouseButton(button);
+    const QPoint from = f.pixelOfArea(0, 200);
+    QTest::mousePress(f.viewport(), held, {}, from);
+    mouse::moveTo(f.viewport(), from + QPoint(0, -60), held);
+    mouse::moveTo(f.viewport(), from + QPoint(0, -120), held);
+    QTest::mouseRelease(f.viewport(), held, {}, from + QPoint(0, -120));
+    QCOMPARE(f.handles()[0]->pos(), before);
+    QCOMPARE(f.area().out2Points, points);
 }
 
 void TestOptionScene::rebuildDuringADragIsSafe()
