@@ -97,9 +97,14 @@ qint32 OPTION_SCENE::CurrentShape() const
     return areaModel->current().shape(areaModel->clampedField());
 }
 
+// The field items cover the same square as the outline, so its repaint redraws them
+// too; that is how the fields follow a change of area, field or points. A hidden
+// outline (no scan being read) discards its repaint requests, so the fields are
+// asked for theirs as well.
 void OPTION_SCENE::UpdataPaintOutline()
 {
     outlineItem->update();
+    RepaintFields();
 }
 
 void OPTION_SCENE::UpdataPaintIntensity()

@@ -121,6 +121,8 @@ private slots:
     void onlyTheLeftButtonDragsAHandle();
     void rebuildDuringADragIsSafe();
     void handleEditsRepaintTheWholeFields();
+    void outlineRepaintReachesTheFieldsWhileTheScanIsHidden_data();
+    void outlineRepaintReachesTheFieldsWhileTheScanIsHidden();
 };
 
 void TestOptionScene::constructionFillsTheSceneAndTheView()
@@ -580,6 +582,44 @@ void TestOptionScene::handleEditsRepaintTheWholeFields()
         QCoreApplication::processEvents();
     QVERIFY(dirty.contains(controller.Out1Item()->sceneBoundingRect()));
     QCOMPARE(model.current().out1Points[1], QPoint(0, 400));
+}
+
+void TestOptionScene::outlineRepaintReachesTheFieldsWhileTheScanIsHidden_data()
+{
+    QTest::addColumn<bool>("scanShown");
+    QTest::newRow("scan outline shown") << true;
+    QTest::newRow("scan outline hidden") << false;
+}
+
+// UpdataPaintOutline is how an area switch, a field tab or an edit elsewhere gets the
+// fields redrawn; it must do so also while no scan is read and the outline is hidden.
+void TestOptionScene::outlineRepaintReachesTheFieldsWhileTheScanIsHidden()
+{
+    QFETCH(bool, scanShown);
+    AreaModel model;
+    SensorLinkData link;
+    int modelIndex = 0;
+    QGraphicsScene scene;
+    QList<QGraphicsItem *> background;
+    OPTION_SCENE controller(&modelIndex, &scene, &model, &link, &background);
+    controller.OutlineItem()->setVisible(scanShown);
+    controller.IntensityItem()->setVisible(scanShown);
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+
+    QRectF dirty;
+    QObject::connect(&scene, &QGraphicsScene::changed, [&](const QList<QRectF> &rects) {
+        for (const QRectF &r : rects)
+            dirty |= r;
+    });
+    model.currentArea = 5;
+    controller.UpdataPaintOutline();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    for (QGraphicsItem *field : {static_cast<QGraphicsItem *>(controller.Out1Item()),
+                                 static_cast<QGraphicsItem *>(controller.Out2Item()),
+                                 static_cast<QGraphicsItem *>(controller.Out3Item())})
+        QVERIFY(dirty.contains(field->sceneBoundingRect()));
 }
 
 QTEST_MAIN(TestOptionScene)
