@@ -36,6 +36,7 @@ private slots:
     void handleGesturesLeaveTheUndoHistoryAtThePresentState_data();
     void handleGesturesLeaveTheUndoHistoryAtThePresentState();
     void fieldTabRebuildsTheHandles();
+    void clickOnAFieldTabEditsThatField();
     void scanItemsStayHiddenWithoutATransport();
 
 private:
@@ -208,6 +209,29 @@ void TestMainView::fieldTabRebuildsTheHandles()
     QCOMPARE(controller->PointItems().size(), 1);
     QCOMPARE(controller->PointItems()[0]->pos(), QPointF(0, -800));
     QVERIFY(controller->Out2Item()->zValue() > controller->Out1Item()->zValue());
+}
+
+// A real click: the field is switched before the scene rebuilds its handles.
+void TestMainView::clickOnAFieldTabEditsThatField()
+{
+    AreaModel &model = window->areaModel();
+    model.areas[0].out1Points = {QPoint(500, 0), QPoint(0, 500)};
+    model.areas[0].out3Shape = Fan;
+    model.areas[0].out3Points = {QPoint(0, 900)};
+    auto *tabs = window->findChild<QTabWidget *>("AreaEditTab");
+    QVERIFY(tabs);
+    QTabBar *bar = tabs->findChild<QTabBar *>();
+    QVERIFY(bar);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    QCOMPARE(model.currentField, 2);
+    OPTION_SCENE *controller = window->sceneController();
+    QCOMPARE(controller->PointItems().size(), 1);
+    QCOMPARE(controller->PointItems()[0]->pos(), QPointF(0, -900));
+    QVERIFY(controller->Out3Item()->zValue() > controller->Out1Item()->zValue());
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+    QCOMPARE(model.currentField, 0);
+    QCOMPARE(controller->PointItems().size(), 3);  // two vertices and the centre handle
 }
 
 void TestMainView::scanItemsStayHiddenWithoutATransport()
