@@ -289,7 +289,7 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
     for (int y = Snap(top, step); y <= bottom; y += step)
         painter->drawLine(static_cast<int>(left), y, static_cast<int>(right), y);
 
-    const QPair<int, int> rings = RingBounds(rect, step, rangeWidth, rangeHeight);
+    const QPair<int, int> rings = RingBounds(rect, step);
     painter->setBrush(Qt::NoBrush);
     for (int r = rings.first; r >= rings.second && r >= 0; r -= step)
         painter->drawEllipse(QRect(-r, -r, 2 * r, 2 * r));
@@ -303,28 +303,19 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 
 // Only the rings that can cross the exposed rectangle are drawn: from the snapped
 // distance of its nearest point to that of its farthest corner. A far corner seen
-// close up thus draws a handful of circles instead of thousands.
-QPair<int, int> ViewWindow::RingBounds(const QRectF &exposed, int step, int rangeWidth,
-                                       int rangeHeight)
+// close up thus draws a handful of circles instead of thousands. The nearest point is
+// the origin clamped into the rectangle, which also holds where the rectangle lies
+// just behind the scanner or beyond the range along an axis.
+QPair<int, int> ViewWindow::RingBounds(const QRectF &exposed, int step)
 {
     const QPointF corners[4] = {exposed.topLeft(), exposed.topRight(), exposed.bottomLeft(),
                                 exposed.bottomRight()};
     int outer = 0;
-    int nearestCorner = std::numeric_limits<int>::max();
-    for (const QPointF &corner : corners) {
-        const int distance = Snap(std::hypot(corner.x(), corner.y()), step);
-        outer = qMax(outer, distance);
-        nearestCorner = qMin(nearestCorner, distance);
-    }
-    int inner;
-    if (exposed.contains(QPointF(0, 0)))
-        inner = 0;
-    else if (exposed.intersects(QRectF(-rangeWidth / 2, 0, rangeWidth, 1)))
-        inner = Snap(qMin(qAbs(exposed.left()), qAbs(exposed.right())), step);
-    else if (exposed.intersects(QRectF(0, -rangeHeight / 2, 1, rangeHeight)))
-        inner = Snap(qMin(qAbs(exposed.top()), qAbs(exposed.bottom())), step);
-    else
-        inner = nearestCorner;
+    for (const QPointF &corner : corners)
+        outer = qMax(outer, Snap(std::hypot(corner.x(), corner.y()), step));
+    const double nearestX = qBound(exposed.left(), 0.0, exposed.right());
+    const double nearestY = qBound(exposed.top(), 0.0, exposed.bottom());
+    const int inner = Snap(std::hypot(nearestX, nearestY), step);
     return qMakePair(outer, inner);
 }
 

@@ -48,8 +48,7 @@ public:
     static int GridStep(double scale);
     static int LabelStep(double scale);
     // Radii (outer, inner) of the rings that can cross the exposed scene rectangle.
-    static QPair<int, int> RingBounds(const QRectF &exposed, int step, int rangeWidth,
-                                      int rangeHeight);
+    static QPair<int, int> RingBounds(const QRectF &exposed, int step);
 
 public slots:
     void ZoomInButtonSlots();

@@ -302,6 +302,13 @@ void TestViewWindow::ringsAreLimitedToTheExposedArea_data()
         << QRectF(-500, -3000, 1000, 500) << 100 << 3000 << 2500;
     QTest::newRow("far corner close up")
         << QRectF(40000, -40200, 300, 200) << 10 << 56920 << 56560;
+    // The scanner a fraction of a millimetre above the top edge: the small rings still
+    // cross the rectangle below it.
+    QTest::newRow("just behind the scanner")
+        << QRectF(-150, 0.5, 300, 200) << 10 << 250 << 0;
+    // Beyond the range along the x axis the nearest point is on the axis, not a corner.
+    QTest::newRow("across the x axis, beyond the range")
+        << QRectF(61000, -5000, 1000, 10000) << 100 << 62200 << 61000;
 }
 
 void TestViewWindow::ringsAreLimitedToTheExposedArea()
@@ -310,7 +317,7 @@ void TestViewWindow::ringsAreLimitedToTheExposedArea()
     QFETCH(int, step);
     QFETCH(int, outer);
     QFETCH(int, inner);
-    const QPair<int, int> rings = ViewWindow::RingBounds(exposed, step, 120000, 120000);
+    const QPair<int, int> rings = ViewWindow::RingBounds(exposed, step);
     QCOMPARE(rings.first, outer);
     QCOMPARE(rings.second, inner);
     QVERIFY((rings.first - rings.second) / step < 50);
