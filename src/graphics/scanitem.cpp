@@ -1,39 +1,39 @@
-#include "graphics/paintstrength.h"
+#include "graphics/scanitem.h"
 
 #include <QPainterPath>
 
 namespace veltrix {
 
-PAINT_STRENGTH::PAINT_STRENGTH(double rangeWidth, double rangeHeight,
-                               SensorLinkData *linkData, const double *viewScale)
+ScanItem::ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData,
+                   const double *viewScale, qreal zValue)
     : viewScale(viewScale), rangeWidth(rangeWidth), rangeHeight(rangeHeight), linkData(linkData)
 {
-    setZValue(DefaultZValue);
+    setZValue(zValue);
     setFlag(QGraphicsItem::ItemIsSelectable);
     setAcceptDrops(true);
     setAcceptHoverEvents(true);
 }
 
-QRectF PAINT_STRENGTH::boundingRect() const
+QRectF ScanItem::boundingRect() const
 {
     return QRectF(-rangeWidth / 2, -rangeHeight / 2, rangeWidth, rangeHeight);
 }
 
-QPainterPath PAINT_STRENGTH::shape() const
+QPainterPath ScanItem::shape() const
 {
     QPainterPath path;
     path.addRect(boundingRect());
     return path;
 }
 
-void PAINT_STRENGTH::SetRange(double width, double height)
+void ScanItem::SetRange(double width, double height)
 {
     prepareGeometryChange();
     rangeWidth = width;
     rangeHeight = height;
 }
 
-void PAINT_STRENGTH::paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *)
+void ScanItem::paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *)
 {
 }
 
