@@ -115,6 +115,8 @@ private slots:
     void dockToggles_data();
     void dockToggles();
     void closingSimulationDockUnchecksGroups();
+    void dockCloseButtonActsAsItsAction_data();
+    void dockCloseButtonActsAsItsAction();
 
     void readingNeedsOpenTransport_data();
     void readingNeedsOpenTransport();
@@ -514,6 +516,60 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     QVERIFY(dock->isHidden());
     for (const QString &name : groups)
         QVERIFY2(!w.findChild<QGroupBox *>(name)->isChecked(), qPrintable(name));
+}
+
+void TestMainWindow::dockCloseButtonActsAsItsAction_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("dock");
+    QTest::addColumn<bool>("monitors");
+    QTest::newRow("edition") << "Edition" << "EditionControlDock" << true;
+    QTest::newRow("sensor") << "SensorSetting" << "SensorSettingDock" << false;
+    QTest::newRow("data table") << "DataTable" << "DataTableDock" << false;
+    QTest::newRow("io simulation") << "IOSimulation" << "IOSimulationDock" << false;
+}
+
+// The close button in a dock's title bar closes the dock as unchecking its action
+// does: the action follows, the edition dock means monitoring, and the simulation dock
+// stops every simulation instead of leaving it running out of sight.
+void TestMainWindow::dockCloseButtonActsAsItsAction()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, dock);
+    QFETCH(bool, monitors);
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QAction *toggle = w.action(qPrintable(action));
+    auto *panel = w.widget<QDockWidget>(qPrintable(dock));
+    toggle->setEnabled(true);  // the simulation action needs a connection first
+    if (!toggle->isChecked())
+        toggle->trigger();
+    QVERIFY(toggle->isChecked());
+    QVERIFY(panel->isVisible());
+    const QStringList groups = {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox",
+                                "CaseSimulationBox"};
+    for (const QString &name : groups)
+        w.findChild<QGroupBox *>(name)->setChecked(true);
+
+    auto *closeButton = panel->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton"));
+    QVERIFY(closeButton);
+    QVERIFY(closeButton->isVisible());
+    QTest::mouseClick(closeButton, Qt::LeftButton);
+
+    QVERIFY(panel->isHidden());
+    QVERIFY(!toggle->isChecked());
+    QCOMPARE(w.monitoringMode(), monitors ? 1 : 0);
+    for (const QString &name : groups) {
+        QCOMPARE(w.findChild<QGroupBox *>(name)->isChecked(),
+                 dock != QLatin1String("IOSimulationDock"));
+    }
+
+    // The action brings the dock back with one click.
+    toggle->trigger();
+    QVERIFY(toggle->isChecked());
+    QVERIFY(panel->isVisible());
+    QCOMPARE(w.monitoringMode(), 0);
 }
 
 void TestMainWindow::readingNeedsOpenTransport_data()
