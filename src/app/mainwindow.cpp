@@ -35,6 +35,9 @@ namespace veltrix {
 namespace {
 
 constexpr int MaximumZoomLevel = 350;
+// Zoom levels between two tick marks: on the 100-pixel slider the marks stay apart
+// for every model's range instead of running together into a dotted line.
+constexpr int ZoomTickInterval = 50;
 
 constexpr int LanguageChinese = 0;
 constexpr int LanguageEnglish = 1;
@@ -356,6 +359,7 @@ void MainWindow::applyZoomSliderRange()
 {
     ui->ZoomSlider->setMaximum(MaximumZoomLevel);
     ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     const DeviceModel *model = deviceModel(modelIndex);
     if (!model)
         return;

@@ -7,6 +7,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTabWidget>
+#include <QToolBar>
 #include <QSerialPort>
 #include <QSlider>
 #include <QSpinBox>
@@ -94,6 +99,7 @@ private slots:
     void startState();
     void zoomSliderFollowsModel_data();
     void zoomSliderFollowsModel();
+    void firstStartLayoutShowsEditorsWhole();
 
     void closeUnmodifiedAsksNothing();
     void closePrompt_data();
@@ -209,6 +215,41 @@ void TestMainWindow::zoomSliderFollowsModel()
     QCOMPARE(slider->minimum(), minimum);
     QCOMPARE(slider->value(), value);
     QCOMPARE(slider->maximum(), 350);
+    // Tick marks stay apart as marks instead of running together into a dotted line,
+    // for the widest range too.
+    QVERIFY(slider->tickInterval() > 0);
+    QVERIFY2(slider->width() * slider->tickInterval() >= 6 * (slider->maximum() - slider->minimum()),
+             qPrintable(QString::number(slider->tickInterval())));
+}
+
+// At the first start the editors of the edition dock are whole: the shape buttons and
+// the coordinate tables of each output field fit the width of their page, so that no
+// horizontal scrolling is needed to reach the last column.
+void TestMainWindow::firstStartLayoutShowsEditorsWhole()
+{
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(1234, 752));
+    auto *tabs = w.widget<QTabWidget>("AreaEditTab");
+    for (int field = 1; field <= 3; ++field) {
+        tabs->setCurrentIndex(field - 1);
+        QCoreApplication::processEvents();
+        const QByteArray area = "scrollAreaOut" + QByteArray::number(field);
+        auto *scroll = w.widget<QScrollArea>(area.constData());
+        QVERIFY2(scroll->widget()->width() <= scroll->viewport()->width(), area.constData());
+        QVERIFY2(!scroll->horizontalScrollBar()->isVisible(), area.constData());
+        const QByteArray table = "CoordTableWidgetOut" + QByteArray::number(field);
+        auto *coords = w.widget<QTableWidget>(table.constData());
+        const QRect shown = QRect(coords->mapTo(scroll->viewport(), QPoint(0, 0)), coords->size());
+        QVERIFY2(scroll->viewport()->rect().left() <= shown.left()
+                     && shown.right() <= scroll->viewport()->rect().right(),
+                 table.constData());
+    }
+    // The area tool bar keeps all five buttons in sight (none folded behind an arrow).
+    auto *areaBar = w.widget<QToolBar>("AreaToolBar");
+    for (QAction *action : areaBar->actions())
+        QVERIFY2(areaBar->widgetForAction(action)->isVisible(), qPrintable(action->objectName()));
 }
 
 void TestMainWindow::closeUnmodifiedAsksNothing()
