@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
 #include <QGraphicsScene>
 #include <QIcon>
 #include <QLabel>
@@ -34,6 +35,9 @@ namespace veltrix {
 namespace {
 
 constexpr int MaximumZoomLevel = 350;
+// Zoom levels between two tick marks: on the 100-pixel slider the marks stay apart
+// for every model's range instead of running together into a dotted line.
+constexpr int ZoomTickInterval = 50;
 
 constexpr int LanguageChinese = 0;
 constexpr int LanguageEnglish = 1;
@@ -243,6 +247,10 @@ void MainWindow::wireSignals()
 
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
 
+    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock,
+                              ui->IOSimulationDock})
+        dock->installEventFilter(this);
+
     ViewWindow *view = ui->graphicsView;
     OPTION_SCENE *sceneControl = optionScene.get();
     connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
@@ -351,6 +359,7 @@ void MainWindow::applyZoomSliderRange()
 {
     ui->ZoomSlider->setMaximum(MaximumZoomLevel);
     ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     const DeviceModel *model = deviceModel(modelIndex);
     if (!model)
         return;
@@ -406,6 +415,34 @@ void MainWindow::OpenCloseIOSimulationDock(bool Checked)
                              ui->CaseSimulationBox})
         group->setChecked(false);
     ui->IOSimulationDock->hide();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close) {
+        // Otherwise the dock would vanish with its action still checked, monitoring
+        // would not start, and a closed simulation dock would leave the scanner
+        // simulating with no control left in sight.
+        struct DockToggle {
+            QDockWidget *dock;
+            QAction *action;
+            void (MainWindow::*slot)(bool);
+        };
+        const DockToggle toggles[] = {
+            {ui->EditionControlDock, ui->Edition, &MainWindow::OpenCloseEditionDock},
+            {ui->DataTableDock, ui->DataTable, &MainWindow::OpenCloseDataTableDock},
+            {ui->SensorSettingDock, ui->SensorSetting, &MainWindow::OpenCloseSensorDock},
+            {ui->IOSimulationDock, ui->IOSimulation, &MainWindow::OpenCloseIOSimulationDock},
+        };
+        for (const DockToggle &toggle : toggles) {
+            if (watched == toggle.dock) {
+                toggle.action->setChecked(false);
+                (this->*toggle.slot)(false);
+                break;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::OpenCloseReadScanf(bool Checked)

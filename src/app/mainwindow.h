@@ -95,6 +95,10 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+    // A dock closed by the close button of its title bar is closed as unchecking its
+    // View action closes it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     // Slider range and value for the current modelIndex; run again whenever the model
     // changes.
     void applyZoomSliderRange();

@@ -8,6 +8,21 @@ namespace {
 constexpr double TwoPi = 6.283185307179586;
 constexpr float AngleCut = 4.712389f;    // 3pi/2: angles at or above wrap to negative
 constexpr float AngleWrap = 6.2831855f;  // 2pi in single precision
+constexpr float LargestCoordinate = 2147483520.0f;    // largest float below 2^31
+constexpr float SmallestCoordinate = -2147483648.0f;  // -2^31
+
+// Truncates toward zero. A value outside the 32-bit range saturates: converting it
+// directly is undefined and in practice lands on the far negative side.
+int toCoordinate(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= LargestCoordinate)
+        return static_cast<int>(LargestCoordinate);
+    if (value <= SmallestCoordinate)
+        return static_cast<int>(SmallestCoordinate);
+    return static_cast<int>(value);
+}
 }  // namespace
 
 Polar PolarOf(const QPoint &point)
@@ -29,7 +44,7 @@ QPoint PointFromPolar(float radius, float angle)
 {
     const float x = radius * std::cos(angle);
     const float y = radius * std::sin(angle);
-    return QPoint(static_cast<int>(x), static_cast<int>(y));
+    return QPoint(toCoordinate(x), toCoordinate(y));
 }
 
 }  // namespace veltrix

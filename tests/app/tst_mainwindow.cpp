@@ -7,6 +7,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTabWidget>
+#include <QToolBar>
 #include <QSerialPort>
 #include <QSlider>
 #include <QSpinBox>
@@ -94,6 +99,7 @@ private slots:
     void startState();
     void zoomSliderFollowsModel_data();
     void zoomSliderFollowsModel();
+    void firstStartLayoutShowsEditorsWhole();
 
     void closeUnmodifiedAsksNothing();
     void closePrompt_data();
@@ -115,6 +121,8 @@ private slots:
     void dockToggles_data();
     void dockToggles();
     void closingSimulationDockUnchecksGroups();
+    void dockCloseButtonActsAsItsAction_data();
+    void dockCloseButtonActsAsItsAction();
 
     void readingNeedsOpenTransport_data();
     void readingNeedsOpenTransport();
@@ -207,6 +215,41 @@ void TestMainWindow::zoomSliderFollowsModel()
     QCOMPARE(slider->minimum(), minimum);
     QCOMPARE(slider->value(), value);
     QCOMPARE(slider->maximum(), 350);
+    // Tick marks stay apart as marks instead of running together into a dotted line,
+    // for the widest range too.
+    QVERIFY(slider->tickInterval() > 0);
+    QVERIFY2(slider->width() * slider->tickInterval() >= 6 * (slider->maximum() - slider->minimum()),
+             qPrintable(QString::number(slider->tickInterval())));
+}
+
+// At the first start the editors of the edition dock are whole: the shape buttons and
+// the coordinate tables of each output field fit the width of their page, so that no
+// horizontal scrolling is needed to reach the last column.
+void TestMainWindow::firstStartLayoutShowsEditorsWhole()
+{
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(1234, 752));
+    auto *tabs = w.widget<QTabWidget>("AreaEditTab");
+    for (int field = 1; field <= 3; ++field) {
+        tabs->setCurrentIndex(field - 1);
+        QCoreApplication::processEvents();
+        const QByteArray area = "scrollAreaOut" + QByteArray::number(field);
+        auto *scroll = w.widget<QScrollArea>(area.constData());
+        QVERIFY2(scroll->widget()->width() <= scroll->viewport()->width(), area.constData());
+        QVERIFY2(!scroll->horizontalScrollBar()->isVisible(), area.constData());
+        const QByteArray table = "CoordTableWidgetOut" + QByteArray::number(field);
+        auto *coords = w.widget<QTableWidget>(table.constData());
+        const QRect shown = QRect(coords->mapTo(scroll->viewport(), QPoint(0, 0)), coords->size());
+        QVERIFY2(scroll->viewport()->rect().left() <= shown.left()
+                     && shown.right() <= scroll->viewport()->rect().right(),
+                 table.constData());
+    }
+    // The area tool bar keeps all five buttons in sight (none folded behind an arrow).
+    auto *areaBar = w.widget<QToolBar>("AreaToolBar");
+    for (QAction *action : areaBar->actions())
+        QVERIFY2(areaBar->widgetForAction(action)->isVisible(), qPrintable(action->objectName()));
 }
 
 void TestMainWindow::closeUnmodifiedAsksNothing()
@@ -514,6 +557,60 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     QVERIFY(dock->isHidden());
     for (const QString &name : groups)
         QVERIFY2(!w.findChild<QGroupBox *>(name)->isChecked(), qPrintable(name));
+}
+
+void TestMainWindow::dockCloseButtonActsAsItsAction_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("dock");
+    QTest::addColumn<bool>("monitors");
+    QTest::newRow("edition") << "Edition" << "EditionControlDock" << true;
+    QTest::newRow("sensor") << "SensorSetting" << "SensorSettingDock" << false;
+    QTest::newRow("data table") << "DataTable" << "DataTableDock" << false;
+    QTest::newRow("io simulation") << "IOSimulation" << "IOSimulationDock" << false;
+}
+
+// The close button in a dock's title bar closes the dock as unchecking its action
+// does: the action follows, the edition dock means monitoring, and the simulation dock
+// stops every simulation instead of leaving it running out of sight.
+void TestMainWindow::dockCloseButtonActsAsItsAction()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, dock);
+    QFETCH(bool, monitors);
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QAction *toggle = w.action(qPrintable(action));
+    auto *panel = w.widget<QDockWidget>(qPrintable(dock));
+    toggle->setEnabled(true);  // the simulation action needs a connection first
+    if (!toggle->isChecked())
+        toggle->trigger();
+    QVERIFY(toggle->isChecked());
+    QVERIFY(panel->isVisible());
+    const QStringList groups = {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox",
+                                "CaseSimulationBox"};
+    for (const QString &name : groups)
+        w.findChild<QGroupBox *>(name)->setChecked(true);
+
+    auto *closeButton = panel->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton"));
+    QVERIFY(closeButton);
+    QVERIFY(closeButton->isVisible());
+    QTest::mouseClick(closeButton, Qt::LeftButton);
+
+    QVERIFY(panel->isHidden());
+    QVERIFY(!toggle->isChecked());
+    QCOMPARE(w.monitoringMode(), monitors ? 1 : 0);
+    for (const QString &name : groups) {
+        QCOMPARE(w.findChild<QGroupBox *>(name)->isChecked(),
+                 dock != QLatin1String("IOSimulationDock"));
+    }
+
+    // The action brings the dock back with one click.
+    toggle->trigger();
+    QVERIFY(toggle->isChecked());
+    QVERIFY(panel->isVisible());
+    QCOMPARE(w.monitoringMode(), 0);
 }
 
 void TestMainWindow::readingNeedsOpenTransport_data()

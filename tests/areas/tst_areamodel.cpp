@@ -17,6 +17,8 @@ private slots:
     void polarOf();
     void roundTripTruncatesTowardZero_data();
     void roundTripTruncatesTowardZero();
+    void pointFromPolarSaturates_data();
+    void pointFromPolarSaturates();
     void numbersKeepTheirFileOrder();
     void recordsCompareByValue();
 };
@@ -106,6 +108,27 @@ void TestAreaModel::roundTripTruncatesTowardZero()
     QFETCH(QPoint, back);
     const Polar polar = PolarOf(point);
     QCOMPARE(PointFromPolar(polar.radius, polar.angle), back);
+}
+
+void TestAreaModel::pointFromPolarSaturates_data()
+{
+    QTest::addColumn<float>("radius");
+    QTest::addColumn<float>("angle");
+    QTest::addColumn<QPoint>("point");
+    QTest::newRow("beyond on +x") << 3.0e9f << 0.0f << QPoint(2147483520, 0);
+    QTest::newRow("beyond on -x") << -3.0e9f << 0.0f << QPoint(-2147483647 - 1, 0);
+    QTest::newRow("largest radius that fits") << 2147483520.0f << 0.0f << QPoint(2147483520, 0);
+}
+
+// A radius beyond the 32-bit range (the other arc point follows an edited point whose
+// two coordinates are both near the limit) keeps its side of the scanner instead of
+// wrapping to the opposite one.
+void TestAreaModel::pointFromPolarSaturates()
+{
+    QFETCH(float, radius);
+    QFETCH(float, angle);
+    QFETCH(QPoint, point);
+    QCOMPARE(PointFromPolar(radius, angle), point);
 }
 
 void TestAreaModel::numbersKeepTheirFileOrder()
