@@ -450,18 +450,19 @@ void SERIAL_COMM::decodeCloud()
     const int span = start < header.endBearing ? header.endBearing - start
                                                : header.endBearing + 360 - start;
     // A packet that cannot be placed in the cloud vectors is dropped whole: a start
-    // before the first bearing of a scan, an empty or reversed span, or points that
-    // would run past the last slot.
-    if (span <= 0 || start < FirstCloudBearing)
+    // before the first bearing of a scan, an empty or reversed span, a sector that
+    // starts where it ends, or points that would run past the last slot. The slot is
+    // worked out in 64 bits: header values up to 65535 overflow 32.
+    if (span <= 0 || start == header.endBearing || start < FirstCloudBearing)
         return;
-    const int firstSlot = ((count * 24 / span) * (start - FirstCloudBearing)) / 24;
-    if (firstSlot + count > CloudCapacity)
+    const qint64 firstSlot = ((qint64(count) * 24 / span) * (start - FirstCloudBearing)) / 24;
+    if (firstSlot < 0 || firstSlot + count > CloudCapacity)
         return;
 
     SensorLinkData &data = *m_linkData;
     const bool inverted = data.invertedMount;
     const float step = static_cast<float>(span) / static_cast<float>(count);
-    data.cloudIndex = firstSlot;
+    data.cloudIndex = static_cast<qint32>(firstSlot);
     for (int k = 0; k < count; ++k) {
         const CloudPoint point = cloudPoint(packet.constData(), k);
         const float distance = clampToRange(point.distance, m_rangeLimit);

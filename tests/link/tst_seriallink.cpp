@@ -1100,6 +1100,9 @@ void TestSerialLink::cloudPacketsThatDoNotFitAreDropped_data()
     QTest::addColumn<int>("count");
     QTest::newRow("start below 45") << 30 << 315 << 100;
     QTest::newRow("zero span") << 400 << 40 << 10;
+    QTest::newRow("start equal to end") << 100 << 100 << 10;
+    // (1400 * 24 / 1) * (65534 - 45) overflows 32 bits and would give a slot far below 0.
+    QTest::newRow("first slot beyond 32 bits") << 65534 << 65535 << 1400;
     QTest::newRow("reversed span") << 1000 << 20 << 10;
     QTest::newRow("runs past slot 29999") << 300 << 315 << 12000;
 }
