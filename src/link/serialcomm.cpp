@@ -254,28 +254,51 @@ void SERIAL_COMM::sendNextArea()
     const AreaRecord &area = m_areaModel->areas.at(m_writeAreaIndex);
     const int length = buildWArea(m_transmit, area, m_writeAreaIndex, m_linkData->invertedMount);
     if (length == 0) {
-        // The area grew past what a frame can carry after the write-all was checked.
-        abandonWriteAll(area, m_writeAreaIndex, oversizedField(area));
+        // The area changed into one a frame cannot carry after the write-all was checked.
+        abandonWriteAll(unsendableReason(area, m_writeAreaIndex));
         return;
     }
     send(length, WriteAreaCommand);
     emit ProgressShowSignal(text("下载数据", "Download Data"), m_writeAreaIndex);
 }
 
+QString SERIAL_COMM::unsendableReason(const AreaRecord &area, int areaIndex) const
+{
+    const int oversized = oversizedField(area);
+    if (oversized >= 0) {
+        const QString message = m_language == LanguageChinese
+            ? QStringLiteral("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
+                             "未向传感器写入任何数据。")
+            : QStringLiteral("Area %1 Out%2 has %3 points; an output field can carry at most %4. "
+                             "Nothing was written to the sensor.");
+        return message.arg(areaIndex).arg(oversized + 1).arg(area.points(oversized).size())
+            .arg(MaxFieldVertices);
+    }
+    const int outOfRange = outOfRangeField(area);
+    if (outOfRange >= 0) {
+        const QString message = m_language == LanguageChinese
+            ? QStringLiteral("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
+                             "未向传感器写入任何数据。")
+            : QStringLiteral("Area %1 Out%2 has a point beyond what can be sent (coordinates up to %3 mm). "
+                             "Nothing was written to the sensor.");
+        return message.arg(areaIndex).arg(outOfRange + 1).arg(MaxWireCoordinate);
+    }
+    return QString();
+}
+
 bool SERIAL_COMM::refuseOversizedAreas()
 {
     for (int i = 0; i < m_areaModel->areas.size(); ++i) {
-        const AreaRecord &area = m_areaModel->areas.at(i);
-        const int field = oversizedField(area);
-        if (field >= 0) {
-            abandonWriteAll(area, i, field);
+        const QString reason = unsendableReason(m_areaModel->areas.at(i), i);
+        if (!reason.isEmpty()) {
+            abandonWriteAll(reason);
             return true;
         }
     }
     return false;
 }
 
-void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int field)
+void SERIAL_COMM::abandonWriteAll(const QString &message)
 {
     const bool wasWriting = flag(WriteAreasFlag);
     setFlag(WriteAreasFlag, false);
@@ -284,14 +307,7 @@ void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int fie
     m_writeAreaIndex = 0;
     if (wasWriting)
         emit ProgressCloseSignal();
-    const int points = area.points(field).size();
-    const QString message = m_language == LanguageChinese
-        ? QStringLiteral("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
-                         "未向传感器写入任何数据。")
-        : QStringLiteral("Area %1 Out%2 has %3 points; an output field can carry at most %4. "
-                         "Nothing was written to the sensor.");
-    showMessage(MessageIcon::Warning, text("错误", "Message"),
-                message.arg(areaIndex).arg(field + 1).arg(points).arg(MaxFieldVertices));
+    showMessage(MessageIcon::Warning, text("错误", "Message"), message);
 }
 
 void SERIAL_COMM::ReadWriteOverTime()

@@ -176,6 +176,8 @@ private slots:
     void writeCaseAndParameterErrors();
     void writeAllWithOversizedFieldIsRefused_data();
     void writeAllWithOversizedFieldIsRefused();
+    void writeAllWithPointOutOfRangeIsRefused_data();
+    void writeAllWithPointOutOfRangeIsRefused();
     void fieldGrowingDuringWriteAllStopsIt();
     void readAreaIndexAbove63CountsAsStep();
     void readAreaReplyWithOut2Count101();
@@ -660,6 +662,35 @@ void TestSerialLink::writeAllWithOversizedFieldIsRefused()
     QVERIFY(!rig.link->flag(SERIAL_COMM::WriteCaseFlag));
     QVERIFY(!rig.link->flag(SERIAL_COMM::WriteParametersFlag));
     QVERIFY(rig.tick().isEmpty());
+}
+
+void TestSerialLink::writeAllWithPointOutOfRangeIsRefused_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("english")
+        << 0 << "Area 30 Out3 has a point beyond what can be sent (coordinates up to 32767 mm). "
+                "Nothing was written to the sensor.";
+    QTest::newRow("chinese")
+        << 1 << QStringLiteral("区域30 的 Out3 有超出传输范围的点（坐标最大 32767 mm）。未向传感器写入任何数据。");
+}
+
+void TestSerialLink::writeAllWithPointOutOfRangeIsRefused()
+{
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    // A model 50 range reaches 60 m; on the wire a point 40 m ahead would turn into one
+    // 25.5 m behind the scanner.
+    Rig rig;
+    rig.link->SetLanguage(language);
+    rig.model.areas[30].out3Shape = Polygon;
+    rig.model.areas[30].out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
+    rig.link->WriteSensorAllDataSlots();
+    QCOMPARE(rig.shown.size(), 1);
+    QCOMPARE(rig.shown[0].text, text);
+    QVERIFY(!rig.link->flag(SERIAL_COMM::WriteAreasFlag));
+    QVERIFY(rig.tick().isEmpty());
+    QVERIFY(rig.serial.written.isEmpty());
 }
 
 void TestSerialLink::fieldGrowingDuringWriteAllStopsIt()
