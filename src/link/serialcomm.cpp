@@ -509,10 +509,12 @@ void SERIAL_COMM::decodeRArea()
     if (takeFrame(m_receiveBuffer, "RArea", AreaFrameLength, true, frame) != TakeResult::Valid)
         return;
     const int index = areaIndexOf(frame.constData());
-    // A late answer to an area asked for again after a time-out repeats an area that is
-    // already stored; it must neither advance the loop past the area being asked for
-    // now nor count as the reply to that request.
-    if (flag(ReadAreasFlag) && index < m_readAreaIndex)
+    // While a read-all runs, only the answer for the area being asked for moves it on.
+    // A late answer to an area asked for again after a time-out, or one left over from
+    // an earlier read-all, must neither advance the loop past an area not yet read nor
+    // count as the reply to the request outstanding now. (An index above 63 names no
+    // area and still counts as a step.)
+    if (flag(ReadAreasFlag) && index <= MaxAreaIndex && index != m_readAreaIndex)
         return;
     acceptReply();
     if (index <= MaxAreaIndex)

@@ -188,6 +188,7 @@ private slots:
     void fourthTimeoutWarnsOnceAndStopsAll_data();
     void fourthTimeoutWarnsOnceAndStopsAll();
     void timeoutInReadAllRetriesTheSameArea();
+    void staleAreaReplyDoesNotSkipAnArea();
     void timeoutInWriteAllRestartsAtAreaZero();
     void ethernetTimeoutAfterPollingStops();
     void failedWritesEndInTimeouts();
@@ -883,6 +884,31 @@ void TestSerialLink::timeoutInReadAllRetriesTheSameArea()
     QCOMPARE(second.link->pendingCommand(), int(SERIAL_COMM::ReadAreaCommand));
     second.serial.feed(second.reply(next));
     QCOMPARE(second.link->readAreaIndex(), 6);
+}
+
+void TestSerialLink::staleAreaReplyDoesNotSkipAnArea()
+{
+    // The answer to an area asked for twice in an earlier read-all arrives once the
+    // next read-all has begun: it is not the area asked for now and must not move the
+    // loop on, or that area would never be read and the read-all would still end "OK".
+    Rig rig;
+    for (int i = 0; i < AreaCount; ++i)
+        rig.scannerAreas[i].out1Points = {QPoint(i + 1, 500)};
+    rig.model.areas[0].out1Points = {QPoint(-7, -7)};
+    rig.link->ReadSensorAllDataSlots();
+    QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RPara"));
+    rig.serial.feed(buildRAreaReply(rig.scannerAreas[63], 63, false));
+    QCOMPARE(rig.link->readAreaIndex(), 0);
+    QCOMPARE(rig.link->pendingCommand(), int(SERIAL_COMM::ReadParametersCommand));
+    rig.serial.feed(rig.reply("RPara"));
+    QList<int> asked;
+    for (const QByteArray &request : rig.runToQuiet()) {
+        if (mnemonicOf(request) == "RArea")
+            asked << areaIndexOf(request.constData());
+    }
+    QCOMPARE(asked.size(), AreaCount);
+    QCOMPARE(asked.first(), 0);
+    QCOMPARE(rig.model.areas[0].out1Points, rig.scannerAreas[0].out1Points);
 }
 
 void TestSerialLink::timeoutInWriteAllRestartsAtAreaZero()
