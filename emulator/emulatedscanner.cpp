@@ -166,6 +166,12 @@ bool EmulatedScanner::preload(const QVector<AreaRecord> &areas, const SensorPara
                 *error = QStringLiteral("area %1 Out%2 has more than %3 points").arg(i).arg(field + 1).arg(MaxFieldVertices);
             return false;
         }
+        const int outOfRange = outOfRangeField(areas.at(i));
+        if (outOfRange >= 0) {
+            if (error)
+                *error = QStringLiteral("area %1 Out%2 has a point beyond %3 mm").arg(i).arg(outOfRange + 1).arg(MaxWireCoordinate);
+            return false;
+        }
     }
     const bool upsideDown = parameters[InstallDirectionWord] != 0;
     for (int i = 0; i < AreaCount; ++i) {

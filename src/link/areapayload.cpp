@@ -94,6 +94,28 @@ int oversizedField(const AreaRecord &area)
     return -1;
 }
 
+int outOfRangeField(const AreaRecord &area)
+{
+    const auto fits = [](int value) { return value >= -MaxWireCoordinate && value <= MaxWireCoordinate; };
+    for (int field = 0; field < FieldCount; ++field) {
+        const qint32 shape = area.shape(field);
+        const QVector<QPoint> &points = area.points(field);
+        bool inRange = true;
+        if (carriesVertices(shape)) {
+            for (const QPoint &p : points)
+                inRange = inRange && fits(p.x()) && fits(p.y());
+        } else if (shape == Arc) {
+            // Only the bearings and the first point's radius travel.
+            inRange = static_cast<qint64>(PolarOf(points.value(0)).radius) <= MaxWireRadius;
+        } else if (isDependentShape(shape)) {
+            inRange = fits(points.value(0).y());
+        }
+        if (!inRange)
+            return field;
+    }
+    return -1;
+}
+
 QVector<QPoint> wireVertexOrder(const QVector<QPoint> &points, bool inverted)
 {
     std::map<float, QPoint> byBearing;
@@ -118,7 +140,7 @@ QPoint arcPointFromWire(int radius, int degrees)
 
 bool encodeArea(char *frame, const AreaRecord &area, int index, bool inverted)
 {
-    if (oversizedField(area) >= 0)
+    if (oversizedField(area) >= 0 || outOfRangeField(area) >= 0)
         return false;
     frame[AreaIndexOffset] = static_cast<char>(index);
     for (int word = 0; word < 4; ++word)

@@ -33,9 +33,20 @@ inline bool carriesVertices(qint32 shape) { return shape == Polygon || shape == 
 // region, or -1 when the whole area fits.
 int oversizedField(const AreaRecord &area);
 
+// A vertex coordinate or a single value travels as a signed 16-bit number (kept
+// symmetric, so that the negated x of an inverted mounting fits as well), an arc
+// radius as an unsigned one.
+constexpr int MaxWireCoordinate = 32767;
+constexpr int MaxWireRadius = 65535;
+
+// The first field (0..2) of area holding a point that its frame could only carry
+// wrapped around (so as a different point), or -1 when every point fits.
+int outOfRangeField(const AreaRecord &area);
+
 // Writes area with its index into frame (at least AreaFrameLength bytes, zeroed by the
 // caller). With inverted set the points travel with x negated. Refuses an area that
-// does not fit (see oversizedField) and then writes nothing; returns whether it wrote.
+// does not fit (see oversizedField and outOfRangeField) and then writes nothing;
+// returns whether it wrote.
 bool encodeArea(char *frame, const AreaRecord &area, int index, bool inverted);
 
 // The area index byte of an area frame.

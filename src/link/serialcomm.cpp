@@ -254,28 +254,51 @@ void SERIAL_COMM::sendNextArea()
     const AreaRecord &area = m_areaModel->areas.at(m_writeAreaIndex);
     const int length = buildWArea(m_transmit, area, m_writeAreaIndex, m_linkData->invertedMount);
     if (length == 0) {
-        // The area grew past what a frame can carry after the write-all was checked.
-        abandonWriteAll(area, m_writeAreaIndex, oversizedField(area));
+        // The area changed into one a frame cannot carry after the write-all was checked.
+        abandonWriteAll(unsendableReason(area, m_writeAreaIndex));
         return;
     }
     send(length, WriteAreaCommand);
     emit ProgressShowSignal(text("下载数据", "Download Data"), m_writeAreaIndex);
 }
 
+QString SERIAL_COMM::unsendableReason(const AreaRecord &area, int areaIndex) const
+{
+    const int oversized = oversizedField(area);
+    if (oversized >= 0) {
+        const QString message = m_language == LanguageChinese
+            ? QStringLiteral("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
+                             "未向传感器写入任何数据。")
+            : QStringLiteral("Area %1 Out%2 has %3 points; an output field can carry at most %4. "
+                             "Nothing was written to the sensor.");
+        return message.arg(areaIndex).arg(oversized + 1).arg(area.points(oversized).size())
+            .arg(MaxFieldVertices);
+    }
+    const int outOfRange = outOfRangeField(area);
+    if (outOfRange >= 0) {
+        const QString message = m_language == LanguageChinese
+            ? QStringLiteral("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
+                             "未向传感器写入任何数据。")
+            : QStringLiteral("Area %1 Out%2 has a point beyond what can be sent (coordinates up to %3 mm). "
+                             "Nothing was written to the sensor.");
+        return message.arg(areaIndex).arg(outOfRange + 1).arg(MaxWireCoordinate);
+    }
+    return QString();
+}
+
 bool SERIAL_COMM::refuseOversizedAreas()
 {
     for (int i = 0; i < m_areaModel->areas.size(); ++i) {
-        const AreaRecord &area = m_areaModel->areas.at(i);
-        const int field = oversizedField(area);
-        if (field >= 0) {
-            abandonWriteAll(area, i, field);
+        const QString reason = unsendableReason(m_areaModel->areas.at(i), i);
+        if (!reason.isEmpty()) {
+            abandonWriteAll(reason);
             return true;
         }
     }
     return false;
 }
 
-void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int field)
+void SERIAL_COMM::abandonWriteAll(const QString &message)
 {
     const bool wasWriting = flag(WriteAreasFlag);
     setFlag(WriteAreasFlag, false);
@@ -284,14 +307,7 @@ void SERIAL_COMM::abandonWriteAll(const AreaRecord &area, int areaIndex, int fie
     m_writeAreaIndex = 0;
     if (wasWriting)
         emit ProgressCloseSignal();
-    const int points = area.points(field).size();
-    const QString message = m_language == LanguageChinese
-        ? QStringLiteral("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
-                         "未向传感器写入任何数据。")
-        : QStringLiteral("Area %1 Out%2 has %3 points; an output field can carry at most %4. "
-                         "Nothing was written to the sensor.");
-    showMessage(MessageIcon::Warning, text("错误", "Message"),
-                message.arg(areaIndex).arg(field + 1).arg(points).arg(MaxFieldVertices));
+    showMessage(MessageIcon::Warning, text("错误", "Message"), message);
 }
 
 void SERIAL_COMM::ReadWriteOverTime()
@@ -450,18 +466,19 @@ void SERIAL_COMM::decodeCloud()
     const int span = start < header.endBearing ? header.endBearing - start
                                                : header.endBearing + 360 - start;
     // A packet that cannot be placed in the cloud vectors is dropped whole: a start
-    // before the first bearing of a scan, an empty or reversed span, or points that
-    // would run past the last slot.
-    if (span <= 0 || start < FirstCloudBearing)
+    // before the first bearing of a scan, an empty or reversed span, a sector that
+    // starts where it ends, or points that would run past the last slot. The slot is
+    // worked out in 64 bits: header values up to 65535 overflow 32.
+    if (span <= 0 || start == header.endBearing || start < FirstCloudBearing)
         return;
-    const int firstSlot = ((count * 24 / span) * (start - FirstCloudBearing)) / 24;
-    if (firstSlot + count > CloudCapacity)
+    const qint64 firstSlot = ((qint64(count) * 24 / span) * (start - FirstCloudBearing)) / 24;
+    if (firstSlot < 0 || firstSlot + count > CloudCapacity)
         return;
 
     SensorLinkData &data = *m_linkData;
     const bool inverted = data.invertedMount;
     const float step = static_cast<float>(span) / static_cast<float>(count);
-    data.cloudIndex = firstSlot;
+    data.cloudIndex = static_cast<qint32>(firstSlot);
     for (int k = 0; k < count; ++k) {
         const CloudPoint point = cloudPoint(packet.constData(), k);
         const float distance = clampToRange(point.distance, m_rangeLimit);
@@ -492,10 +509,12 @@ void SERIAL_COMM::decodeRArea()
     if (takeFrame(m_receiveBuffer, "RArea", AreaFrameLength, true, frame) != TakeResult::Valid)
         return;
     const int index = areaIndexOf(frame.constData());
-    // A late answer to an area asked for again after a time-out repeats an area that is
-    // already stored; it must neither advance the loop past the area being asked for
-    // now nor count as the reply to that request.
-    if (flag(ReadAreasFlag) && index < m_readAreaIndex)
+    // While a read-all runs, only the answer for the area being asked for moves it on.
+    // A late answer to an area asked for again after a time-out, or one left over from
+    // an earlier read-all, must neither advance the loop past an area not yet read nor
+    // count as the reply to the request outstanding now. (An index above 63 names no
+    // area and still counts as a step.)
+    if (flag(ReadAreasFlag) && index <= MaxAreaIndex && index != m_readAreaIndex)
         return;
     acceptReply();
     if (index <= MaxAreaIndex)

@@ -144,7 +144,10 @@ private:
     void send(int length, int pending);
     void sendAutoScan(bool start);
     void sendNextArea();
-    void abandonWriteAll(const AreaRecord &area, int areaIndex, int field);
+    // Why area cannot travel in a frame (too many vertices, a point out of range), or
+    // an empty text when it can.
+    QString unsendableReason(const AreaRecord &area, int areaIndex) const;
+    void abandonWriteAll(const QString &message);
     bool refuseOversizedAreas();
 
     // Shared by every decoder on a valid reply: the time-out stops and its count resets.

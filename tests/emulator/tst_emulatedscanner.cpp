@@ -591,6 +591,16 @@ void TestEmulatedScanner::preloadStoresWhatAWriteAllWould()
     QVERIFY(error.contains(QLatin1String("area 9 Out2")));
     QCOMPARE(refused.area(0), AreaRecord());
     QCOMPARE(refused.ethernetMode(), 0);
+
+    // So does a point that a frame could only carry wrapped around.
+    areas[9] = pillarArea();
+    areas[20].out1Shape = Polygon;
+    areas[20].out1Points = {QPoint(100, 40000), QPoint(-100, 40000)};
+    EmulatedScanner outOfRange;
+    QVERIFY(!outOfRange.preload(areas, parameters, &error));
+    QVERIFY(error.contains(QLatin1String("area 20 Out1")));
+    QCOMPARE(outOfRange.area(0), AreaRecord());
+    QCOMPARE(outOfRange.handle(readArea(20)).reply.size(), AreaFrameLength);
 }
 
 QTEST_GUILESS_MAIN(TestEmulatedScanner)

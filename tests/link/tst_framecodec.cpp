@@ -189,6 +189,8 @@ private slots:
     void unknownShapeLeavesFieldAlone();
     void fieldOver100VerticesIsRefused_data();
     void fieldOver100VerticesIsRefused();
+    void pointOutOfWireRangeIsRefused_data();
+    void pointOutOfWireRangeIsRefused();
     void areaRoundTrip_data();
     void areaRoundTrip();
     void areaReplyRoundTrip();
@@ -653,6 +655,55 @@ void TestFrameCodec::fieldOver100VerticesIsRefused()
     QCOMPARE(length, oversized < 0 ? AreaFrameLength : 0);
     if (oversized >= 0) {
         // Nothing of the area reached the buffer, let alone past a vertex region.
+        for (int i = AreaIndexOffset; i < TransmitBufferSize; ++i)
+            QVERIFY(buffer[size_t(i)] == '\0' || buffer[size_t(i)] == '\x7f');
+        QVERIFY(buildRAreaReply(area, 0, false).isEmpty());
+    }
+}
+
+void TestFrameCodec::pointOutOfWireRangeIsRefused_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QPoint>("first");
+    QTest::addColumn<QPoint>("second");
+    QTest::addColumn<int>("outOfRange");
+    QTest::newRow("polygon x 32767 fits") << 0 << int(Polygon) << QPoint(32767, 100) << QPoint(-32767, 5) << -1;
+    QTest::newRow("polygon y 32768") << 0 << int(Polygon) << QPoint(0, 32768) << QPoint(5, 5) << 0;
+    QTest::newRow("rectangle x -32768") << 1 << int(Rectangle) << QPoint(5, 5) << QPoint(-32768, 5) << 1;
+    QTest::newRow("arc radius 65535 fits") << 2 << int(Arc) << QPoint(65535, 0) << QPoint(0, 65535) << -1;
+    QTest::newRow("arc radius 65536") << 2 << int(Arc) << QPoint(0, 65536) << QPoint(1000, 0) << 2;
+    QTest::newRow("arc second point does not travel") << 1 << int(Arc) << QPoint(1000, 0) << QPoint(0, 90000) << -1;
+    QTest::newRow("straight 40000") << 1 << int(Straight) << QPoint(0, 40000) << QPoint() << 1;
+    QTest::newRow("fan -32767 fits") << 2 << int(Fan) << QPoint(0, -32767) << QPoint() << -1;
+}
+
+void TestFrameCodec::pointOutOfWireRangeIsRefused()
+{
+    QFETCH(int, field);
+    QFETCH(int, shape);
+    QFETCH(QPoint, first);
+    QFETCH(QPoint, second);
+    QFETCH(int, outOfRange);
+    AreaRecord area;
+    area.setShape(field, shape);
+    area.points(field) = isDependentShape(shape) ? QVector<QPoint>{first} : QVector<QPoint>{first, second};
+    QCOMPARE(outOfRangeField(area), outOfRange);
+    // A wrapped value would travel as a different point: such an area is never sent.
+    FrameBuffer buffer;
+    buffer.fill('\x7f');
+    const int length = buildWArea(buffer, area, 0, false);
+    QCOMPARE(length, outOfRange < 0 ? AreaFrameLength : 0);
+    if (outOfRange < 0) {
+        AreaRecord received;
+        QVERIFY(decodeArea(buffer.data(), received, false));
+        if (carriesVertices(shape))
+            QVERIFY(received.points(field).contains(first));
+        else if (isDependentShape(shape))
+            QCOMPARE(received.points(field), QVector<QPoint>{first});
+        else
+            QCOMPARE(int(readU16(buffer.data() + fieldBlock(field) + 8)), int(PolarOf(first).radius));
+    } else {
         for (int i = AreaIndexOffset; i < TransmitBufferSize; ++i)
             QVERIFY(buffer[size_t(i)] == '\0' || buffer[size_t(i)] == '\x7f');
         QVERIFY(buildRAreaReply(area, 0, false).isEmpty());

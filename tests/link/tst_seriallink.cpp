@@ -176,6 +176,8 @@ private slots:
     void writeCaseAndParameterErrors();
     void writeAllWithOversizedFieldIsRefused_data();
     void writeAllWithOversizedFieldIsRefused();
+    void writeAllWithPointOutOfRangeIsRefused_data();
+    void writeAllWithPointOutOfRangeIsRefused();
     void fieldGrowingDuringWriteAllStopsIt();
     void readAreaIndexAbove63CountsAsStep();
     void readAreaReplyWithOut2Count101();
@@ -186,6 +188,7 @@ private slots:
     void fourthTimeoutWarnsOnceAndStopsAll_data();
     void fourthTimeoutWarnsOnceAndStopsAll();
     void timeoutInReadAllRetriesTheSameArea();
+    void staleAreaReplyDoesNotSkipAnArea();
     void timeoutInWriteAllRestartsAtAreaZero();
     void ethernetTimeoutAfterPollingStops();
     void failedWritesEndInTimeouts();
@@ -662,6 +665,35 @@ void TestSerialLink::writeAllWithOversizedFieldIsRefused()
     QVERIFY(rig.tick().isEmpty());
 }
 
+void TestSerialLink::writeAllWithPointOutOfRangeIsRefused_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("english")
+        << 0 << "Area 30 Out3 has a point beyond what can be sent (coordinates up to 32767 mm). "
+                "Nothing was written to the sensor.";
+    QTest::newRow("chinese")
+        << 1 << QStringLiteral("区域30 的 Out3 有超出传输范围的点（坐标最大 32767 mm）。未向传感器写入任何数据。");
+}
+
+void TestSerialLink::writeAllWithPointOutOfRangeIsRefused()
+{
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    // A model 50 range reaches 60 m; on the wire a point 40 m ahead would turn into one
+    // 25.5 m behind the scanner.
+    Rig rig;
+    rig.link->SetLanguage(language);
+    rig.model.areas[30].out3Shape = Polygon;
+    rig.model.areas[30].out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
+    rig.link->WriteSensorAllDataSlots();
+    QCOMPARE(rig.shown.size(), 1);
+    QCOMPARE(rig.shown[0].text, text);
+    QVERIFY(!rig.link->flag(SERIAL_COMM::WriteAreasFlag));
+    QVERIFY(rig.tick().isEmpty());
+    QVERIFY(rig.serial.written.isEmpty());
+}
+
 void TestSerialLink::fieldGrowingDuringWriteAllStopsIt()
 {
     Rig rig;
@@ -852,6 +884,31 @@ void TestSerialLink::timeoutInReadAllRetriesTheSameArea()
     QCOMPARE(second.link->pendingCommand(), int(SERIAL_COMM::ReadAreaCommand));
     second.serial.feed(second.reply(next));
     QCOMPARE(second.link->readAreaIndex(), 6);
+}
+
+void TestSerialLink::staleAreaReplyDoesNotSkipAnArea()
+{
+    // The answer to an area asked for twice in an earlier read-all arrives once the
+    // next read-all has begun: it is not the area asked for now and must not move the
+    // loop on, or that area would never be read and the read-all would still end "OK".
+    Rig rig;
+    for (int i = 0; i < AreaCount; ++i)
+        rig.scannerAreas[i].out1Points = {QPoint(i + 1, 500)};
+    rig.model.areas[0].out1Points = {QPoint(-7, -7)};
+    rig.link->ReadSensorAllDataSlots();
+    QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RPara"));
+    rig.serial.feed(buildRAreaReply(rig.scannerAreas[63], 63, false));
+    QCOMPARE(rig.link->readAreaIndex(), 0);
+    QCOMPARE(rig.link->pendingCommand(), int(SERIAL_COMM::ReadParametersCommand));
+    rig.serial.feed(rig.reply("RPara"));
+    QList<int> asked;
+    for (const QByteArray &request : rig.runToQuiet()) {
+        if (mnemonicOf(request) == "RArea")
+            asked << areaIndexOf(request.constData());
+    }
+    QCOMPARE(asked.size(), AreaCount);
+    QCOMPARE(asked.first(), 0);
+    QCOMPARE(rig.model.areas[0].out1Points, rig.scannerAreas[0].out1Points);
 }
 
 void TestSerialLink::timeoutInWriteAllRestartsAtAreaZero()
@@ -1100,6 +1157,9 @@ void TestSerialLink::cloudPacketsThatDoNotFitAreDropped_data()
     QTest::addColumn<int>("count");
     QTest::newRow("start below 45") << 30 << 315 << 100;
     QTest::newRow("zero span") << 400 << 40 << 10;
+    QTest::newRow("start equal to end") << 100 << 100 << 10;
+    // (1400 * 24 / 1) * (65534 - 45) overflows 32 bits and would give a slot far below 0.
+    QTest::newRow("first slot beyond 32 bits") << 65534 << 65535 << 1400;
     QTest::newRow("reversed span") << 1000 << 20 << 10;
     QTest::newRow("runs past slot 29999") << 300 << 315 << 12000;
 }
