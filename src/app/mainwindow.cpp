@@ -333,6 +333,9 @@ void MainWindow::wireAreaEditors()
             &COORD_TABLE::CoordTableWidgeUpdate);
     connect(view, &ViewWindow::MouseReleaseSignal, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
     connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::SaveUndoAreaTableData);
+    // A vertex removed with the Delete key changes the area without a mouse release:
+    // its thumbnail is redrawn here too.
+    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
 }
 
 void MainWindow::finishStartup()

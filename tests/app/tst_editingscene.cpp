@@ -49,6 +49,7 @@ private slots:
     void rowClickRebuildsTheHandles();
     void tableEditMovesTheHandle();
     void shapeButtonReplacesTheHandles();
+    void deleteKeyRedrawsTheThumbnail();
 
 private:
     template<typename T>
@@ -146,6 +147,45 @@ void TestEditingScene::shapeButtonReplacesTheHandles()
     QVERIFY(handles.contains(QPointF(20, 0)));
     QCOMPARE(widget<QTableWidget>("CoordTableWidgetOut1")->rowCount(), 2);
     QCOMPARE(model.undoHistory[0].size(), 2);
+}
+
+namespace {
+
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+}  // namespace
+
+void TestEditingScene::deleteKeyRedrawsTheThumbnail()
+{
+    AreaModel &model = window->areaModel();
+    model.areas[0].out1Points = {QPoint(-1000, 1000), QPoint(0, 2000), QPoint(1000, 1000)};
+    clickRow(2);
+    clickRow(0);
+    // Pick the vertex at (0, 2000) with a click, then let every repaint settle.
+    QWidget *viewport = view()->viewport();
+    const QPoint vertex = view()->mapFromScene(QPointF(0, -2000));
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, vertex);
+    QTest::qWait(50);
+
+    QWidget *thumbnail = widget<QTableWidget>("AreaTableWidget")->cellWidget(0, 2);
+    QVERIFY(thumbnail);
+    PaintCounter counter;
+    thumbnail->installEventFilter(&counter);
+    QTest::keyClick(view(), Qt::Key_Delete);
+    QCOMPARE(model.areas[0].out1Points.size(), 2);
+    QTRY_VERIFY(counter.paints > 0);
 }
 
 QTEST_MAIN(TestEditingScene)
