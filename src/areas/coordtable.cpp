@@ -65,6 +65,9 @@ void COORD_TABLE::setUpTable(QTableWidget *table, const QStringList &headers)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignJustify);
+    // The style's minimum section width grows with the font; the column widths are
+    // meant as given whatever font the desktop uses.
+    table->horizontalHeader()->setMinimumSectionSize(qMin(PointColumnWidth, FirstValueColumnWidth));
     table->setColumnWidth(PointNumberColumn, PointColumnWidth);
     table->setColumnWidth(FirstValueColumn, FirstValueColumnWidth);
 }
