@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QImage>
 #include <QLCDNumber>
@@ -123,6 +124,8 @@ private slots:
     void leftToRight_data();
     void leftToRight();
     void sensorRowsTopToBottom();
+    void sensorGridColumns();
+    void simulationDockGrid();
 
     void everyImageLoads_data();
     void everyImageLoads();
@@ -876,6 +879,85 @@ void TestMainForm::sensorRowsTopToBottom()
         previous = y;
     }
     QVERIFY(!w->findChild<QLineEdit *>("SensorIPAddressDisp")->isEnabled());
+}
+
+// Where a widget sits in the grid layout that holds it: row, column, row span, column span.
+static QVector<int> gridCell(QGridLayout *grid, QWidget *widget)
+{
+    const int index = grid ? grid->indexOf(widget) : -1;
+    if (index < 0)
+        return {};
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    return {row, column, rowSpan, columnSpan};
+}
+
+void TestMainForm::sensorGridColumns()
+{
+    // Captions take columns 0-1 and fields columns 2-3; the four address boxes share the
+    // last row, one column each.
+    auto *grid = qobject_cast<QGridLayout *>(
+        w->findChild<QWidget *>("scrollAreaWidgetContents_3")->layout());
+    QVERIFY(grid);
+    const QStringList captions = {
+        "label_ControlMode", "label_RS232BaudRate", "label_RS232CommVerify",
+        "label_RS232StopBit", "label_RS485IDAddress", "label_RS485BaudRate",
+        "label_RS485CommVerify", "label_RS485StopBit", "label_CANIDAddress",
+        "label_CANBaudRate", "label_SensorOutputLogic", "label_ScanfMotorSpeed",
+        "label_ScanfMotorSyncMode", "label_ScanfMotorSyncAngle", "label_SensorInstallDir",
+        "label_SensorZeroValue", "label_SensorEtherMode", "label_SensorScanFerq",
+        "label_SensorScanAngle", "label_ScanFilterLevel", "label_SensorMultipleEcho",
+        "label_DirtyReceDistance", "label_DirtyReceStrength", "label_TrailiFilterLevel",
+        "label_SensorIPAddress"};
+    const QStringList fields = {
+        "Para_ControlMode", "Para_RS232BaudRate", "Para_RS232CommVerify", "Para_RS232StopBit",
+        "Para_RS485IDAddress", "Para_RS485BaudRate", "Para_RS485CommVerify", "Para_RS485StopBit",
+        "Para_CANIDAddress", "Para_CANBaudRate", "Para_SensorOutputLogic", "Para_ScanfMotorSpeed",
+        "Para_ScanfMotorSyncMode", "Para_ScanfMotorSyncAngle", "Para_SensorInstallDir",
+        "Para_SensorZeroValue", "SensorEtherMode", "SensorScanFerq", "SensorScanAngle",
+        "ScanFilterLevel", "SensorMultipleEcho", "DirtyReceDistance", "DirtyReceStrength",
+        "TrailiFilterLevel", "SensorIPAddressDisp"};
+    for (int row = 0; row < captions.size(); ++row) {
+        QCOMPARE(gridCell(grid, w->findChild<QWidget *>(captions.at(row))),
+                 (QVector<int>{row, 0, 1, 2}));
+        QCOMPARE(gridCell(grid, w->findChild<QWidget *>(fields.at(row))),
+                 (QVector<int>{row, 2, 1, 2}));
+    }
+    for (int octet = 0; octet < 4; ++octet)
+        QCOMPARE(gridCell(grid, w->findChild<QWidget *>(QStringLiteral("Para_SensorIPAddress%1").arg(octet + 1))),
+                 (QVector<int>{captions.size(), octet, 1, 1}));
+}
+
+void TestMainForm::simulationDockGrid()
+{
+    // Three rows of groups; the stretch that closes the case group lives inside it.
+    auto *dockGrid = qobject_cast<QGridLayout *>(w->findChild<QWidget *>("IOSimulationContents")->layout());
+    QVERIFY(dockGrid);
+    QCOMPARE(dockGrid->rowCount(), 3);
+    QCOMPARE(gridCell(dockGrid, w->findChild<QGroupBox *>("InportGrouptBox")), (QVector<int>{0, 0, 1, 2}));
+    QCOMPARE(gridCell(dockGrid, w->findChild<QGroupBox *>("OutportGrouptBox")), (QVector<int>{1, 0, 1, 1}));
+    QCOMPARE(gridCell(dockGrid, w->findChild<QGroupBox *>("FaultGroupBox")), (QVector<int>{1, 1, 1, 1}));
+    QCOMPARE(gridCell(dockGrid, w->findChild<QGroupBox *>("CaseSimulationBox")), (QVector<int>{2, 0, 1, 2}));
+
+    auto *caseGrid = qobject_cast<QGridLayout *>(w->findChild<QGroupBox *>("CaseSimulationBox")->layout());
+    QVERIFY(caseGrid);
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("label_SimDgree")), (QVector<int>{0, 0, 1, 1}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("SimDgreeSpinBox")), (QVector<int>{0, 1, 1, 1}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("SimDgreeSlider")), (QVector<int>{0, 2, 1, 1}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("label_SimSpeed")), (QVector<int>{1, 0, 1, 1}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("SimSpeedSpinBox")), (QVector<int>{1, 1, 1, 1}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("SimSpeedSlider")), (QVector<int>{1, 2, 1, 1}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("label_SimOptionMode")), (QVector<int>{2, 0, 1, 2}));
+    QCOMPARE(gridCell(caseGrid, w->findChild<QWidget *>("SimOptionMode")), (QVector<int>{2, 2, 1, 1}));
+    QCOMPARE(caseGrid->rowCount(), 4);
+    QLayoutItem *stretch = caseGrid->itemAtPosition(3, 0);
+    QVERIFY(stretch && stretch->spacerItem());
+    QVERIFY(stretch->expandingDirections() & Qt::Vertical);
+
+    // The fault button sits centred between its two stretches.
+    auto *fault = w->findChild<QAbstractButton *>("FaultSimuButton");
+    auto *faultGroup = w->findChild<QGroupBox *>("FaultGroupBox");
+    QVERIFY(qAbs(fault->geometry().center().x() - faultGroup->rect().center().x()) <= 2);
 }
 
 void TestMainForm::everyImageLoads_data()
