@@ -1,4 +1,4 @@
-// Starts the main window with area 1 preloaded: a polygon Out1, a fan Out2 derived
+// Starts the main window with area 0 preloaded: a polygon Out1, a fan Out2 derived
 // from it and a straight Out3 derived from the fan, so that the field rendering and
 // the handles can be looked at (and photographed) without a scanner or a project file.
 //
@@ -8,6 +8,9 @@
 //   the view is panned by that much right and down in small steps, as a hand drag does.
 
 #include "app/mainwindow.h"
+#include "areas/areatable.h"
+#include "areas/coordtable.h"
+#include "areas/editcontrol.h"
 #include "graphics/optionscene.h"
 #include "graphics/viewwindow.h"
 
@@ -20,6 +23,25 @@
 #include <QtMath>
 
 using namespace veltrix;
+
+namespace {
+
+// The window with a way to show a document that was filled in behind its editors' back,
+// as loading a project does.
+class PreloadedWindow : public MainWindow
+{
+public:
+    void showDocument()
+    {
+        areaTable->AreaTableWidgetAllDisplay();
+        coordTable->CoordTableWidgeUpdate();
+        editControl->EditControlUpdateEditData();
+        optionScene->UpdataPaintOutline();
+        optionScene->CoordTableUpdatePointItem();
+    }
+};
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -34,7 +56,7 @@ int main(int argc, char *argv[])
     const QPointF centre(args.size() > 5 ? args.at(4).toDouble() : 0.0,
                          args.size() > 5 ? args.at(5).toDouble() : 1500.0);
 
-    MainWindow window;
+    PreloadedWindow window;
     AreaModel &model = window.areaModel();
     AreaRecord &area = model.areas[0];
     area.out1Shape = Polygon;
@@ -50,8 +72,7 @@ int main(int argc, char *argv[])
     area.out3Points = {QPoint(0, 1200)};
     model.currentField = field;
 
-    window.sceneController()->UpdataPaintOutline();
-    window.sceneController()->CoordTableUpdatePointItem();
+    window.showDocument();
     window.resize(1234, 752);
     window.show();
     auto *view = window.findChild<ViewWindow *>(QStringLiteral("graphicsView"));
