@@ -9,31 +9,8 @@ namespace veltrix {
 
 PaintOutItem::PaintOutItem(int field, double rangeWidth, double rangeHeight,
                            AreaModel *areaModel)
-    : field(field), rangeWidth(rangeWidth), rangeHeight(rangeHeight), areaModel(areaModel)
+    : RangeItem(rangeWidth, rangeHeight, field + 1), field(field), areaModel(areaModel)
 {
-    setZValue(field + 1);
-    setFlag(QGraphicsItem::ItemIsSelectable);
-    setAcceptDrops(true);
-    setAcceptHoverEvents(true);
-}
-
-QRectF PaintOutItem::boundingRect() const
-{
-    return QRectF(-rangeWidth / 2, -rangeHeight / 2, rangeWidth, rangeHeight);
-}
-
-QPainterPath PaintOutItem::shape() const
-{
-    QPainterPath path;
-    path.addRect(boundingRect());
-    return path;
-}
-
-void PaintOutItem::SetRange(double width, double height)
-{
-    prepareGeometryChange();
-    rangeWidth = width;
-    rangeHeight = height;
 }
 
 void PaintOutItem::StorePreviousPath(const QPainterPath &path)
@@ -50,7 +27,7 @@ void PaintOutItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QW
         return;
     const AreaRecord &area = areaModel->current();
     const FieldDrawing drawing = BuildFieldDrawing(field, area.shape(field), area.points(field),
-                                                   previousPath, rangeWidth, rangeHeight);
+                                                   previousPath, RangeWidth(), RangeHeight());
     const int alpha = areaModel->currentField == field ? EditedFieldAlpha : OtherFieldAlpha;
     PaintFieldDrawing(painter, drawing, FieldColor(field, alpha));
     Announce(drawing.announced);

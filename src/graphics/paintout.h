@@ -1,8 +1,8 @@
 #pragma once
 
 #include "graphics/itemtypes.h"
+#include "graphics/rangeitem.h"
 
-#include <QGraphicsObject>
 #include <QPainterPath>
 
 namespace veltrix {
@@ -12,21 +12,16 @@ class AreaModel;
 // One output field of the current area, drawn in the scene over the whole range
 // square. Out2 and Out3 derive their straight, fan and ratio shapes from the path
 // that the field before them announced when it last painted.
-class PaintOutItem : public QGraphicsObject
+class PaintOutItem : public RangeItem
 {
     Q_OBJECT
 
 public:
     PaintOutItem(int field, double rangeWidth, double rangeHeight, AreaModel *areaModel);
 
-    QRectF boundingRect() const override;
-    QPainterPath shape() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 
-    void SetRange(double width, double height);
-    double RangeWidth() const { return rangeWidth; }
-    double RangeHeight() const { return rangeHeight; }
     int Field() const { return field; }
     const QPainterPath &PreviousPath() const { return previousPath; }
 
@@ -39,8 +34,6 @@ protected:
 
 private:
     const int field;
-    double rangeWidth;
-    double rangeHeight;
     AreaModel *areaModel;  // not owned
     QPainterPath previousPath;
 };
