@@ -1,11 +1,29 @@
 # Shared by scripts/run and scripts/test: install what is missing, then build.
 # Sourced, not executed.
+#
+# VELTRIX_QT=6 (the default) builds against Qt 6, VELTRIX_QT=5 against Qt 5.15; each
+# into its own folder, so that both builds can live side by side.
 
 VELTRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build}
+VELTRIX_QT=${VELTRIX_QT:-6}
 
-# Debian 12 packages the project needs to build, test and be looked at.
-VELTRIX_PACKAGES="build-essential cmake qtbase5-dev libqt5serialport5-dev iproute2 util-linux"
+case "$VELTRIX_QT" in
+  6)
+    VELTRIX_QT_PACKAGES="qt6-base-dev qt6-serialport-dev"
+    VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build}
+    ;;
+  5)
+    VELTRIX_QT_PACKAGES="qtbase5-dev libqt5serialport5-dev"
+    VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build-qt5}
+    ;;
+  *)
+    echo "error: VELTRIX_QT must be 6 or 5, not '$VELTRIX_QT'" >&2
+    exit 2
+    ;;
+esac
+
+# Debian packages the project needs to build, test and be looked at (Debian 12 and 13).
+VELTRIX_PACKAGES="build-essential cmake $VELTRIX_QT_PACKAGES iproute2 util-linux"
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then
@@ -34,6 +52,6 @@ install_missing() {
 }
 
 build_project() {
-  cmake -S "$VELTRIX_ROOT" -B "$VELTRIX_BUILD" -DCMAKE_BUILD_TYPE=Release
+  cmake -S "$VELTRIX_ROOT" -B "$VELTRIX_BUILD" -DCMAKE_BUILD_TYPE=Release -DVELTRIX_QT="$VELTRIX_QT" "$@"
   cmake --build "$VELTRIX_BUILD" --parallel "$(nproc)"
 }

@@ -18,7 +18,10 @@
 #include <QDebug>
 #include <QScrollBar>
 #include <QSlider>
+#include <QtGlobal>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QTextCodec>
+#endif
 #include <QTimer>
 #include <QtMath>
 
@@ -46,7 +49,10 @@ public:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 is UTF-8 throughout; Qt 5 takes the locale's codec unless told otherwise.
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("utf-8"));
+#endif
     const QStringList args = app.arguments();
     const int zoomLevel = args.size() > 1 ? args.at(1).toInt() : 70;
     const int field = args.size() > 2 ? args.at(2).toInt() : 0;

@@ -146,7 +146,7 @@ QByteArray buildCloudPacket(int startBearing, int endBearing, const QVector<Clou
     QByteArray packet(CloudHeaderLength + CloudPointLength * points.size(), '\0');
     char *data = packet.data();
     std::memcpy(data, frameInfo(FrameId::Cloud).mnemonic, MnemonicLength);
-    encodeCloudHeader(data, CloudHeader{startBearing, endBearing, points.size()});
+    encodeCloudHeader(data, CloudHeader{startBearing, endBearing, int(points.size())});
     for (int k = 0; k < points.size(); ++k)
         encodeCloudPoint(data, k, points.at(k));
     return packet;

@@ -925,7 +925,7 @@ void TestMainForm::sensorGridColumns()
     }
     for (int octet = 0; octet < 4; ++octet)
         QCOMPARE(gridCell(grid, w->findChild<QWidget *>(QStringLiteral("Para_SensorIPAddress%1").arg(octet + 1))),
-                 (QVector<int>{captions.size(), octet, 1, 1}));
+                 (QVector<int>{int(captions.size()), octet, 1, 1}));
 }
 
 void TestMainForm::simulationDockGrid()

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws every image of the program as SVG and renders it to PNG.
 
-    python3 make_images.py            # writes svg/*.svg and ../images/*.png
+    python3 make_images.py            # writes svg/*.svg, ../images/*.png and *@2x.png
 
 Needs rsvg-convert (Debian package librsvg2-bin) and the DejaVu fonts for the digits
 and letters. The PNGs are committed, so building the program does not need this.
@@ -485,9 +485,14 @@ def main():
         svg_path = os.path.join(SVG_DIR, name + ".svg")
         with open(svg_path, "w", encoding="utf-8") as f:
             f.write(svg)
-        subprocess.run(["rsvg-convert", "-w", str(w), "-h", str(h), "-o",
-                        os.path.join(PNG_DIR, name + ".png"), svg_path], check=True)
-    print(f"{len(images)} images written to {os.path.normpath(PNG_DIR)}")
+        # name.png at the nominal size and name@2x.png at twice that, which the
+        # toolkit picks by itself on high-density screens.
+        for suffix, factor in (("", 1), ("@2x", 2)):
+            subprocess.run(["rsvg-convert", "-w", str(w * factor), "-h", str(h * factor),
+                            "-o", os.path.join(PNG_DIR, name + suffix + ".png"), svg_path],
+                           check=True)
+    print(f"{len(images)} images (and their @2x variants) written to "
+          f"{os.path.normpath(PNG_DIR)}")
     return 0
 
 
