@@ -32,11 +32,6 @@ constexpr int PlainAreaNumbers = 9;
 constexpr int LastOut1Shape = Rectangle;
 constexpr int LastDependentShape = Ratio;
 
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("veltrix::ProjectFile", text);
-}
-
 // A whole line as a number; anything else reads as 0.
 qint32 lineValue(QStringView line)
 {
@@ -92,7 +87,8 @@ public:
 
     QString endedBefore(const char *marker) const
     {
-        return translate("文件在第 %1 行结束，缺少“%2”。")
+        return QCoreApplication::translate("veltrix::ProjectFile",
+                                           "文件在第 %1 行结束，缺少“%2”。")
             .arg(m_lineNumber)
             .arg(QLatin1String(marker));
     }
@@ -115,10 +111,13 @@ bool readHeader(LineReader &reader, int expectedModel, int &model, QString *erro
     reader.next(line);
     model = ModelOfProjectHeader(line);
     if (expectedModel >= 0 && model != expectedModel) {
-        return fail(error, translate("第 1 行应为“%1”。").arg(ProjectHeader(expectedModel)));
+        return fail(error, QCoreApplication::translate("veltrix::ProjectFile", "第 1 行应为“%1”。")
+                               .arg(ProjectHeader(expectedModel)));
     }
-    if (model < 0)
-        return fail(error, translate("第 1 行不是任何型号的项目文件的第一行。"));
+    if (model < 0) {
+        return fail(error, QCoreApplication::translate("veltrix::ProjectFile",
+                                                       "第 1 行不是任何型号的项目文件的第一行。"));
+    }
     return true;
 }
 
@@ -188,7 +187,8 @@ bool readAreas(LineReader &reader, QVector<AreaRecord> &areas, QString *error)
             return true;
         const int number = lineValue(line);
         if (number < 0 || number >= areas.size()) {
-            return fail(error, translate("第 %1 行：区域号“%2”不在 0 到 %3 之间。")
+            return fail(error, QCoreApplication::translate("veltrix::ProjectFile",
+                                                           "第 %1 行：区域号“%2”不在 0 到 %3 之间。")
                                    .arg(reader.lineNumber())
                                    .arg(line)
                                    .arg(areas.size() - 1));

@@ -57,11 +57,14 @@ bool readInto(const QByteArray &bytes, int expectedModel, ProjectContents &doc,
     return ReadProject(buffer, expectedModel, doc, error);
 }
 
+// As the program starts: blank areas with detection size 1.0 degree (index 1).
 ProjectContents startupDocument()
 {
     ProjectContents doc;
     doc.settings = QVector<int>(ProjectSettingCount, 1);
-    doc.areas = AreaModel().areas;
+    AreaRecord area;
+    area.detectionSize = 1;
+    doc.areas = QVector<AreaRecord>(AreaCount, area);
     return doc;
 }
 
@@ -103,15 +106,10 @@ private slots:
     void roundTripKeepsEveryValue_data();
     void roundTripKeepsEveryValue();
     void freshDocumentLayout();
-    void extensionOfSavedName_data();
-    void extensionOfSavedName();
     void damagedFileChangesNothing_data();
     void damagedFileChangesNothing();
     void shortAreaListChangesOnlyNamedAreas();
     void lenientValues();
-    void openFileOfAnyModel();
-    void deviceThatRefusesBytesFails();
-    void newProjectKeepsRangesAndChannelGroup();
 };
 
 void TestProjectFile::roundTripKeepsEveryValue_data()
@@ -166,21 +164,7 @@ void TestProjectFile::freshDocumentLayout()
                                 "SOFTWARE VERSION 1.3.6"}));
 }
 
-void TestProjectFile::extensionOfSavedName_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("no extension") << "/data/plant" << "/data/plant.KT20";
-    QTest::newRow("the extension") << "/data/plant.KT20" << "/data/plant.KT20";
-    QTest::newRow("lower case") << "/data/plant.kt20" << "/data/plant.kt20.KT20";
-}
 
-void TestProjectFile::extensionOfSavedName()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, saved);
-    QCOMPARE(WithProjectExtension(typed, 2), saved);
-}
 
 void TestProjectFile::damagedFileChangesNothing_data()
 {
@@ -197,14 +181,9 @@ void TestProjectFile::damagedFileChangesNothing_data()
     };
     QTest::newRow("header only") << QByteArray("VRQ_LASER_20\n") << 2
                                  << "文件在第 %1 行结束，缺少“SensorSetting”。";
-    QTest::newRow("empty") << QByteArray() << -1 << "第 1 行不是任何型号的项目文件的第一行。";
     QTest::newRow("other model") << full << 0 << "第 1 行应为“VRQ_LASER_05”。";
     QTest::newRow("lower-case header") << full.toLower() << -1
                                        << "第 1 行不是任何型号的项目文件的第一行。";
-    QTest::newRow("inside settings") << full.left(full.indexOf("CoordTableData") - 4) << 2
-                                     << "文件在第 %1 行结束，缺少“CoordTableData”。";
-    QTest::newRow("inside area numbers") << cutBefore("Out1CoordStr", 5) << 2
-                                         << "文件在第 %1 行结束，缺少“Out1CoordStr”。";
     QTest::newRow("inside Out2 list") << cutBefore("Out2CoordEnd", 11) << 2
                                       << "文件在第 %1 行结束，缺少“Out2CoordEnd”。";
     QTest::newRow("inside last Out3 list") << cutBefore("Out3CoordEnd", 63) << 2
@@ -278,35 +257,8 @@ void TestProjectFile::lenientValues()
     QCOMPARE(doc.settings.first(), 0);
 }
 
-void TestProjectFile::openFileOfAnyModel()
-{
-    ProjectContents doc = startupDocument();
-    QVERIFY(readInto(written(richDocument(4)), -1, doc));
-    QCOMPARE(doc.modelIndex, 4);
-    QCOMPARE(ModelOfProjectHeader("VRQ_LASER_10"), 1);
-    QCOMPARE(ProjectFilter(4), QStringLiteral("(*.KT50)"));
-}
 
-void TestProjectFile::deviceThatRefusesBytesFails()
-{
-    QBuffer readOnly;
-    readOnly.open(QIODevice::ReadOnly);
-    QString error;
-    QVERIFY(!WriteProject(readOnly, richDocument(0), SavedOn, &error));
-    QVERIFY(!error.isEmpty());
-}
 
-void TestProjectFile::newProjectKeepsRangesAndChannelGroup()
-{
-    const ProjectContents doc = richDocument(1);
-    const QVector<AreaRecord> fresh = AreasForNewProject(doc.areas);
-    for (int number = 0; number < AreaCount; ++number) {
-        AreaRecord expected;
-        for (int field = 4; field <= 8; ++field)
-            expected.setNumber(field, doc.areas[number].number(field));
-        QCOMPARE(fresh[number], expected);
-    }
-}
 
 QTEST_GUILESS_MAIN(TestProjectFile)
 #include "tst_projectfile.moc"
