@@ -25,6 +25,7 @@ class MainWindow;
 
 namespace veltrix {
 
+class About;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
@@ -71,6 +72,13 @@ public:
 
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
+
+    About *aboutDialog() const { return about.get(); }
+
+    // The remembered window layout, language and display mode: read once when the
+    // window is built, written whenever it closes.
+    void LoadSettings();
+    void SaveSettings();
 
 public slots:
     void LanguageToChinese();
@@ -138,9 +146,11 @@ protected:
     std::unique_ptr<TransferProgress> m_transferProgress;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
+    std::unique_ptr<About> about;  // a top-level window of its own
 
 private:
     // Construction steps, in the order the constructor runs them.
+    void createDialogs();
     void createScene();
     void createTransports();
     void createLink();
@@ -151,6 +161,7 @@ private:
     void wireAreaEditors();
     void wireSensorSettings();
     void finishStartup();
+    void addTranslatedLanguages();
     void retranslate();
 
     UrlOpener m_urlOpener;
