@@ -1153,6 +1153,25 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::ProjectFile</name>
+    <message>
+        <source>文件在第 %1 行结束，缺少“%2”。</source>
+        <translation>The file ends at line %1, before “%2”.</translation>
+    </message>
+    <message>
+        <source>第 1 行应为“%1”。</source>
+        <translation>Line 1 should be “%1”.</translation>
+    </message>
+    <message>
+        <source>第 1 行不是任何型号的项目文件的第一行。</source>
+        <translation>Line 1 is not the first line of a project file of any model.</translation>
+    </message>
+    <message>
+        <source>第 %1 行：区域号“%2”不在 0 到 %3 之间。</source>
+        <translation>Line %1: the area number “%2” is not between 0 and %3.</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::SENSOR_SETTING</name>
     <message>
         <source>值 %1</source>
