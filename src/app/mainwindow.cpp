@@ -1,9 +1,8 @@
 #include "app/mainwindow.h"
 
 #include "app/messagebox.h"
+#include "areas/areaeditors.h"
 #include "areas/areatable.h"
-#include "areas/coordtable.h"
-#include "areas/editcontrol.h"
 #include "graphics/coordtext.h"
 #include "graphics/optionscene.h"
 #include "graphics/paintoutline.h"
@@ -112,8 +111,8 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
-    ui->graphicsView->SetDeviceType(&modelIndex);
-    optionScene = std::make_unique<OPTION_SCENE>(&modelIndex, scene.get(), &m_areaModel,
+    ui->graphicsView->SetDeviceType(modelIndex);
+    optionScene = std::make_unique<OPTION_SCENE>(modelIndex, scene.get(), &m_areaModel,
                                                  &m_linkData,
                                                  ui->graphicsView->BackgroundItems());
 }
@@ -140,25 +139,26 @@ void MainWindow::createLink()
 
 void MainWindow::createControllers()
 {
-    areaTable = std::make_unique<AREA_TABLE>(&m_areaModel, ui->AreaTableWidget, ui->Copy,
-                                             ui->Cut, ui->Paste, ui->Delete);
-    coordTable = std::make_unique<COORD_TABLE>(
-        &m_areaModel, ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
-        ui->CoordTableWidgetOut3, ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
-        ui->PolarTableWidgeOut3);
-
-    EditControlWidgets widgets;
-    widgets.areaEditTab = ui->AreaEditTab;
-    widgets.openDelay = ui->Area_OpenDelay;
-    widgets.closeDelay = ui->Area_CloseDelay;
-    widgets.hysteresis = ui->Area_Hysteresis;
-    widgets.detectionSize = ui->Area_DetectionSize;
-    widgets.steerMinDgree = ui->SteerMinDgree;
-    widgets.steerMaxDgree = ui->SteerMaxDgree;
-    widgets.vehicleMinSpeed = ui->VehicleMinSpeed;
-    widgets.vehicleMaxSpeed = ui->VehicleMaxSpeed;
-    widgets.vehicleOptionMode = ui->VehicleOptionMode;
-    widgets.shapeButtons = {{
+    EditionWidgets widgets;
+    widgets.areaTable = ui->AreaTableWidget;
+    widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
+                           ui->CoordTableWidgetOut3};
+    widgets.polarTables = {ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
+                           ui->PolarTableWidgeOut3};
+    widgets.actions = {ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll, ui->Undo,
+                       ui->Redo};
+    EditControlWidgets &controls = widgets.controls;
+    controls.areaEditTab = ui->AreaEditTab;
+    controls.openDelay = ui->Area_OpenDelay;
+    controls.closeDelay = ui->Area_CloseDelay;
+    controls.hysteresis = ui->Area_Hysteresis;
+    controls.detectionSize = ui->Area_DetectionSize;
+    controls.steerMinDgree = ui->SteerMinDgree;
+    controls.steerMaxDgree = ui->SteerMaxDgree;
+    controls.vehicleMinSpeed = ui->VehicleMinSpeed;
+    controls.vehicleMaxSpeed = ui->VehicleMaxSpeed;
+    controls.vehicleOptionMode = ui->VehicleOptionMode;
+    controls.shapeButtons = {{
         {ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1,
          ui->ButtonStraightOut1, ui->ButtonFanOut1, ui->ButtonRatioOut1},
         {ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2,
@@ -166,9 +166,7 @@ void MainWindow::createControllers()
         {ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
          ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3},
     }};
-    editControl = std::make_unique<EDIT_CONTROL>(&m_areaModel, widgets);
-    // The form's first entries are not area 0's values (its detection size is 1.0°).
-    editControl->EditControlUpdateEditData();
+    m_areaEditors = std::make_unique<AreaEditors>(&m_areaModel, widgets);
 }
 
 void MainWindow::applyInitialState()
@@ -209,6 +207,9 @@ void MainWindow::buildExtraToolBars()
 
     ui->ZoomIn->setAutoRepeat(true);
     ui->ZoomOut->setAutoRepeat(true);
+    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
+    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     applyZoomSliderRange();
 
     auto *newFileButton = new QToolButton(ui->FileToolBar);
@@ -253,18 +254,8 @@ void MainWindow::wireSignals()
 
     ViewWindow *view = ui->graphicsView;
     OPTION_SCENE *sceneControl = optionScene.get();
-    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-    connect(view, &ViewWindow::AddCenterPointItem, sceneControl,
-            &OPTION_SCENE::AddCenterPointItemSlots);
-    connect(view, &ViewWindow::MovePointItem, sceneControl, &OPTION_SCENE::MovePointItemSlots);
-    connect(view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), sceneControl,
-            &OPTION_SCENE::ChangeScaleSize);
+    ConnectViewToScene(view, sceneControl);
     connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
-    connect(view, &ViewWindow::DeletePointItem, sceneControl,
-            &OPTION_SCENE::DeletePointItemSlots);
     connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
     connect(ui->ZoomSlider, &QSlider::valueChanged, view,
             QOverload<int>::of(&ViewWindow::ChangeSetupMatrix));
@@ -280,62 +271,6 @@ void MainWindow::wireSignals()
             &OPTION_SCENE::UpdataPaintOutline);
     connect(link.get(), &SERIAL_COMM::ReceiveIntensityData, sceneControl,
             &OPTION_SCENE::UpdataPaintIntensity);
-    wireAreaEditors();
-}
-
-// Where one signal reaches several slots they are connected, and so run, in the order
-// below: the coordinate tables and edit controls reload before the scene redraws the
-// fields and rebuilds the handles from the model.
-void MainWindow::wireAreaEditors()
-{
-    AREA_TABLE *areas = areaTable.get();
-    COORD_TABLE *coords = coordTable.get();
-    EDIT_CONTROL *edits = editControl.get();
-    OPTION_SCENE *sceneControl = optionScene.get();
-    ViewWindow *view = ui->graphicsView;
-
-    connect(ui->Undo, &QAction::triggered, areas, &AREA_TABLE::UndoAreaTableData);
-    connect(ui->Redo, &QAction::triggered, areas, &AREA_TABLE::RedoAreaTableData);
-    connect(ui->Copy, &QAction::triggered, areas, &AREA_TABLE::CopyAreaTableData);
-    connect(ui->Cut, &QAction::triggered, areas, &AREA_TABLE::CutAreaTableData);
-    connect(ui->Paste, &QAction::triggered, areas, &AREA_TABLE::PasteAreaTableData);
-    connect(ui->Delete, &QAction::triggered, areas, &AREA_TABLE::DeleteAreaTableData);
-    connect(ui->DeleteAll, &QAction::triggered, areas, &AREA_TABLE::DeleteAllAreaTableData);
-
-    for (auto areaChanged : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
-        connect(areas, areaChanged, coords, &COORD_TABLE::CoordTableWidgeUpdate);
-        connect(areas, areaChanged, edits, &EDIT_CONTROL::EditControlUpdateEditData);
-        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::UpdataPaintOutline);
-        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::CoordTableUpdatePointItem);
-    }
-
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, coords,
-            &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, areas,
-            &AREA_TABLE::SaveUndoAreaTableData);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-    connect(edits, &EDIT_CONTROL::EditControlParaChangeSignal, areas,
-            &AREA_TABLE::SaveUndoAreaTableData);
-
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SaveUndoAreaTableData);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SetEditAreaTableDisplay);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas,
-            &AREA_TABLE::AreaTableWidgetCurDisplay);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-
-    connect(sceneControl, &OPTION_SCENE::PointItemChannelSignal, coords,
-            &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(view, &ViewWindow::MouseReleaseSignal, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
-    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::SaveUndoAreaTableData);
-    // A vertex removed with the Delete key changes the area without a mouse release:
-    // its thumbnail is redrawn here too.
-    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
 }
 
 void MainWindow::finishStartup()
@@ -358,11 +293,17 @@ void MainWindow::finishStartup()
     connectionLabel = std::make_unique<QLabel>();
 }
 
+void MainWindow::applyDeviceModel()
+{
+    ui->graphicsView->SetDeviceType(modelIndex);
+    optionScene->SetDeviceType(modelIndex);
+    link->SetRangeLimit(modelIndex);
+    m_areaEditors->areaTable()->SetDeviceType(modelIndex);
+    applyZoomSliderRange();
+}
+
 void MainWindow::applyZoomSliderRange()
 {
-    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
-    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
-    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     const DeviceModel *model = deviceModel(modelIndex);
     if (!model)
         return;
@@ -575,12 +516,12 @@ void MainWindow::savefile()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.modified && (language == LanguageChinese || language == LanguageEnglish)) {
+    if (m_areaModel.isModified() && (language == LanguageChinese || language == LanguageEnglish)) {
         const int choice = m_messenger.show(unsavedChangesPrompt(language));
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.
-            if (m_areaModel.modified) {
+            if (m_areaModel.isModified()) {
                 event->ignore();
                 return;
             }

@@ -26,9 +26,7 @@ namespace veltrix {
 
 class SERIAL_COMM;
 class TransferProgress;
-class AREA_TABLE;
-class COORD_TABLE;
-class EDIT_CONTROL;
+class AreaEditors;
 class OPTION_SCENE;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
@@ -61,6 +59,7 @@ public:
     int monitoringMode() const { return monitoring; }
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
+    AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
@@ -99,9 +98,10 @@ protected:
     // View action closes it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Slider range and value for the current modelIndex; run again whenever the model
-    // changes.
-    void applyZoomSliderRange();
+    // Hands modelIndex to everything that depends on the scanner model (view, scene,
+    // link, thumbnails), then sets the zoom slider's range and value for it; run again
+    // whenever the model changes.
+    void applyDeviceModel();
 
     // Declared first: everything below points at them, so they are destroyed last.
     AreaModel m_areaModel;
@@ -112,9 +112,7 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
-    std::unique_ptr<AREA_TABLE> areaTable;
-    std::unique_ptr<COORD_TABLE> coordTable;
-    std::unique_ptr<EDIT_CONTROL> editControl;
+    std::unique_ptr<AreaEditors> m_areaEditors;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
     qint32 language = 0;    // 0 Simplified Chinese, 1 English
@@ -135,8 +133,8 @@ private:
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
-    void wireAreaEditors();
     void finishStartup();
+    void applyZoomSliderRange();
 
     // Enables the sensor dock fields of one interface and disables those of the other.
     void enableInterfaceFields(bool serial);

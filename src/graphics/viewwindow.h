@@ -25,8 +25,9 @@ public:
 
     explicit ViewWindow(QWidget *parent = nullptr);
 
-    // The model index of the main window (0..4); sets range and zoom limits.
-    void SetDeviceType(int *modelIndex);
+    // Scanner model 0..4: sets the range and the zoom limits. Other indexes leave the
+    // range and lift the lower zoom limit.
+    void SetDeviceType(int modelIndex);
     void ApplyZoom();
 
     // Replaces an OpenGL viewport by a plain raster one (benchmarks measure this path).
@@ -86,7 +87,7 @@ private:
     double scale = 1.0;
     int rangeWidth = 12000;
     int rangeHeight = 12000;
-    int *deviceType = nullptr;
+    int deviceType = -1;  // no model until told
     // The handle picked by the last press. Held weakly: the scene controller destroys
     // handles on every rebuild, and a destroyed handle must never be used again.
     QPointer<QGraphicsObject> currentItem;

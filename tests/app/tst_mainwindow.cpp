@@ -1,3 +1,4 @@
+#include "areachange.h"
 #include "windowundertest.h"
 
 #include <QComboBox>
@@ -162,8 +163,8 @@ void TestMainWindow::startState()
     QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器"));
 
     QCOMPARE(w.monitoringMode(), 0);
-    QVERIFY(!w.areaModel().modified);
-    for (const AreaRecord &area : qAsConst(w.areaModel().areas))
+    QVERIFY(!w.areaModel().isModified());
+    for (const AreaRecord &area : w.areaModel().areas())
         QCOMPARE(area.detectionSize, 1);
     QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
     QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
@@ -295,9 +296,10 @@ void TestMainWindow::closePrompt()
     s.answer = answer;
     s.window.setLanguage(language);
     s.window.saveWrites = saveWrites;
-    s.window.areaModel().areas[5].out1Points = {QPoint(100, 200), QPoint(-300, 400)};
-    s.window.areaModel().modified = true;
-    const QVector<AreaRecord> before = s.window.areaModel().areas;
+    changeArea(s.window.areaModel(), 5,
+               [](AreaRecord &area) { area.out1Points = {QPoint(100, 200), QPoint(-300, 400)}; });
+    s.window.areaModel().setModified(true);
+    const QVector<AreaRecord> before = s.window.areaModel().areas();
     s.window.show();
 
     QCOMPARE(s.window.close(), closes);
@@ -305,9 +307,9 @@ void TestMainWindow::closePrompt()
     QCOMPARE(s.shown.size(), prompts);
     QCOMPARE(s.window.saveCalls, saveCalls);
     // Nothing but a save touches the document.
-    QCOMPARE(s.window.areaModel().areas, before);
+    QCOMPARE(s.window.areaModel().areas(), before);
     if (!closes)
-        QVERIFY(s.window.areaModel().modified);
+        QVERIFY(s.window.areaModel().isModified());
 }
 
 void TestMainWindow::closePromptTexts_data()
@@ -331,7 +333,7 @@ void TestMainWindow::closePromptTexts()
 
     Scripted s;
     s.window.setLanguage(language);
-    s.window.areaModel().modified = true;
+    s.window.areaModel().setModified(true);
     s.window.show();
     s.window.close();
     QCOMPARE(s.shown.size(), 1);
@@ -351,7 +353,7 @@ void TestMainWindow::quitAndSaveActions()
     s.window.action("Save")->trigger();
     QCOMPARE(s.window.saveCalls, 1);
 
-    s.window.areaModel().modified = true;
+    s.window.areaModel().setModified(true);
     s.answer = 2;
     s.window.action("Quit")->trigger();
     QCOMPARE(s.shown.size(), 1);
