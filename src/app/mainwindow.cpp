@@ -33,7 +33,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int MaximumZoomLevel = 350;
 // Zoom levels between two tick marks: on the 100-pixel slider the marks stay apart
 // for every model's range instead of running together into a dotted line.
 constexpr int ZoomTickInterval = 50;

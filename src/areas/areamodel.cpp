@@ -105,15 +105,17 @@ bool AreaModel::replaceAllAreas(const QVector<AreaRecord> &areas)
 
 void AreaModel::resetToStartup()
 {
-    const AreaModelState before = m_state;
+    const int area = m_state.currentArea;
+    const int field = m_state.currentField;
+    const bool wasModified = m_state.modified;
     m_state.resetToStartup();
     simulation = SimulationBlock();
-    if (m_state.currentArea != before.currentArea)
+    if (m_state.currentArea != area)
         emit currentAreaChanged(m_state.currentArea);
-    if (m_state.currentField != before.currentField)
+    if (m_state.currentField != field)
         emit currentFieldChanged(m_state.currentField);
     emit areasReplaced();
-    announce(NoArea, before.modified);
+    announce(NoArea, wasModified);
 }
 
 void AreaModel::saveUndoSnapshot()

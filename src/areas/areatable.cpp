@@ -48,8 +48,7 @@ AREA_TABLE::AREA_TABLE(AreaModel *model, QTableWidget *areaTableWidget, QAction 
     connect(m_model, &AreaModel::areasReplaced, this, &AREA_TABLE::AreaTableWidgetAllDisplay);
     // The keyboard (arrows, Page Up/Down, Home, End) moves the current cell without a
     // click; it picks the area all the same.
-    connect(m_table, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { AreaTableClickChangeSlots(row, column); });
+    connect(m_table, &QTableWidget::currentCellChanged, this, &AREA_TABLE::AreaTableClickChangeSlots);
     connect(m_table, &QTableWidget::cellClicked, this, &AREA_TABLE::AreaTableClickChangeSlots);
     connect(m_table, &QWidget::customContextMenuRequested, this, &AREA_TABLE::AreaTableMenuEvent);
 }

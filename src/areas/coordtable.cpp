@@ -137,13 +137,9 @@ void COORD_TABLE::fillField(int field)
 
 void COORD_TABLE::CoordTableWidgeUpdate()
 {
-    for (int field = 0; field < FieldCount; ++field)
-        fillTable(Kind::Cartesian, field);
-    for (int field = 0; field < FieldCount; ++field)
-        fillTable(Kind::Polar, field);
-    const AreaRecord &area = m_model->current();
-    for (int field = 0; field < FieldCount; ++field)
-        m_shown[field] = Shown{true, area.shape(field), area.points(field)};
+    for (Shown &shown : m_shown)
+        shown.valid = false;
+    refreshChangedFields();
 }
 
 // Comparing is cheap (the lists are shared with the document while unchanged); filling

@@ -9,7 +9,6 @@
 #include "graphics/pointpoint.h"
 #include "graphics/pointratio.h"
 #include "graphics/viewwindow.h"
-#include "project/devicemodels.h"
 
 #include <QGraphicsScene>
 #include <QTransform>

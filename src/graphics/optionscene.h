@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/devicemodels.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -80,8 +82,8 @@ private:
     void WriteEditedField(const QVector<QPoint> &points);
     void MoveConstrainedPoint(int index, int count);
 
-    int rangeWidth = 12000;
-    int rangeHeight = 12000;
+    int rangeWidth = DeviceModels[0].rangeSquare;
+    int rangeHeight = DeviceModels[0].rangeSquare;
     double scale = 1.0;
     AreaModel *areaModel;                       // not owned
     SensorLinkData *linkData;                   // not owned

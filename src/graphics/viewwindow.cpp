@@ -1,7 +1,6 @@
 #include "graphics/viewwindow.h"
 
 #include <QGraphicsItem>
-#include "project/devicemodels.h"
 #include <QGraphicsObject>
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/devicemodels.h"
+
 #include <QGraphicsView>
 #include <QList>
 #include <QPair>
@@ -19,8 +21,7 @@ class ViewWindow : public QGraphicsView
     Q_OBJECT
 
 public:
-    static constexpr int MaximumZoomLevel = 350;
-    static constexpr int InitialZoomLevel = 70;
+    static constexpr int InitialZoomLevel = DeviceModels[0].minimumZoom;
     static constexpr int WheelZoomStep = 10;
 
     explicit ViewWindow(QWidget *parent = nullptr);
@@ -85,8 +86,8 @@ private:
     QList<QGraphicsItem *> backgroundItems;
     int zoomLevel = InitialZoomLevel;
     double scale = 1.0;
-    int rangeWidth = 12000;
-    int rangeHeight = 12000;
+    int rangeWidth = DeviceModels[0].rangeSquare;
+    int rangeHeight = DeviceModels[0].rangeSquare;
     int deviceType = -1;  // no model until told
     // The handle picked by the last press. Held weakly: the scene controller destroys
     // handles on every rebuild, and a destroyed handle must never be used again.
