@@ -1,4 +1,6 @@
 #include "areachange.h"
+#include "graphics/painttable.h"
+#include "project/devicemodels.h"
 #include "windowundertest.h"
 
 #include <QComboBox>
@@ -221,6 +223,12 @@ void TestMainWindow::zoomSliderFollowsModel()
     QVERIFY(slider->tickInterval() > 0);
     QVERIFY2(slider->width() * slider->tickInterval() >= 6 * (slider->maximum() - slider->minimum()),
              qPrintable(QString::number(slider->tickInterval())));
+    // The thumbnails cut straight fields at the range square of the same model.
+    const DeviceModel *known = deviceModel(model);
+    auto *list = w.widget<QTableWidget>("AreaTableWidget");
+    auto *thumbnail = qobject_cast<PAINT_TABLE *>(list->cellWidget(0, 2));
+    QVERIFY(thumbnail);
+    QCOMPARE(thumbnail->RangeWidth(), double(known ? known->rangeSquare : DeviceModels[3].rangeSquare));
 }
 
 // At the first start the editors of the edition dock are whole: the shape buttons and
