@@ -178,8 +178,6 @@ private slots:
     void fieldFollowsTheOutTab();
     void handleGesturesShowEverywhereAndAreUndoSteps_data();
     void handleGesturesShowEverywhereAndAreUndoSteps();
-    void editsElsewhereRebuildTheHandles_data();
-    void editsElsewhereRebuildTheHandles();
     void clipboardAndDeleteThroughTheMenus();
     void hostilePointStaysWithinTheLimit();
 };
@@ -303,12 +301,15 @@ void TestDocumentViews::undoAndRedoFollowTheAreaBeingEdited()
     QCOMPARE(w.model().area(0).out2Shape, qint32(Fan));
     QCOMPARE(w.coordTable(1)->rowCount(), 1);
     QCOMPARE(cell(w.coordTable(1), 0, 2), QStringLiteral("20"));
+    QCOMPARE(w.handles(), QList<QPointF>{QPointF(0, -20)});
     QVERIFY(w.model().isModified());
 
     w.clickRow(5);
     w.showTable(0, 0);
     QVERIFY(testing::typeIntoCell(w.coordTable(0), 0, 2, QStringLiteral("1500")));
     QCOMPARE(w.model().area(5).out1Points, (Points{{0, 1500}}));
+    QCOMPARE(w.model().undoHistory(5).size(), 2);
+    QVERIFY(w.handles().contains(QPointF(0, -1500)));
 
     w.clickRow(0);
     w.press("Ctrl+Z");
@@ -448,34 +449,6 @@ void TestDocumentViews::handleGesturesShowEverywhereAndAreUndoSteps()
     w.press("Ctrl+Y");
     QCOMPARE(model.current().out1Points, after);
     QVERIFY(w.handles().contains(QPointF(after[0].x(), -after[0].y())));
-}
-
-void TestDocumentViews::editsElsewhereRebuildTheHandles_data()
-{
-    QTest::addColumn<QString>("edit");
-    QTest::addColumn<Points>("after");
-    QTest::newRow("cell of the coordinate table") << "table" << Points{{500, 1500}};
-    QTest::newRow("shape button") << "button" << Points{{20, 0}, {20, 0}};
-}
-
-void TestDocumentViews::editsElsewhereRebuildTheHandles()
-{
-    QFETCH(QString, edit);
-    QFETCH(Points, after);
-    Window w;
-    changeArea(w.model(), 0, [](AreaRecord &area) { area.out1Points = {{500, 500}}; });
-    QVERIFY(w.showActive());
-    if (edit == QLatin1String("table")) {
-        w.showTable(0, 0);
-        QVERIFY(testing::typeIntoCell(w.coordTable(0), 0, 2, QStringLiteral("1500")));
-    } else {
-        QTest::mouseClick(w.widget<QToolButton>("ButtonArcOut1"), Qt::LeftButton);
-    }
-    QCOMPARE(w.model().current().out1Points, after);
-    QCOMPARE(w.model().undoHistory(0).size(), 2);
-    QVERIFY(w.handles().contains(QPointF(after[0].x(), -after[0].y())));
-    QCOMPARE(cell(w.coordTable(0), 0, 1), QString::number(after[0].x()));
-    QCOMPARE(cell(w.coordTable(0), 0, 2), QString::number(after[0].y()));
 }
 
 // Copy, Cut, Paste, Delete and Delete All from the Edit menu's shortcuts and actions.

