@@ -37,9 +37,6 @@ namespace {
 // for every model's range instead of running together into a dotted line.
 constexpr int ZoomTickInterval = 50;
 
-constexpr int LanguageChinese = 0;
-constexpr int LanguageEnglish = 1;
-
 const char *const ManualChinese = "./manual/manual_cn.pdf";
 const char *const ManualEnglish = "./manual/manual_en.pdf";
 
@@ -59,21 +56,14 @@ constexpr int DataTableDockHeight = 200;
 // Buttons of the unsaved-changes prompt, left to right.
 enum CloseChoice { SaveAndClose = 0, CloseWithoutSaving = 1, CancelClosing = 2 };
 
-UserMessage unsavedChangesPrompt(int language)
+UserMessage unsavedChangesPrompt()
 {
     UserMessage message;
     message.icon = MessageIcon::Warning;
-    if (language == LanguageEnglish) {
-        message.title = QStringLiteral("Warning");
-        message.text = QStringLiteral("The application\nDo you want to discart your changes?");
-        message.buttons = QStringList{QStringLiteral("Save"), QStringLiteral("Close"),
-                                      QStringLiteral("Cancel")};
-    } else {
-        message.title = QStringLiteral("警告");
-        message.text = QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？");
-        message.buttons = QStringList{QStringLiteral("保存"), QStringLiteral("关闭"),
-                                      QStringLiteral("取消")};
-    }
+    message.title = MainWindow::tr("警告");
+    message.text = MainWindow::tr("关于应用程序\n您修改了数据直接退出而不保存？");
+    message.buttons = QStringList{MainWindow::tr("保存"), MainWindow::tr("关闭"),
+                                  MainWindow::tr("取消")};
     message.defaultButton = SaveAndClose;
     message.escapeButton = -1;
     return message;
@@ -128,9 +118,6 @@ void MainWindow::createLink()
     link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_areaModel,
                                          &m_sensorParameters, tcpSocket.get(), udpSocket.get(),
                                          &m_messenger);
-    // The link codes its language the other way round: 1 Chinese, 0 English.
-    link->SetLanguage(language == LanguageChinese ? SERIAL_COMM::LanguageChinese
-                                                  : SERIAL_COMM::LanguageEnglish);
     link->SetRangeLimit(modelIndex);
     m_transferProgress = std::make_unique<TransferProgress>();
     m_transferProgress->attach(link.get());
@@ -246,6 +233,8 @@ void MainWindow::wireSignals()
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
 
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
+    connect(ui->Chinese, &QAction::triggered, this, &MainWindow::LanguageToChinese);
+    connect(ui->English, &QAction::triggered, this, &MainWindow::LanguageToEnglish);
 
     for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock,
                               ui->IOSimulationDock})
@@ -284,10 +273,7 @@ void MainWindow::finishStartup()
     // The teach-in page has no function yet.
     for (QPushButton *teach : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
         teach->setEnabled(false);
-    if (language == LanguageChinese)
-        setWindowTitle(QStringLiteral("激光雷达编辑器"));
-    else if (language == LanguageEnglish)
-        setWindowTitle(QStringLiteral("Radar"));
+    setWindowTitle(tr("激光雷达编辑器"));
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
 }
@@ -318,6 +304,29 @@ bool MainWindow::anyTransportOpen() const
 void MainWindow::setUrlOpener(UrlOpener opener)
 {
     m_urlOpener = std::move(opener);
+}
+
+void MainWindow::LanguageToChinese()
+{
+    m_languageSwitch.setLanguage(QString::fromLatin1(LanguageSwitch::SourceLanguage));
+}
+
+void MainWindow::LanguageToEnglish()
+{
+    m_languageSwitch.setLanguage(QString::fromLatin1(LanguageSwitch::English));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::retranslate()
+{
+    ui->retranslateUi(this);
+    setWindowTitle(tr("激光雷达编辑器"));
 }
 
 void MainWindow::OpenMonitoringMode()
@@ -490,13 +499,9 @@ void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
 
 void MainWindow::OpenManualFile()
 {
-    QString manual;
-    if (language == LanguageChinese)
-        manual = QString::fromLatin1(ManualChinese);
-    else if (language == LanguageEnglish)
-        manual = QString::fromLatin1(ManualEnglish);
-    else
-        return;
+    const QString manual = QString::fromLatin1(
+        m_languageSwitch.language() == QLatin1String(LanguageSwitch::SourceLanguage)
+            ? ManualChinese : ManualEnglish);
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(manual));
     // A missing file is the desktop handler's to report.
     m_urlOpener(QUrl::fromLocalFile(absolute));
@@ -515,8 +520,8 @@ void MainWindow::savefile()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.isModified() && (language == LanguageChinese || language == LanguageEnglish)) {
-        const int choice = m_messenger.show(unsavedChangesPrompt(language));
+    if (m_areaModel.isModified()) {
+        const int choice = m_messenger.show(unsavedChangesPrompt());
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.

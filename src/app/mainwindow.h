@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language.h"
 #include "app/usermessage.h"
 #include "areas/areamodel.h"
 #include "link/sensorlinkdata.h"
@@ -61,10 +62,17 @@ public:
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
     AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
+    // The program's one language value; LanguageToChinese() and LanguageToEnglish()
+    // switch it.
+    LanguageSwitch &languageSwitch() { return m_languageSwitch; }
+
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
 
 public slots:
+    void LanguageToChinese();
+    void LanguageToEnglish();
+
     void OpenMonitoringMode();
     void OpenCloseEditionDock(bool Checked);
     void OpenCloseSensorDock(bool Checked);
@@ -93,6 +101,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Sets every text again when the language changes.
+    void changeEvent(QEvent *event) override;
 
     // A dock closed by the close button of its title bar is closed as unchecking its
     // View action closes it.
@@ -108,6 +118,7 @@ protected:
     SensorLinkData m_linkData;
     SensorParameters m_sensorParameters;
     Messenger m_messenger;
+    LanguageSwitch m_languageSwitch;
 
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
@@ -115,7 +126,6 @@ protected:
     std::unique_ptr<AreaEditors> m_areaEditors;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
-    qint32 language = 0;    // 0 Simplified Chinese, 1 English
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;
     std::unique_ptr<QUdpSocket> udpSocket;
@@ -135,6 +145,7 @@ private:
     void wireSignals();
     void finishStartup();
     void applyZoomSliderRange();
+    void retranslate();
 
     // Enables the sensor dock fields of one interface and disables those of the other.
     void enableInterfaceFields(bool serial);

@@ -1,5 +1,6 @@
 #include "fakedevice.h"
 
+#include "app/language.h"
 #include "app/usermessage.h"
 #include "areachange.h"
 #include "areas/areamodel.h"
@@ -150,7 +151,11 @@ class TestSerialLink : public QObject
 {
     Q_OBJECT
 
+    LanguageSwitch languages;
+
 private slots:
+    // The messages are compared in English unless a test chooses otherwise.
+    void init() { languages.setLanguage(QString::fromLatin1(LanguageSwitch::English)); }
     void construction();
     void readParametersRequestBytes();
     void transportFollowsConnectType_data();
@@ -382,7 +387,8 @@ void TestSerialLink::productMessage()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     rig.link->SensorInformationSlots();
     rig.tick();
     rig.serial.feed(buildRPrdaReply(ProductInfo{quint16(code), 250, 1234, 2023, 7, 31}));
@@ -501,7 +507,8 @@ void TestSerialLink::fullWriteAllAndRestartQuestion()
     QFETCH(int, language);
     QFETCH(int, answer);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     for (int i = 0; i < AreaCount; ++i)
         changeArea(rig.model, i, [&](AreaRecord &area) { area.out1Points = {QPoint(i, 100)}; });
     changeArea(rig.model, 7, [&](AreaRecord &area) { area.vehicleMaxSpeed = -250; });
@@ -605,7 +612,8 @@ void TestSerialLink::writeCaseAndParameterErrors()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
     rig.link->WriteSensorAllDataSlots();
     QByteArray request;
@@ -651,7 +659,8 @@ void TestSerialLink::writeAllWithOversizedFieldIsRefused()
     QFETCH(int, connectType);
     QFETCH(QString, text);
     Rig rig(connectType);
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     changeArea(rig.model, 12, [&](AreaRecord &area) {
         area.out2Shape = Polygon;
         area.out2Points = polygonArea(101).out1Points;
@@ -688,7 +697,8 @@ void TestSerialLink::writeAllWithPointOutOfRangeIsRefused()
     // A model 50 range reaches 60 m; on the wire a point 40 m ahead would turn into one
     // 25.5 m behind the scanner.
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     changeArea(rig.model, 30, [&](AreaRecord &area) {
         area.out3Shape = Polygon;
         area.out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
@@ -770,7 +780,8 @@ void TestSerialLink::rebootReply()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     rig.link->SensorRebootSlots();
     QCOMPARE(rig.tick(), QByteArray("RBoot") + char(crc16("RBoot", 5) & 0xFF) + char(crc16("RBoot", 5) >> 8));
     rig.serial.feed(buildAcknowledge(FrameId::RBoot, 0x5A));
@@ -820,7 +831,8 @@ void TestSerialLink::fourthTimeoutWarnsOnceAndStopsAll()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
     rig.link->OpenSendReadScanf();
     rig.link->OpenSendReadIntensity();
