@@ -20,7 +20,6 @@ class PAINT_OUT2;
 class PAINT_OUT3;
 class PAINT_OUTLINE;
 class PAINT_STRENGTH;
-class PaintOutItem;
 class ViewWindow;
 
 // Controller of the graphics scene: creates the field and scan items, sizes the

@@ -22,7 +22,6 @@ public:
 
     // The view's scale: the handle's extent in scene units changes with it.
     void SetViewScale(double scale);
-    double ViewScale() const { return viewScale; }
 
     QColor Color() const { return color; }
     void SetColor(const QColor &value);

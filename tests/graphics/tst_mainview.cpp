@@ -72,6 +72,8 @@ void TestMainView::sliderAndButtonsDriveTheZoom()
     slider()->setValue(200);
     QCOMPARE(view()->ZoomLevel(), 200);
     QCOMPARE(window->sceneController()->Scale(), view()->Scale());
+    // The scan items draw their lines a fixed number of pixels wide at this scale.
+    QCOMPARE(window->sceneController()->OutlineItem()->ViewScale(), view()->Scale());
     QTest::mouseClick(button("ZoomIn"), Qt::LeftButton);
     QCOMPARE(view()->ZoomLevel(), 201);
     QCOMPARE(slider()->value(), 201);
