@@ -27,6 +27,7 @@ namespace veltrix {
 
 class About;
 class SERIAL_COMM;
+class SENSOR_SETTING;
 class TransferProgress;
 class AreaEditors;
 class OPTION_SCENE;
@@ -50,6 +51,7 @@ public:
     SensorParameters &sensorParameters() { return m_sensorParameters; }
     SERIAL_COMM *sensorLink() const { return link.get(); }
     TransferProgress *transferProgress() const { return m_transferProgress.get(); }
+    SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
 
     QSerialPort *serialTransport() const { return serialPort.get(); }
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
@@ -132,6 +134,7 @@ protected:
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
     std::unique_ptr<AreaEditors> m_areaEditors;
+    std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
     std::unique_ptr<QSerialPort> serialPort;
@@ -153,13 +156,11 @@ private:
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireSensorSettings();
     void finishStartup();
     void applyZoomSliderRange();
     void addTranslatedLanguages();
     void retranslate();
-
-    // Enables the sensor dock fields of one interface and disables those of the other.
-    void enableInterfaceFields(bool serial);
 
     UrlOpener m_urlOpener;
 };
