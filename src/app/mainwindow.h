@@ -7,6 +7,7 @@
 #include "link/sensorparameters.h"
 
 #include <QMainWindow>
+#include <QSerialPort>
 #include <QtGlobal>
 #include <functional>
 #include <memory>
@@ -14,7 +15,6 @@
 class QGraphicsScene;
 class QLabel;
 class QPoint;
-class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
 class QUrl;
@@ -27,6 +27,9 @@ namespace veltrix {
 
 class SERIAL_COMM;
 class TransferProgress;
+class ConnectionControl;
+class EthnertSetting;
+class SettingsDialog;
 class AREA_TABLE;
 class COORD_TABLE;
 class EDIT_CONTROL;
@@ -56,8 +59,13 @@ public:
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
     QUdpSocket *udpTransport() const { return udpSocket.get(); }
 
-    // True while the serial port, the TCP socket or the UDP socket is open.
+    // True while the serial port is open, the TCP connection is established or the UDP
+    // socket is connected; a TCP connection still being tried does not count.
     bool anyTransportOpen() const;
+
+    SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
+    EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
+    ConnectionControl *connectionControl() const { return m_connection.get(); }
 
     int monitoringMode() const { return monitoring; }
 
@@ -90,6 +98,14 @@ public slots:
     void ConnectChangeEthernetModeSlot();
     void CreatConnectTypeSignalSlot(int Index);
     void CreatEthnertModeSignalSlot(const QString &Type);
+
+    // The transports: open on a dialog's request, close on DisConnection or a fault.
+    void CreatOpenSerialPort(const QString &Name);
+    void CreatEthernetPort(const QString &Address);
+    void CloseSerialPort();
+    void handleError(QSerialPort::SerialPortError error);
+    // The Connection action: asks the dialog of the interface chosen to connect again.
+    void OpenSerialPort();
 
     void OpenManualFile();
 
@@ -135,6 +151,11 @@ protected:
     std::unique_ptr<TransferProgress> m_transferProgress;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
+    // Top-level windows without parent, shown and hidden, never recreated.
+    std::unique_ptr<EthnertSetting> ethernetDialog;
+    std::unique_ptr<SettingsDialog> serialDialog;
+    // Destroyed before the label and the transports it points at.
+    std::unique_ptr<ConnectionControl> m_connection;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -147,6 +168,7 @@ private:
     void wireSignals();
     void wireAreaEditors();
     void finishStartup();
+    void createConnections();
     void retranslate();
 
     // Enables the sensor dock fields of one interface and disables those of the other.
