@@ -47,7 +47,7 @@ void ScannerDiscovery::start()
     emit searchStarted();
 
     const QByteArray request = BuildSearchRequest();
-    quint16 nextPort = FirstLocalPort;
+    quint16 nextPort = m_firstLocalPort;
     for (const LocalNetwork &network : std::as_const(m_networks)) {
         // A socket that could not be bound is gone already: it neither sends (its
         // replies could never be read) nor lingers.

@@ -46,6 +46,10 @@ public:
     // the next search or DelteclientSocket().
     void start();
 
+    // Where the next search starts looking for free local ports (FirstLocalPort unless
+    // set otherwise).
+    void setFirstLocalPort(quint16 port) { m_firstLocalPort = port; }
+
     // Addresses of the scanners found by the current search, in first-reply order.
     QStringList addresses() const;
     // The mode ("MODE: TCP" or "MODE: UDP") last reported from address, or empty.
@@ -82,6 +86,7 @@ private:
     QList<QUdpSocket *> m_sockets;
     QList<LocalNetwork> m_networks;
     QList<Found> m_found;
+    quint16 m_firstLocalPort = FirstLocalPort;
     int m_generation = 0;  // counts searches, so a reply loop notices a restart
 };
 
