@@ -25,6 +25,7 @@ class MainWindow;
 
 namespace veltrix {
 
+class About;
 class SERIAL_COMM;
 class TransferProgress;
 class ConnectionControl;
@@ -77,6 +78,13 @@ public:
 
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
+
+    About *aboutDialog() const { return about.get(); }
+
+    // The remembered window layout, language and display mode: read once when the
+    // window is built, written whenever it closes.
+    void LoadSettings();
+    void SaveSettings();
 
 public slots:
     void LanguageToChinese();
@@ -151,6 +159,7 @@ protected:
     std::unique_ptr<TransferProgress> m_transferProgress;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
+    std::unique_ptr<About> about;  // a top-level window of its own
     // Top-level windows without parent, shown and hidden, never recreated.
     std::unique_ptr<EthnertSetting> ethernetDialog;
     std::unique_ptr<SettingsDialog> serialDialog;
@@ -159,6 +168,7 @@ protected:
 
 private:
     // Construction steps, in the order the constructor runs them.
+    void createDialogs();
     void createScene();
     void createTransports();
     void createLink();
@@ -169,6 +179,7 @@ private:
     void wireAreaEditors();
     void finishStartup();
     void createConnections();
+    void addTranslatedLanguages();
     void retranslate();
 
     // Enables the sensor dock fields of one interface and disables those of the other.
