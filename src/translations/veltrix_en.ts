@@ -25,6 +25,21 @@
     </message>
 </context>
 <context>
+    <name>EthnertSetting</name>
+    <message>
+        <source>以太网设置</source>
+        <translation>Ethnert Setting</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
@@ -884,11 +899,11 @@
     </message>
     <message>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Serial Setting</translation>
     </message>
     <message>
         <source>以太网设置</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ethnert Setting</translation>
     </message>
     <message>
         <source>串口</source>
@@ -1050,6 +1065,53 @@
     </message>
 </context>
 <context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>Serial Setting</translation>
+    </message>
+    <message>
+        <source>选择串口</source>
+        <translation>Serial Select</translation>
+    </message>
+    <message>
+        <source>串口号:</source>
+        <translation>Serial Number:</translation>
+    </message>
+    <message>
+        <source>参数设置:</source>
+        <translation>Parameters Setting:</translation>
+    </message>
+    <message>
+        <source>波特率:</source>
+        <translation>Baud Rate:</translation>
+    </message>
+    <message>
+        <source>数据位:</source>
+        <translation>Data Bits:</translation>
+    </message>
+    <message>
+        <source>奇偶校验:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>停止位:</source>
+        <translation>Stop Bits:</translation>
+    </message>
+    <message>
+        <source>流控制:</source>
+        <translation>Flow Control:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::About</name>
     <message>
         <source>版本信息: 1.3.5
@@ -1121,6 +1183,53 @@ Update Date: 20240821
 Update Content:
 1)English translation.
 2)Improve UDP Connect.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ConnectionControl</name>
+    <message>
+        <source>连接到 %1 : %2, %3, %4, %5, %6</source>
+        <translation>Connected to %1 : %2, %3, %4, %5, %6</translation>
+    </message>
+    <message>
+        <source>串口号:%1 </source>
+        <translation>COM:%1 </translation>
+    </message>
+    <message>
+        <source>正在连接 %1:%2</source>
+        <translation>Connecting to %1:%2</translation>
+    </message>
+    <message>
+        <source>连接到</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>IP地址:%1 </source>
+        <translation>IPAddress:%1 </translation>
+    </message>
+    <message>
+        <source>以太网连接已断开</source>
+        <translation>Ethernet connection lost</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>已断开连接</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>打开错误</source>
+        <translation>Open error</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>Serial Open error</translation>
+    </message>
+    <message>
+        <source>以太网连接失败</source>
+        <translation>Ethernet Open error</translation>
     </message>
 </context>
 <context>
