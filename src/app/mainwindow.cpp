@@ -62,9 +62,8 @@ const QSize NewFileIconSize(24, 24);
 const QSize DockToolBarIconSize(20, 20);
 
 // Built-in layout of a first start, before any saved layout exists: wide enough for the
-// shape buttons of the edition dock and the fields of the sensor dock, and for the
-// teach-in page's captions and boxes side by side in either language.
-constexpr int EditionDockWidth = 440;
+// shape buttons of the edition dock and the fields of the sensor dock.
+constexpr int EditionDockWidth = 410;
 constexpr int AreaListWidth = 170;
 constexpr int RightDockWidth = 290;
 constexpr int DataTableDockHeight = 200;
