@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/messagebox.h"
+#include "app/statusdisplay.h"
 #include "areas/areatable.h"
 #include "areas/coordtable.h"
 #include "areas/editcontrol.h"
@@ -9,10 +10,12 @@
 #include "graphics/paintoutline.h"
 #include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
+#include "link/datatable.h"
 #include "link/serialcomm.h"
 #include "link/transferprogress.h"
 #include "project/devicemodels.h"
 #include "resources/resources.h"
+#include "simulation/iosimulation.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -127,6 +130,7 @@ void MainWindow::createLink()
 
 void MainWindow::createControllers()
 {
+    dataTable = std::make_unique<DATA_TABLE>(&m_linkData, ui->DataTableWidget);
     areaTable = std::make_unique<AREA_TABLE>(&m_areaModel, ui->AreaTableWidget, ui->Copy,
                                              ui->Cut, ui->Paste, ui->Delete);
     coordTable = std::make_unique<COORD_TABLE>(
@@ -156,6 +160,33 @@ void MainWindow::createControllers()
     editControl = std::make_unique<EDIT_CONTROL>(&m_areaModel, widgets);
     // The form's first entries are not area 0's values (its detection size is 1.0°).
     editControl->EditControlUpdateEditData();
+
+    IoSimulationWidgets simulation;
+    simulation.inputGroup = ui->InportGrouptBox;
+    simulation.outputGroup = ui->OutportGrouptBox;
+    simulation.faultGroup = ui->FaultGroupBox;
+    simulation.caseGroup = ui->CaseSimulationBox;
+    simulation.inputButtons = {ui->InputButton1, ui->InputButton2, ui->InputButton3,
+                               ui->InputButton4, ui->InputButton5, ui->InputButton6};
+    simulation.outputButtons = {ui->OutputButton1, ui->OutputButton2, ui->OutputButton3};
+    simulation.faultButton = ui->FaultSimuButton;
+    simulation.inputSpin = ui->InputspinBox;
+    simulation.outputSpin = ui->OutputspinBox;
+    simulation.degreeSpin = ui->SimDgreeSpinBox;
+    simulation.degreeSlider = ui->SimDgreeSlider;
+    simulation.speedSpin = ui->SimSpeedSpinBox;
+    simulation.speedSlider = ui->SimSpeedSlider;
+    simulation.operationMode = ui->SimOptionMode;
+    ioSimulation = std::make_unique<IO_SIMULATION>(&m_areaModel, simulation);
+
+    StatusWidgets status;
+    status.statusValue = ui->label_StatusValue;
+    status.directionValue = ui->label_dirValue;
+    status.inputNumber = ui->InputlcdNum;
+    status.inputLamps = {ui->InputPort1, ui->InputPort2, ui->InputPort3,
+                         ui->InputPort4, ui->InputPort5, ui->InputPort6};
+    status.outputLamps = {ui->OutputPort1, ui->OutputPort2, ui->OutputPort3};
+    statusDisplay = std::make_unique<StatusDisplay>(status);
 }
 
 void MainWindow::applyInitialState()
@@ -265,11 +296,22 @@ void MainWindow::wireSignals()
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
-    connect(link.get(), &SERIAL_COMM::ReceiveScanfData, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(link.get(), &SERIAL_COMM::ReceiveIntensityData, sceneControl,
-            &OPTION_SCENE::UpdataPaintIntensity);
+    wireLiveMonitoring();
     wireAreaEditors();
+}
+
+void MainWindow::wireLiveMonitoring()
+{
+    SERIAL_COMM *sensor = link.get();
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable.get(), &DATA_TABLE::DataTableWidgetDisplay);
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, optionScene.get(), &OPTION_SCENE::UpdataPaintOutline);
+    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable.get(),
+            &DATA_TABLE::DataTableWidgetDisplay);
+    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, optionScene.get(),
+            &OPTION_SCENE::UpdataPaintIntensity);
+    connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
+    connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
+    connect(sensor, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
 }
 
 // Where one signal reaches several slots they are connected, and so run, in the order
@@ -387,6 +429,7 @@ void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
     setWindowTitle(tr("激光雷达编辑器"));
+    statusDisplay->Retranslate();
 }
 
 void MainWindow::OpenMonitoringMode()
@@ -423,10 +466,42 @@ void MainWindow::OpenCloseIOSimulationDock(bool Checked)
         return;
     }
     // Nothing may stay simulated once the dock is gone.
-    for (QGroupBox *group : {ui->InportGrouptBox, ui->OutportGrouptBox, ui->FaultGroupBox,
-                             ui->CaseSimulationBox})
-        group->setChecked(false);
+    StopAllSimulation();
     ui->IOSimulationDock->hide();
+}
+
+void MainWindow::StopAllSimulation()
+{
+    ioSimulation->StopSimulation();
+}
+
+void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
+{
+    statusDisplay->ShowPorts(Inport, Outport, Status);
+}
+
+// The inputs name the area the scanner is using. It becomes the current area exactly as
+// a click in the area list makes it, so the editors follow the picture and the next
+// edit lands in the area shown. The number is bounded to the 64 areas first: inputs
+// beyond the six, or a byte widened as negative, name no area of their own.
+void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
+{
+    Q_UNUSED(Outport)
+    Q_UNUSED(Status)
+    if (!monitoring)
+        return;
+    const int area = qBound(0, static_cast<int>(Inport), AreaCount - 1);
+    // An area chosen in the list since the last report is also replaced.
+    if (area == m_linkData.lastActiveArea && area == m_areaModel.currentArea)
+        return;
+    m_linkData.lastActiveArea = area;
+    ui->AreaTableWidget->selectRow(area);
+    areaTable->AreaTableClickChangeSlots(area, 0);
+}
+
+void MainWindow::DirChange(bool dir)
+{
+    statusDisplay->ShowDirection(dir);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -27,6 +27,9 @@ namespace veltrix {
 
 class SERIAL_COMM;
 class TransferProgress;
+class DATA_TABLE;
+class IO_SIMULATION;
+class StatusDisplay;
 class AREA_TABLE;
 class COORD_TABLE;
 class EDIT_CONTROL;
@@ -62,6 +65,7 @@ public:
     int monitoringMode() const { return monitoring; }
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
+    IO_SIMULATION *simulationController() const { return ioSimulation.get(); }
 
     // The program's one language value; LanguageToChinese() and LanguageToEnglish()
     // switch it.
@@ -93,6 +97,15 @@ public slots:
 
     void OpenManualFile();
 
+    // The scanner's report of its inputs, outputs and fault status: the status strip
+    // shows it, and in monitoring mode the input number chooses the area shown.
+    void IOPortDisplayer(uint Inport, uint Outport, uint Status);
+    void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
+    void DirChange(bool dir);
+    // Ends every input, output, fault and case simulation, as closing the simulation
+    // dock does; for the dock's close and the connection's.
+    void StopAllSimulation();
+
     // Shows the cursor position from the view on the status bar.
     void BarDisplayCoord(QPoint Coord);
 
@@ -123,6 +136,7 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    std::unique_ptr<DATA_TABLE> dataTable;
     std::unique_ptr<AREA_TABLE> areaTable;
     std::unique_ptr<COORD_TABLE> coordTable;
     std::unique_ptr<EDIT_CONTROL> editControl;
@@ -133,6 +147,8 @@ protected:
     std::unique_ptr<QUdpSocket> udpSocket;
     std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
     std::unique_ptr<TransferProgress> m_transferProgress;
+    std::unique_ptr<IO_SIMULATION> ioSimulation;
+    std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
 
@@ -146,6 +162,7 @@ private:
     void buildExtraToolBars();
     void wireSignals();
     void wireAreaEditors();
+    void wireLiveMonitoring();
     void finishStartup();
     void retranslate();
 

@@ -40,8 +40,8 @@ OPTION_SCENE::OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *ar
     out1Item = new PAINT_OUT1(rangeWidth, rangeHeight, areaModel);
     out2Item = new PAINT_OUT2(rangeWidth, rangeHeight, areaModel);
     out3Item = new PAINT_OUT3(rangeWidth, rangeHeight, areaModel);
-    outlineItem = new PAINT_OUTLINE(rangeWidth, rangeHeight, linkData, &scale);
-    intensityItem = new PAINT_STRENGTH(rangeWidth, rangeHeight, linkData, &scale);
+    outlineItem = new PAINT_OUTLINE(rangeWidth, rangeHeight, linkData);
+    intensityItem = new PAINT_STRENGTH(rangeWidth, rangeHeight, linkData);
     const QList<QGraphicsItem *> items = {out1Item, out2Item, out3Item, outlineItem,
                                           intensityItem};
     for (QGraphicsItem *item : items) {
@@ -100,16 +100,16 @@ qint32 OPTION_SCENE::CurrentShape() const
 // The field items cover the same square as the outline, so its repaint redraws them
 // too; that is how the fields follow a change of area, field or points. A hidden
 // outline (no scan being read) discards its repaint requests, so the fields are
-// asked for theirs as well.
+// asked for theirs as well. The outline takes a new scan's points here, once.
 void OPTION_SCENE::UpdataPaintOutline()
 {
-    outlineItem->update();
+    outlineItem->Refresh();
     RepaintFields();
 }
 
 void OPTION_SCENE::UpdataPaintIntensity()
 {
-    intensityItem->update();
+    intensityItem->Refresh();
 }
 
 void OPTION_SCENE::RepaintFields()

@@ -5,15 +5,16 @@
 
 namespace veltrix {
 
-// Scene item for the live scan's measured distance outline.
+// Scene item for the live scan's measured distance outline (green).
 class PAINT_OUTLINE : public ScanItem
 {
 public:
     enum { Type = PaintOutlineType };
     static constexpr qreal DefaultZValue = 6;
 
-    PAINT_OUTLINE(double rangeWidth, double rangeHeight, SensorLinkData *linkData, const double *viewScale)
-        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, DefaultZValue)
+    PAINT_OUTLINE(double rangeWidth, double rangeHeight, SensorLinkData *linkData)
+        : ScanItem(rangeWidth, rangeHeight, linkData, ScanChannel::Distance, Qt::green,
+                   QColor(0, 255, 0, 80), DefaultZValue)
     {
     }
 

@@ -5,15 +5,17 @@
 
 namespace veltrix {
 
-// Scene item for the live scan's reflection intensities.
+// Scene item for the live scan's reflection intensities (blue), each intensity drawn
+// as a radius in its sample's direction.
 class PAINT_STRENGTH : public ScanItem
 {
 public:
     enum { Type = PaintStrengthType };
     static constexpr qreal DefaultZValue = 5;
 
-    PAINT_STRENGTH(double rangeWidth, double rangeHeight, SensorLinkData *linkData, const double *viewScale)
-        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, DefaultZValue)
+    PAINT_STRENGTH(double rangeWidth, double rangeHeight, SensorLinkData *linkData)
+        : ScanItem(rangeWidth, rangeHeight, linkData, ScanChannel::Intensity, Qt::blue,
+                   QColor(0, 0, 255, 50), DefaultZValue)
     {
     }
 

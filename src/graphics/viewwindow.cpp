@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPainter>
 #include <QSurfaceFormat>
@@ -57,6 +58,19 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     UpdateBlindZone();
 }
 
+bool ViewWindow::IsSoftwareRenderer(const QString &renderer)
+{
+    const QString name = renderer.toLower();
+    for (const char *software : {"llvmpipe", "softpipe", "swrast", "software"}) {
+        if (name.contains(QLatin1String(software)))
+            return true;
+    }
+    return false;
+}
+
+// Only a hardware renderer earns the OpenGL viewport: a software one (Mesa's llvmpipe
+// under a virtual display, for example) draws the scan no faster than the raster
+// engine and holds three times the memory for its multisampled buffers.
 bool ViewWindow::OpenGLAvailable()
 {
     static const bool available = [] {
@@ -65,7 +79,13 @@ bool ViewWindow::OpenGLAvailable()
         if (!surface.isValid())
             return false;
         QOpenGLContext context;
-        return context.create();
+        if (!context.create() || !context.makeCurrent(&surface))
+            return false;
+        const auto *renderer =
+            reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
+        const bool hardware = renderer && !IsSoftwareRenderer(QString::fromLatin1(renderer));
+        context.doneCurrent();
+        return hardware;
     }();
     return available;
 }

@@ -32,7 +32,10 @@ public:
     // Replaces an OpenGL viewport by a plain raster one (benchmarks measure this path).
     void UseRasterViewport();
     bool UsesOpenGL() const;
+    // True when an OpenGL context can be made and its renderer is a hardware one.
     static bool OpenGLAvailable();
+    // Whether a GL_RENDERER text names a software rasteriser.
+    static bool IsSoftwareRenderer(const QString &renderer);
 
     // Filled by the scene controller with the items that cover the whole range.
     QList<QGraphicsItem *> *BackgroundItems() { return &backgroundItems; }

@@ -9,19 +9,19 @@
     </message>
     <message>
         <source>安装方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Set Mode</translation>
     </message>
     <message>
         <source>状态</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>文件</source>
@@ -421,19 +421,19 @@
     </message>
     <message>
         <source>数据列表</source>
-        <translation type="unfinished"></translation>
+        <translation>Data Table</translation>
     </message>
     <message>
         <source>时间戳:</source>
-        <translation type="unfinished"></translation>
+        <translation>Timestamp:</translation>
     </message>
     <message>
         <source>角度</source>
-        <translation type="unfinished"></translation>
+        <translation>Step</translation>
     </message>
     <message>
         <source>反光强度</source>
-        <translation type="unfinished"></translation>
+        <translation>Intensity</translation>
     </message>
     <message>
         <source>传感器设定</source>
@@ -717,55 +717,55 @@
     </message>
     <message>
         <source>IO端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Simulation</translation>
     </message>
     <message>
         <source>输入端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Input Simulation</translation>
     </message>
     <message>
         <source>输出端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Simulation</translation>
     </message>
     <message>
         <source>异常状态仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Fault Simulation</translation>
     </message>
     <message>
         <source>智能选择仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulation CaseChannel</translation>
     </message>
     <message>
         <source>驱动转角</source>
-        <translation type="unfinished"></translation>
+        <translation>Dgree</translation>
     </message>
     <message>
         <source>车辆速度</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>车辆操作模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>操作模式0</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 0</translation>
     </message>
     <message>
         <source>操作模式1</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 1</translation>
     </message>
     <message>
         <source>操作模式2</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 2</translation>
     </message>
     <message>
         <source>操作模式3</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 3</translation>
     </message>
     <message>
         <source>操作模式4</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 4</translation>
     </message>
     <message>
         <source>打开文件</source>
@@ -1019,6 +1019,11 @@
         <source>50XX</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>距离[mm]</source>
+        <comment>data table</comment>
+        <translation>Distance[mm]</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::MainWindow</name>
@@ -1142,6 +1147,53 @@ Do you want to discart your changes?</translation>
     <message>
         <source>内存写入错误</source>
         <translation>FLASH Write Error</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::StatusDisplay</name>
+    <message>
+        <source>正常(0)</source>
+        <translation>Normal(0)</translation>
+    </message>
+    <message>
+        <source>旋转异常(1)</source>
+        <translation>Revolve Abnormal(1)</translation>
+    </message>
+    <message>
+        <source>接收异常(2)</source>
+        <translation>Receive Abnormal(2)</translation>
+    </message>
+    <message>
+        <source>闪存数据异常(3)</source>
+        <translation>Flash Abnormal(3)</translation>
+    </message>
+    <message>
+        <source>连接异常(4)</source>
+        <translation>Connect Abnormal(4)</translation>
+    </message>
+    <message>
+        <source>仿真错误(5)</source>
+        <translation>Simulate Abnormal(5)</translation>
+    </message>
+    <message>
+        <source>过温异常(6)</source>
+        <translation>Temperature Abnormal(6)</translation>
+    </message>
+    <message>
+        <source>发射板电压异常(7)</source>
+        <translation>Voltage Abnormal(7)</translation>
+    </message>
+    <message>
+        <source>未知异常(0x%1)</source>
+        <translation>Unknown fault (0x%1)</translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation>Reverse Set</translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation>Forward Set</translation>
     </message>
 </context>
 </TS>

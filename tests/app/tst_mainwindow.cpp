@@ -1,10 +1,16 @@
 #include "windowundertest.h"
 
+#include "graphics/optionscene.h"
+#include "link/serialcomm.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QGraphicsView>
+#include <QGraphicsItem>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLCDNumber>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -87,6 +93,15 @@ private:
     QString m_slaveName;
 };
 
+QImage labelImage(const QLabel *label)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return label->pixmap().toImage();
+#else
+    return label->pixmap(Qt::ReturnByValue).toImage();
+#endif
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject
@@ -123,6 +138,10 @@ private slots:
     void closingSimulationDockUnchecksGroups();
     void dockCloseButtonActsAsItsAction_data();
     void dockCloseButtonActsAsItsAction();
+
+    void statusStripShowsReport_data();
+    void statusStripShowsReport();
+    void monitoringFollowsReportedArea();
 
     void readingNeedsOpenTransport_data();
     void readingNeedsOpenTransport();
@@ -549,13 +568,121 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     toggle->trigger();
     QVERIFY(!dock->isHidden());
     const QStringList groups = {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox", "CaseSimulationBox"};
-    for (const QString &name : groups)
-        w.findChild<QGroupBox *>(name)->setChecked(true);
+    for (const QString &name : groups.mid(0, 3))
+        QTest::keyClick(w.findChild<QGroupBox *>(name), Qt::Key_Space);  // the user checks it
+    QTest::mouseClick(w.widget<QToolButton>("FaultSimuButton"), Qt::LeftButton);
+    const SimulationBlock &block = w.areaModel().simulation;
+    QCOMPARE(block.inputSimulationOn + block.outputSimulationOn + block.faultSimulationOn, 3);
+    QCOMPARE(block.simulatedFault, 1);
 
     toggle->trigger();
     QVERIFY(dock->isHidden());
     for (const QString &name : groups)
         QVERIFY2(!w.findChild<QGroupBox *>(name)->isChecked(), qPrintable(name));
+    // What the link sends from now on simulates nothing.
+    QCOMPARE(block.inputSimulationOn + block.outputSimulationOn + block.faultSimulationOn
+                 + block.caseSimulationOn, 0);
+    QCOMPARE(block.simulatedFault, 0);
+}
+
+void TestMainWindow::statusStripShowsReport_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<uint>("inport");
+    QTest::addColumn<uint>("outport");
+    QTest::addColumn<uint>("status");
+    QTest::addColumn<QString>("statusText");
+    QTest::addColumn<QString>("directionText");
+    QTest::newRow("no fault") << 0 << 0u << 0u << 0u << "正常(0)" << "倒立安装";
+    QTest::newRow("two faults, Chinese") << 0 << 37u << 5u << 0x21u << "旋转异常(1)过温异常(6)"
+                                          << "倒立安装";
+    QTest::newRow("two faults, English") << 1 << 37u << 5u << 0x21u
+                                          << "Revolve Abnormal(1)Temperature Abnormal(6)"
+                                          << "Reverse Set";
+    // A fault the table names no text for is still shown.
+    QTest::newRow("unnamed fault, Chinese") << 0 << 0u << 0u << 0x80u << "未知异常(0x80)" << "倒立安装";
+    QTest::newRow("unnamed fault, English") << 1 << 0u << 0u << 0x81u
+                                             << "Revolve Abnormal(1)Unknown fault (0x80)" << "Reverse Set";
+    // An input byte with bit 7 set arrives widened negative.
+    QTest::newRow("negative inputs") << 1 << uint(-123) << 2u << 0u << "Normal(0)" << "Reverse Set";
+}
+
+void TestMainWindow::statusStripShowsReport()
+{
+    QFETCH(int, language);
+    QFETCH(uint, inport);
+    QFETCH(uint, outport);
+    QFETCH(uint, status);
+    QFETCH(QString, statusText);
+    QFETCH(QString, directionText);
+    WindowUnderTest w;
+    w.setLanguage(language);
+    QCoreApplication::processEvents();
+    emit w.sensorLink()->IOPortSignals(inport, outport, status);
+    emit w.sensorLink()->DirChangeSignals(true);
+
+    QCOMPARE(w.widget<QLabel>("label_StatusValue")->text(), statusText);
+    QCOMPARE(w.widget<QLabel>("label_dirValue")->text(), directionText);
+    QCOMPARE(w.widget<QLCDNumber>("InputlcdNum")->intValue(), int(inport));
+    for (int i = 1; i <= 6; ++i) {
+        const bool on = inport & (1u << (i - 1));
+        const QString picture = QStringLiteral(":/images/%1%2.png").arg(on ? "Green" : "Gray").arg(i);
+        QVERIFY2(labelImage(w.widget<QLabel>(qPrintable(QStringLiteral("InputPort%1").arg(i))))
+                     == QPixmap(picture).toImage(), qPrintable(picture));
+    }
+    const char *lit[] = {":/images/Yellow1.png", ":/images/Orange2.png", ":/images/Red3.png"};
+    for (int i = 1; i <= 3; ++i) {
+        const QString picture = outport & (1u << (i - 1)) ? QString::fromLatin1(lit[i - 1])
+                                                          : QStringLiteral(":/images/Gray%1.png").arg(i);
+        QVERIFY2(labelImage(w.widget<QLabel>(qPrintable(QStringLiteral("OutputPort%1").arg(i))))
+                     == QPixmap(picture).toImage(), qPrintable(picture));
+    }
+
+    // The other language shows the same report in its own words.
+    w.setLanguage(1 - language);
+    QCoreApplication::processEvents();
+    QVERIFY(w.widget<QLabel>("label_StatusValue")->text() != statusText);
+    QVERIFY(w.widget<QLabel>("label_dirValue")->text() != directionText);
+}
+
+// In monitoring mode the area the scanner reports becomes the current area for every
+// editor, as a click in the area list makes it; while editing, reports change nothing.
+void TestMainWindow::monitoringFollowsReportedArea()
+{
+    WindowUnderTest w;
+    w.show();
+    AreaModel &model = w.areaModel();
+    model.areas[5].out1Points = {QPoint(100, 2000), QPoint(1500, 2500), QPoint(-800, 1800)};
+    SERIAL_COMM *link = w.sensorLink();
+
+    emit link->IOPortSignals(5, 0, 0);
+    QCOMPARE(model.currentArea, 0);
+
+    w.action("Monitoring")->trigger();
+    emit link->IOPortSignals(5, 0, 0);
+    QCOMPARE(model.currentArea, 5);
+    auto *areaList = w.widget<QTableWidget>("AreaTableWidget");
+    QCOMPARE(areaList->currentRow(), 5);
+    auto *coords = w.widget<QTableWidget>("CoordTableWidgetOut1");
+    QCOMPARE(coords->rowCount(), 4);
+    QCOMPARE(coords->item(1, 1)->text(), QStringLiteral("1500"));
+    const QList<QGraphicsItem *> &handles = w.sceneController()->PointItems();
+    QVERIFY(handles.size() >= 3);
+    QCOMPARE(handles.at(1)->pos(), QPointF(1500, -2500));
+
+    // Inputs beyond the six, or widened negative, are bounded to the 64 areas.
+    emit link->IOPortSignals(200, 0, 0);
+    QCOMPARE(model.currentArea, 63);
+    emit link->IOPortSignals(uint(-123), 0, 0);
+    QCOMPARE(model.currentArea, 0);
+
+    // An area chosen in the list meanwhile is replaced by the next report of the same one.
+    w.action("Edition")->trigger();
+    emit areaList->cellClicked(7, 0);
+    QCOMPARE(model.currentArea, 7);
+    w.action("Monitoring")->trigger();
+    emit link->IOPortSignals(0, 0, 0);
+    QCOMPARE(model.currentArea, 0);
 }
 
 void TestMainWindow::dockCloseButtonActsAsItsAction_data()
