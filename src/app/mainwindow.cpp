@@ -304,7 +304,7 @@ void MainWindow::wireLiveMonitoring()
 {
     SERIAL_COMM *sensor = link.get();
     connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable.get(), &DATA_TABLE::DataTableWidgetDisplay);
-    connect(sensor, &SERIAL_COMM::ReceiveScanfData, optionScene.get(), &OPTION_SCENE::UpdataPaintOutline);
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, optionScene.get(), &OPTION_SCENE::UpdataScanOutline);
     connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable.get(),
             &DATA_TABLE::DataTableWidgetDisplay);
     connect(sensor, &SERIAL_COMM::ReceiveIntensityData, optionScene.get(),

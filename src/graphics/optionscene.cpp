@@ -103,13 +103,20 @@ qint32 OPTION_SCENE::CurrentShape() const
 // asked for theirs as well. The outline takes a new scan's points here, once.
 void OPTION_SCENE::UpdataPaintOutline()
 {
-    outlineItem->Refresh();
+    outlineItem->Refresh(scale);
     RepaintFields();
+}
+
+// A new scan changes nothing but the outline: only where the old and the new scan lie
+// is drawn again, which keeps a live view cheap.
+void OPTION_SCENE::UpdataScanOutline()
+{
+    outlineItem->Refresh(scale);
 }
 
 void OPTION_SCENE::UpdataPaintIntensity()
 {
-    intensityItem->Refresh();
+    intensityItem->Refresh(scale);
 }
 
 void OPTION_SCENE::RepaintFields()

@@ -50,6 +50,7 @@ signals:
 
 public slots:
     void UpdataPaintOutline();
+    void UpdataScanOutline();
     void UpdataPaintIntensity();
     void PaintOutItemSetZValue();
     void AddCenterPointItemSlots();

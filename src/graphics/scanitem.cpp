@@ -17,8 +17,8 @@ constexpr double SampleStep = 0.5;
 constexpr double FirstSampleAngle = 135.5;
 
 constexpr qreal GraphPenPixels = 1.0;
-constexpr qreal LinePenPixels = 2.0;
 constexpr qreal CloudPenPixels = 2.0;  // plus one pixel per scene unit on screen
+constexpr qreal RepaintMarginPixels = 2.0;  // pixel rounding and the line's second pixel
 
 template<typename Values>
 void AppendSerialScan(QPolygonF &points, const Values &values, bool invertedMount)
@@ -47,6 +47,22 @@ QPen PixelPen(const QColor &color, qreal pixels, Qt::PenCapStyle cap)
     QPen pen(color, pixels, Qt::SolidLine, cap, Qt::BevelJoin);
     pen.setCosmetic(true);
     return pen;
+}
+
+// The points as the pixels they land on, a run of points on one pixel kept once. A
+// scan holds up to 30000 points, but at most zooms far fewer pixels: drawing each
+// pixel once makes a frame several times cheaper and looks the same.
+QPolygon DevicePixels(const QPolygonF &points, const QTransform &toDevice)
+{
+    QPolygon pixels;
+    pixels.reserve(points.size());
+    for (const QPointF &point : points) {
+        const QPointF mapped = toDevice.map(point);
+        const QPoint pixel(qFloor(mapped.x()), qFloor(mapped.y()));
+        if (pixels.isEmpty() || pixels.constLast() != pixel)
+            pixels.append(pixel);
+    }
+    return pixels;
 }
 
 }  // namespace
@@ -89,42 +105,61 @@ ScanItem::Source ScanItem::CurrentSource() const
     return source;
 }
 
-void ScanItem::Refresh()
+void ScanItem::Refresh(double pixelsPerUnit)
 {
     const Source source = CurrentSource();
-    if (!built || !(source == builtFrom)) {
-        points = ScanPoints(*linkData, channel);
-        builtFrom = source;
-        built = true;
+    if (built && source == builtFrom) {
+        update();
+        return;
     }
-    update();
+    const QRectF before = points.boundingRect();
+    points = ScanPoints(*linkData, channel);
+    builtFrom = source;
+    built = true;
+    // Only where the old or the new scan lies, widened by the widest pen, needs
+    // drawing again: the scan usually covers a small part of the view.
+    if (pixelsPerUnit <= 0) {
+        update();
+        return;
+    }
+    const qreal margin = (CloudPenPixels + pixelsPerUnit + RepaintMarginPixels) / pixelsPerUnit;
+    update(before.united(points.boundingRect()).adjusted(-margin, -margin, margin, margin));
 }
 
 void ScanItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     if (points.isEmpty())
         return;
-    const qreal pixelsPerUnit =
-        QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
+    const QTransform toDevice = painter->worldTransform();
+    const qreal pixelsPerUnit = QStyleOptionGraphicsItem::levelOfDetailFromTransform(toDevice);
+    const QPolygon pixels = DevicePixels(points, toDevice);
+    painter->save();
+    painter->resetTransform();
     switch (linkData->DisplayMode) {
     case DisplayGraph:
         painter->setPen(PixelPen(Qt::gray, GraphPenPixels, Qt::RoundCap));
         painter->setBrush(graphFill);
-        painter->drawPolygon(points, Qt::WindingFill);
+        painter->drawPolygon(pixels, Qt::WindingFill);
         break;
     case DisplayCloud:
         painter->setPen(PixelPen(color, CloudPenPixels + pixelsPerUnit, Qt::SquareCap));
         painter->setBrush(Qt::NoBrush);
-        painter->drawPoints(points);
+        painter->drawPoints(pixels);
         break;
     case DisplayLine:
-        painter->setPen(PixelPen(color, LinePenPixels, Qt::SquareCap));
+        // A one-pixel pen is drawn on the raster engine's fast path; wider pens are
+        // outlined and filled, many times slower for thousands of vertices. The
+        // two-pixel line is therefore the one-pixel line drawn again one pixel to the
+        // right and one pixel down.
+        painter->setPen(PixelPen(color, 1, Qt::SquareCap));
         painter->setBrush(Qt::NoBrush);
-        painter->drawPolygon(points);
+        for (const QPoint &offset : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)})
+            painter->drawPolygon(pixels.translated(offset));
         break;
     default:
         break;
     }
+    painter->restore();
 }
 
 }  // namespace veltrix

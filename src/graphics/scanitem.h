@@ -34,9 +34,11 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 
-    // Takes the latest scan from the link data if it is not the one drawn, and asks
-    // for a repaint either way.
-    void Refresh();
+    // Takes the latest scan from the link data if it is not the one drawn and asks for
+    // the region of the old and the new scan to be repainted, knowing that the view
+    // shows pixelsPerUnit pixels per millimetre; with no scale, or the same scan, the
+    // whole item is repainted.
+    void Refresh(double pixelsPerUnit = 0);
 
     SensorLinkData *LinkData() const { return linkData; }
     const QPolygonF &Points() const { return points; }

@@ -5,6 +5,8 @@
 #include "link/sensorlinkdata.h"
 
 #include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QtTest>
 
@@ -103,6 +105,7 @@ private slots:
     void pixelWidthsStayAtEveryZoom();
     void readsOnlyWhatTheVectorsHold();
     void pointsAreTakenOncePerScan();
+    void newScanRepaintsWhereTheOldOneWas();
 };
 
 void TestScanItems::serialSamplesInTheirDirections()
@@ -236,6 +239,48 @@ void TestScanItems::pointsAreTakenOncePerScan()
     ++live.data.scanSequence;            // the scan is complete
     live.outline->Refresh();
     QVERIFY(qAbs(live.outline->Points().at(271).y() + 3000) <= 1);
+}
+
+// Records the regions a widget is asked to paint.
+class PaintRegions : public QObject
+{
+public:
+    QRegion painted;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted |= static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+// A scan that shrinks must not leave the old outline standing on the screen, and a
+// new scan repaints no more of the view than the two scans cover.
+void TestScanItems::newScanRepaintsWhereTheOldOneWas()
+{
+    LiveScene live;
+    live.data.DisplayMode = DisplayCloud;
+    QGraphicsView view(&live.scene);
+    view.setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    const double scale = 0.05;
+    view.setTransform(QTransform::fromScale(scale, scale));
+    view.resize(800, 800);
+    view.centerOn(0, 0);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    PaintRegions regions;
+    view.viewport()->installEventFilter(&regions);
+    live.serialScan(4000, 0);
+    QTRY_VERIFY(!regions.painted.isEmpty());
+    regions.painted = QRegion();
+
+    live.data.scanDistances.fill(1000);
+    ++live.data.scanSequence;
+    live.outline->Refresh(scale);
+    QTRY_VERIFY(!regions.painted.isEmpty());
+    const QRect oldScan = view.mapFromScene(QRectF(QPointF(-4000, -4000), QPointF(4000, 2828))).boundingRect();
+    QVERIFY(QRegion(oldScan.adjusted(-5, -5, 5, 5)).subtracted(regions.painted).isEmpty());
+    QVERIFY(!regions.painted.contains(view.mapFromScene(QPointF(0, -5500))));
 }
 
 QTEST_MAIN(TestScanItems)
