@@ -138,8 +138,9 @@ void BenchViewFrame::scanFrame()
     view.setScene(&scene);
     view.SetDeviceType(&modelIndex);
     OPTION_SCENE controller(&modelIndex, &scene, &areaModel, &link, view.BackgroundItems());
-    controller.UpdataPaintOutline();
+    controller.UpdataScanOutline();
     controller.UpdataPaintIntensity();
+    controller.RepaintScans();
     view.resize(1234, 752);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));

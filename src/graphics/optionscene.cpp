@@ -36,6 +36,9 @@ OPTION_SCENE::OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *ar
       backgroundItems(backgroundItems)
 {
     ApplyModelRange(modelIndex);
+    scanFrameTimer.setSingleShot(true);
+    scanFrameTimer.setInterval(ScanFrameInterval);
+    connect(&scanFrameTimer, &QTimer::timeout, this, &OPTION_SCENE::RepaintScans);
 
     out1Item = new PAINT_OUT1(rangeWidth, rangeHeight, areaModel);
     out2Item = new PAINT_OUT2(rangeWidth, rangeHeight, areaModel);
@@ -107,16 +110,31 @@ void OPTION_SCENE::UpdataPaintOutline()
     RepaintFields();
 }
 
-// A new scan changes nothing but the outline: only where the old and the new scan lie
-// is drawn again, which keeps a live view cheap.
+// A new scan changes nothing but its own item, and only where the old and the new scan
+// lie. On a serial link distances and intensities arrive one after the other; their
+// repaints are gathered into one frame instead of two.
 void OPTION_SCENE::UpdataScanOutline()
 {
-    outlineItem->Refresh(scale);
+    outlinePending = true;
+    if (!scanFrameTimer.isActive())
+        scanFrameTimer.start();
 }
 
 void OPTION_SCENE::UpdataPaintIntensity()
 {
-    intensityItem->Refresh(scale);
+    intensityPending = true;
+    if (!scanFrameTimer.isActive())
+        scanFrameTimer.start();
+}
+
+void OPTION_SCENE::RepaintScans()
+{
+    if (outlinePending)
+        outlineItem->Refresh(scale);
+    if (intensityPending)
+        intensityItem->Refresh(scale);
+    outlinePending = false;
+    intensityPending = false;
 }
 
 void OPTION_SCENE::RepaintFields()

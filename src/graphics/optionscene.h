@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class QGraphicsItem;
 class QGraphicsScene;
@@ -26,6 +27,10 @@ class OPTION_SCENE : public QObject
     Q_OBJECT
 
 public:
+    // The longest a new scan waits to be drawn, so that the distances and the
+    // intensities of one serial polling round share one frame.
+    static constexpr int ScanFrameInterval = 40;
+
     OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
                  SensorLinkData *linkData, QList<QGraphicsItem *> *backgroundItems,
                  QObject *parent = nullptr);
@@ -51,6 +56,8 @@ signals:
 public slots:
     void UpdataPaintOutline();
     void UpdataScanOutline();
+    // Draws the scans that arrived since the last frame.
+    void RepaintScans();
     void UpdataPaintIntensity();
     void PaintOutItemSetZValue();
     void AddCenterPointItemSlots();
@@ -80,6 +87,9 @@ private:
     PAINT_OUT3 *out3Item = nullptr;
     PAINT_OUTLINE *outlineItem = nullptr;
     PAINT_STRENGTH *intensityItem = nullptr;
+    QTimer scanFrameTimer;
+    bool outlinePending = false;
+    bool intensityPending = false;
 };
 
 }  // namespace veltrix

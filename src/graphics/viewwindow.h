@@ -36,6 +36,8 @@ public:
     static bool OpenGLAvailable();
     // Whether a GL_RENDERER text names a software rasteriser.
     static bool IsSoftwareRenderer(const QString &renderer);
+    // False where OpenGL could only be rendered in software (no graphics device).
+    static bool GraphicsHardwarePresent();
 
     // Filled by the scene controller with the items that cover the whole range.
     QList<QGraphicsItem *> *BackgroundItems() { return &backgroundItems; }
