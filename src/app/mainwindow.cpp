@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
 
+#include "app/about.h"
 #include "app/messagebox.h"
 #include "app/statusdisplay.h"
+#include "app/storedsettings.h"
 #include "areas/areatable.h"
 #include "areas/coordtable.h"
 #include "areas/editcontrol.h"
@@ -22,6 +24,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
 #include <QGraphicsScene>
 #include <QIcon>
 #include <QLabel>
@@ -49,6 +56,7 @@ const char *const EthernetModeTcpText = "MODE: TCP";
 const char *const EthernetModeUdpText = "MODE: UDP";
 
 const QSize NewFileIconSize(24, 24);
+
 const QSize DockToolBarIconSize(20, 20);
 
 // Built-in layout of a first start, before any saved layout exists: wide enough for the
@@ -85,6 +93,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     m_messenger.setPresenter(messageBoxPresenter(this));
 
+    createDialogs();
     createScene();
     createTransports();
     createLink();
@@ -93,11 +102,17 @@ MainWindow::MainWindow(QWidget *parent)
     buildExtraToolBars();
     wireSignals();
     finishStartup();
+    LoadSettings();
 }
 
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::createDialogs()
+{
+    about = std::make_unique<About>();
 }
 
 void MainWindow::createScene()
@@ -266,6 +281,8 @@ void MainWindow::wireSignals()
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
     connect(ui->Chinese, &QAction::triggered, this, &MainWindow::LanguageToChinese);
     connect(ui->English, &QAction::triggered, this, &MainWindow::LanguageToEnglish);
+    addTranslatedLanguages();
+    connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
 
     for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock,
                               ui->IOSimulationDock})
@@ -384,6 +401,81 @@ void MainWindow::finishStartup()
     setWindowTitle(tr("激光雷达编辑器"));
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
+}
+
+// Every language with a translation file beyond the two of the form gets its own entry,
+// named in that language.
+void MainWindow::addTranslatedLanguages()
+{
+    const QStringList languages = LanguageSwitch::availableLanguages();
+    for (const QString &language : languages) {
+        if (language == QLatin1String(LanguageSwitch::SourceLanguage)
+            || language == QLatin1String(LanguageSwitch::English))
+            continue;
+        QAction *action = ui->menuLanguage->addAction(QLocale(language).nativeLanguageName());
+        action->setObjectName(QStringLiteral("Language_") + language);
+        connect(action, &QAction::triggered, this,
+                [this, language] { m_languageSwitch.setLanguage(language); });
+    }
+}
+
+void MainWindow::LoadSettings()
+{
+    const std::unique_ptr<QSettings> store(openSettingsStore());
+    const StoredSettings stored = ReadStoredSettings(*store, LanguageSwitch::availableLanguages());
+    // Data that cannot be read restores nothing and leaves the built layout; a window
+    // saved on a screen that is gone is brought back onto one by the toolkit.
+    if (!stored.geometry.isEmpty())
+        restoreGeometry(stored.geometry);
+    if (!stored.windowState.isEmpty())
+        restoreState(stored.windowState, 0);
+    if (!stored.splitterSizes.isEmpty())
+        ui->splitter->restoreState(stored.splitterSizes);
+    if (!stored.splitterSizes2.isEmpty())
+        ui->splitter_2->restoreState(stored.splitterSizes2);
+    for (QSplitter *splitter : {ui->splitter_2, ui->splitter}) {
+        splitter->setChildrenCollapsible(false);
+        for (int pane = 0; pane < splitter->count(); ++pane)
+            splitter->setCollapsible(pane, false);
+    }
+
+    if (stored.language == QLatin1String(LanguageSwitch::English))
+        LanguageToEnglish();
+    else if (stored.language == QLatin1String(LanguageSwitch::SourceLanguage))
+        LanguageToChinese();
+    else
+        m_languageSwitch.setLanguage(stored.language);
+
+    if (stored.displayMode == DisplayCloud)
+        OpenDispCloudSlot();
+    else if (stored.displayMode == DisplayLine)
+        OpenDispLineSlot();
+    else
+        OpenDispGraphSlot();
+
+    // Whatever the restored state hid, the three working docks are there at start.
+    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock}) {
+        if (dock->isFloating() && !QGuiApplication::screenAt(dock->geometry().center()))
+            dock->setFloating(false);
+        dock->show();
+    }
+    ui->Edition->setChecked(true);
+    ui->DataTable->setChecked(true);
+    ui->SensorSetting->setChecked(true);
+    monitoring = 0;
+}
+
+void MainWindow::SaveSettings()
+{
+    StoredSettings stored;
+    stored.language = m_languageSwitch.language();
+    stored.geometry = saveGeometry();
+    stored.windowState = saveState(0);
+    stored.splitterSizes = ui->splitter->saveState();
+    stored.splitterSizes2 = ui->splitter_2->saveState();
+    stored.displayMode = m_linkData.DisplayMode;
+    const std::unique_ptr<QSettings> store(openSettingsStore());
+    WriteStoredSettings(*store, stored);
 }
 
 void MainWindow::applyZoomSliderRange()
@@ -669,6 +761,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    SaveSettings();
     event->accept();
 }
 

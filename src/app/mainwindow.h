@@ -25,6 +25,7 @@ class MainWindow;
 
 namespace veltrix {
 
+class About;
 class SERIAL_COMM;
 class TransferProgress;
 class DATA_TABLE;
@@ -73,6 +74,13 @@ public:
 
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
+
+    About *aboutDialog() const { return about.get(); }
+
+    // The remembered window layout, language and display mode: read once when the
+    // window is built, written whenever it closes.
+    void LoadSettings();
+    void SaveSettings();
 
 public slots:
     void LanguageToChinese();
@@ -151,9 +159,11 @@ protected:
     std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
+    std::unique_ptr<About> about;  // a top-level window of its own
 
 private:
     // Construction steps, in the order the constructor runs them.
+    void createDialogs();
     void createScene();
     void createTransports();
     void createLink();
@@ -164,6 +174,7 @@ private:
     void wireAreaEditors();
     void wireLiveMonitoring();
     void finishStartup();
+    void addTranslatedLanguages();
     void retranslate();
 
     // Enables the sensor dock fields of one interface and disables those of the other.

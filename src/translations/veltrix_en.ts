@@ -2,10 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>About</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>激光雷达编辑器</source>
+        <translation>Radar</translation>
+    </message>
+    <message>
+        <source>软件版本: 1.3.7</source>
+        <translation>Version: 1.3.7</translation>
+    </message>
+    <message>
+        <source>开发日期: 2024-08-21</source>
+        <translation>Data: 2024-08-21</translation>
+    </message>
+    <message>
+        <source>版本信息</source>
+        <translation>Release Notes</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Radar</translation>
     </message>
     <message>
         <source>安装方式</source>
@@ -197,7 +220,7 @@
     </message>
     <message>
         <source>关闭</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Close</translation>
     </message>
     <message>
         <source>1%</source>
@@ -933,7 +956,7 @@
     </message>
     <message>
         <source>上传数据</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Upload Data</translation>
     </message>
     <message>
         <source>Ctrl+Shift+R</source>
@@ -941,7 +964,7 @@
     </message>
     <message>
         <source>下载数据</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Download Data</translation>
     </message>
     <message>
         <source>Ctrl+Shift+W</source>
@@ -985,7 +1008,7 @@
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">About</translation>
     </message>
     <message>
         <source>Ctrl+A</source>
@@ -1023,6 +1046,80 @@
         <source>距离[mm]</source>
         <comment>data table</comment>
         <translation>Distance[mm]</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::About</name>
+    <message>
+        <source>版本信息: 1.3.5
+更新日期: 20231226
+更新内容:
+1)产品发布
+2)增加监控模式下通道自动切换功能，优化图形显示界面
+3)增加以太网模式，增加以太网版本激光扫描频率角度可调
+4)增加噪声过滤等级设置
+5)增加多种图形显示方式：区域，点云，线段
+6)解决超过保护容易触发的问题
+7)视窗放大可以观察到毫米级别精度
+8)解决运行库版本不兼容导致的弹窗
+9)增加传感器IP地址可全部配置，传感器软件版本V1.9或更高
+10)传感器V2.0版本以上的产品信息读取，兼容V2.0以下的
+11)修改IP发现策略，自动绑定所有网络设计，修复找不到传感器的Bug
+12)增加多次回波版本的参数配置
+13)增加部分传感器支持拖尾过滤算法</source>
+        <translation>Version Information: 1.3.5
+Update Date: 20231226
+Update Content:
+1)Product Release.
+2)Increase the channel auto-switching function in monitor mode to optimize the graphical display interface.
+3)Increase the Ethernet mode and increase the Ethernet version. The laser scanning frequency can be adjusted.
+4)Increase noise filter level setting.
+5)Add multiple graphic display methods: area, point cloud, line segment.
+6)Solve the problem that over protection is easy to trigger.
+7)Zoom in the window to observe millimeter accuracy.
+8)Solve the pop-up window caused by the incompatibility of the runtime version.
+9)Adding the sensor IP address can be all configured, and the sensor software version is V1.9 or higher.
+10)Sensor v2 Product information reading above version 0, compatible with v2.0 Below.
+11)Modify the IP discovery strategy, automatically bind all network designs, and repair the bug that cannot find the sensor.
+12)Add parameter configuration for multiple echo versions.
+13)Add some sensors to support trailing filtering algorithms.</translation>
+    </message>
+    <message>
+        <source>版本信息: 1.3.6
+更新日期: 20240815
+更新内容:
+1)界面优化
+2)增加下载生效是否重启提示框
+3)增加传感器正装、倒转,设置与显示
+4)增加传感器状态反馈显示
+5)增加配置文件信息，配置软件的版本和保存日期
+6)优化搜索传感器IP地址方式
+7)修复TCP断连重连问题
+8)IP地址范围
+9)连接失败弹出界面优化</source>
+        <translation>Version Information: 1.3.6
+Update Date: 20240815
+Update Content:
+1)Improve Interface.
+2)Add Restart Messagebox.
+3)Add Direction Setting.
+4)Add Status Display.
+5)Add Config Information.
+6)Search IP Address.
+7)Reset IP Address.
+8)IP Address Range.</translation>
+    </message>
+    <message>
+        <source>版本信息: 1.3.7
+更新日期: 20240821
+更新内容:
+1)中英翻译优化
+2)优化UDP连接</source>
+        <translation>Version Information: 1.3.7
+Update Date: 20240821
+Update Content:
+1)English translation.
+2)Improve UDP Connect.</translation>
     </message>
 </context>
 <context>
