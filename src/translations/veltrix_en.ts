@@ -1008,7 +1008,7 @@
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished">About</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+A</source>
