@@ -13,6 +13,7 @@
 #include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
 #include "link/datatable.h"
+#include "link/sensorsetting.h"
 #include "link/serialcomm.h"
 #include "link/transferprogress.h"
 #include "project/devicemodels.h"
@@ -176,6 +177,16 @@ void MainWindow::createControllers()
     // The form's first entries are not area 0's values (its detection size is 1.0°).
     editControl->EditControlUpdateEditData();
 
+    const SensorSettingWidgets sensorWidgets = {
+        ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
+        ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
+        ui->Para_RS485CommVerify, ui->Para_RS485StopBit, ui->Para_CANIDAddress,
+        ui->Para_CANBaudRate, ui->Para_SensorOutputLogic, ui->Para_ScanfMotorSpeed,
+        ui->Para_ScanfMotorSyncMode, ui->Para_ScanfMotorSyncAngle, ui->Para_SensorInstallDir,
+        ui->Para_SensorZeroValue, ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
+        ui->ScanFilterLevel, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
+        ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4};
+    sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, &m_linkData, sensorWidgets);
     IoSimulationWidgets simulation;
     simulation.inputGroup = ui->InportGrouptBox;
     simulation.outputGroup = ui->OutportGrouptBox;
@@ -315,6 +326,16 @@ void MainWindow::wireSignals()
             &SERIAL_COMM::SensorInformationSlots);
     wireLiveMonitoring();
     wireAreaEditors();
+    wireSensorSettings();
+}
+
+void MainWindow::wireSensorSettings()
+{
+    connect(link.get(), &SERIAL_COMM::ReceiveParameters, sensorSetting.get(),
+            &SENSOR_SETTING::UpdateParametersToDock);
+    // The settings are saved with the project: changing one is an unsaved change.
+    connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
+            [this] { m_areaModel.modified = true; });
 }
 
 void MainWindow::wireLiveMonitoring()
@@ -674,20 +695,6 @@ void MainWindow::OpenDispLineSlot()
     ui->DispCloud->setCheckable(false);
 }
 
-void MainWindow::enableInterfaceFields(bool serial)
-{
-    for (QWidget *field : std::initializer_list<QWidget *>{
-             ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
-             ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
-             ui->Para_RS485CommVerify, ui->Para_RS485StopBit})
-        field->setEnabled(serial);
-    for (QWidget *field : std::initializer_list<QWidget *>{
-             ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
-             ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2, ui->Para_SensorIPAddress3,
-             ui->Para_SensorIPAddress4})
-        field->setEnabled(!serial);
-}
-
 void MainWindow::ConnectChangeUSARTModeSlot()
 {
     ui->SerialConnection->setChecked(true);
@@ -695,7 +702,7 @@ void MainWindow::ConnectChangeUSARTModeSlot()
     ui->EthnernetSetting->setEnabled(false);
     ui->SerialSetting->setEnabled(true);
     m_linkData.connectType = SerialInterface;
-    enableInterfaceFields(true);
+    sensorSetting->EnableInterfaceFields(SerialInterface);
 }
 
 void MainWindow::ConnectChangeEthernetModeSlot()
@@ -705,7 +712,7 @@ void MainWindow::ConnectChangeEthernetModeSlot()
     ui->EthnernetSetting->setEnabled(true);
     ui->SerialSetting->setEnabled(false);
     m_linkData.connectType = EthernetInterface;
-    enableInterfaceFields(false);
+    sensorSetting->EnableInterfaceFields(EthernetInterface);
 }
 
 void MainWindow::CreatConnectTypeSignalSlot(int Index)

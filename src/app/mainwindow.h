@@ -27,6 +27,7 @@ namespace veltrix {
 
 class About;
 class SERIAL_COMM;
+class SENSOR_SETTING;
 class TransferProgress;
 class DATA_TABLE;
 class IO_SIMULATION;
@@ -55,6 +56,7 @@ public:
     SensorParameters &sensorParameters() { return m_sensorParameters; }
     SERIAL_COMM *sensorLink() const { return link.get(); }
     TransferProgress *transferProgress() const { return m_transferProgress.get(); }
+    SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
 
     QSerialPort *serialTransport() const { return serialPort.get(); }
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
@@ -148,6 +150,7 @@ protected:
     std::unique_ptr<AREA_TABLE> areaTable;
     std::unique_ptr<COORD_TABLE> coordTable;
     std::unique_ptr<EDIT_CONTROL> editControl;
+    std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
     std::unique_ptr<QSerialPort> serialPort;
@@ -173,12 +176,10 @@ private:
     void wireSignals();
     void wireAreaEditors();
     void wireLiveMonitoring();
+    void wireSensorSettings();
     void finishStartup();
     void addTranslatedLanguages();
     void retranslate();
-
-    // Enables the sensor dock fields of one interface and disables those of the other.
-    void enableInterfaceFields(bool serial);
 
     UrlOpener m_urlOpener;
 };

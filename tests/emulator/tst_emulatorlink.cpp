@@ -121,6 +121,7 @@ void TestEmulatorLink::helpListsEveryOption()
                              "--scan-rate", "--object-speed", "--inputs", "--product-code", "--firmware",
                              "--serial-number", "--production-date", "--long-product-reply", "--seed",
                              "--drop", "--corrupt", "--split", "--noise", "--delay", "--area-status",
+                             "--area-status-always", "--wrong-area-index",
                              "--para-status", "--case-status", "--close-after", "--fault-bit",
                              "--verbose", "--help", "--version"};
     for (const char *option : options)

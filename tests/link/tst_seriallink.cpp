@@ -184,7 +184,9 @@ private slots:
     void writeAllWithPointOutOfRangeIsRefused_data();
     void writeAllWithPointOutOfRangeIsRefused();
     void fieldGrowingDuringWriteAllStopsIt();
-    void readAreaIndexAbove63CountsAsStep();
+    void readAreaIndexAbove63IsIgnored();
+    void cancelledTransferIgnoresLateAnswers_data();
+    void cancelledTransferIgnoresLateAnswers();
     void readAreaReplyWithOut2Count101();
     void rebootReply_data();
     void rebootReply();
@@ -625,7 +627,12 @@ void TestSerialLink::writeCaseAndParameterErrors()
     }
     QCOMPARE(mnemonicOf(request), which);
     rig.serial.feed(rig.reply(request, quint8(status)));
-    QCOMPARE(rig.shown.size(), title.isEmpty() ? 0 : 1);
+    // A refused "WPara" ends the write-all with the note of what was not written.
+    const int closing = which == "WPara" && status != 0 ? 1 : 0;
+    QCOMPARE(rig.shown.size(), (title.isEmpty() ? 0 : 1) + closing);
+    if (closing)
+        QCOMPARE(rig.shown.last().text.left(9), language == 1 ? QStringLiteral("写入未全部完成，传")
+                                                              : QStringLiteral("The write"));
     if (!title.isEmpty()) {
         QCOMPARE(rig.shown[0].title, title);
         QCOMPARE(rig.shown[0].text, text);
@@ -724,23 +731,75 @@ void TestSerialLink::fieldGrowingDuringWriteAllStopsIt()
     QVERIFY(!rig.link->flag(SERIAL_COMM::WriteParametersFlag));
 }
 
-void TestSerialLink::readAreaIndexAbove63CountsAsStep()
+void TestSerialLink::readAreaIndexAbove63IsIgnored()
 {
+    // The answer to the last area names area 70: counted as a step it would end the
+    // read-all with "read OK" and area 63 never read.
     Rig rig;
+    rig.scannerAreas[63].openDelay = 5;
+    QSignalSpy notices(rig.link.get(), &SERIAL_COMM::NoticeSignal);
     rig.link->ReadSensorAllDataSlots();
-    rig.serial.feed(rig.reply(rig.tick()));
-    rig.serial.feed(rig.reply(rig.tick()));
-    QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RArea"));
-    AreaRecord stray;
-    stray.openDelay = 5;
-    QByteArray answer = buildRAreaReply(stray, 0, false);
+    for (int i = 0; i < 65; ++i)
+        rig.serial.feed(rig.reply(rig.tick()));
+    const QByteArray request = rig.tick();
+    QCOMPARE(int(quint8(request[5])), 63);
+    QByteArray answer = rig.reply(request);
     answer[5] = char(70);
     putCrc(answer.data(), AreaFrameLength - 2);
-    const QVector<AreaRecord> before = rig.model.areas;
     rig.serial.feed(answer);
-    QCOMPARE(rig.model.areas, before);
-    QCOMPARE(rig.link->readAreaIndex(), 1);
-    QCOMPARE(int(quint8(rig.tick()[5])), 1);
+    QCOMPARE(rig.model.areas[63].openDelay, 0);
+    QCOMPARE(notices.count(), 0);
+    QCOMPARE(rig.link->pendingCommand(), int(SERIAL_COMM::ReadAreaCommand));
+    QVERIFY(rig.link->timeoutTimer().isActive());
+    // The time-out asks for area 63 again, and its true answer ends the read-all.
+    rig.link->ReadWriteOverTime();
+    const QByteArray again = rig.tick();
+    QCOMPARE(int(quint8(again[5])), 63);
+    rig.serial.feed(rig.reply(again));
+    QCOMPARE(rig.model.areas[63].openDelay, 5);
+    QCOMPARE(notices.count(), 1);
+}
+
+void TestSerialLink::cancelledTransferIgnoresLateAnswers_data()
+{
+    QTest::addColumn<bool>("writing");
+    QTest::newRow("read-all") << false;
+    QTest::newRow("write-all") << true;
+}
+
+void TestSerialLink::cancelledTransferIgnoresLateAnswers()
+{
+    QFETCH(bool, writing);
+    Rig rig;
+    QSignalSpy progress(rig.link.get(), &SERIAL_COMM::ProgressValueSignal);
+    QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
+    if (writing)
+        rig.link->WriteSensorAllDataSlots();
+    else
+        rig.link->ReadSensorAllDataSlots();
+    for (int i = 0; i < 5; ++i)
+        rig.serial.feed(rig.reply(rig.tick()));
+    const QByteArray pending = rig.tick();
+    progress.clear();
+    closes.clear();
+    rig.link->CancelTransfer();
+    QCOMPARE(closes.count(), 1);
+    QCOMPARE(rig.texts(), QStringList{writing ? QStringLiteral(
+        "The write was cancelled.\nThe sensor may now hold a partial configuration and must be "
+        "written again before use.") : QStringLiteral(
+        "The read was cancelled; areas and parameters not read yet may still hold their "
+        "previous contents.")});
+    QVERIFY(!rig.link->timeoutTimer().isActive());
+    QVERIFY(rig.tick().isEmpty());
+
+    // The answer still on its way, and a parameter acknowledgement, change nothing and
+    // say nothing: no write-all is running that could be reported complete.
+    rig.serial.feed(rig.reply(pending) + buildAcknowledge(FrameId::WPara, 0));
+    QCOMPARE(rig.shown.size(), 1);
+    QCOMPARE(progress.count(), 0);
+    QVERIFY(rig.tick().isEmpty());
+    for (int f = 0; f < SERIAL_COMM::RequestFlagCount; ++f)
+        QVERIFY(!rig.link->flag(SERIAL_COMM::RequestFlag(f)));
 }
 
 void TestSerialLink::readAreaReplyWithOut2Count101()
@@ -1007,7 +1066,7 @@ void TestSerialLink::invertedMountFromParameters()
     rig.link->ClearCommandFlags();
     AreaRecord wire;
     wire.out1Points = {QPoint(-100, 50)};
-    rig.serial.feed(buildRAreaReply(wire, 1, false));
+    rig.serial.feed(buildRAreaReply(wire, 1, false));  // outside a read-all
     QCOMPARE(rig.model.areas[1].out1Points, QVector<QPoint>{QPoint(inverted ? 100 : -100, 50)});
 }
 
