@@ -69,9 +69,10 @@ int main(int argc, char *argv[])
             if (qobject_cast<QMessageBox *>(top))
                 top->close();
         }
-        AreaRecord &area = window.areaModel().areas[5];
+        AreaRecord area;
         area.out1Points = {QPoint(-1500, 0), QPoint(-1500, 2500), QPoint(1500, 2500), QPoint(1500, 0)};
         area.out2Points = {QPoint(-800, 0), QPoint(-800, 1500), QPoint(800, 1500), QPoint(800, 0)};
+        window.areaModel().replaceArea(5, area);
         if (extra == QLatin1String("monitor"))
             window.findChild<QAction *>(QStringLiteral("Monitoring"))->trigger();
     });

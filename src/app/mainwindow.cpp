@@ -4,9 +4,8 @@
 #include "app/messagebox.h"
 #include "app/statusdisplay.h"
 #include "app/storedsettings.h"
+#include "areas/areaeditors.h"
 #include "areas/areatable.h"
-#include "areas/coordtable.h"
-#include "areas/editcontrol.h"
 #include "graphics/coordtext.h"
 #include "graphics/optionscene.h"
 #include "graphics/paintoutline.h"
@@ -45,7 +44,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int MaximumZoomLevel = 350;
 // Zoom levels between two tick marks: on the 100-pixel slider the marks stay apart
 // for every model's range instead of running together into a dotted line.
 constexpr int ZoomTickInterval = 50;
@@ -121,8 +119,8 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
-    ui->graphicsView->SetDeviceType(&modelIndex);
-    optionScene = std::make_unique<OPTION_SCENE>(&modelIndex, scene.get(), &m_areaModel,
+    ui->graphicsView->SetDeviceType(modelIndex);
+    optionScene = std::make_unique<OPTION_SCENE>(modelIndex, scene.get(), &m_areaModel,
                                                  &m_linkData,
                                                  ui->graphicsView->BackgroundItems());
 }
@@ -147,25 +145,26 @@ void MainWindow::createLink()
 void MainWindow::createControllers()
 {
     dataTable = std::make_unique<DATA_TABLE>(&m_linkData, ui->DataTableWidget);
-    areaTable = std::make_unique<AREA_TABLE>(&m_areaModel, ui->AreaTableWidget, ui->Copy,
-                                             ui->Cut, ui->Paste, ui->Delete);
-    coordTable = std::make_unique<COORD_TABLE>(
-        &m_areaModel, ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
-        ui->CoordTableWidgetOut3, ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
-        ui->PolarTableWidgeOut3);
-
-    EditControlWidgets widgets;
-    widgets.areaEditTab = ui->AreaEditTab;
-    widgets.openDelay = ui->Area_OpenDelay;
-    widgets.closeDelay = ui->Area_CloseDelay;
-    widgets.hysteresis = ui->Area_Hysteresis;
-    widgets.detectionSize = ui->Area_DetectionSize;
-    widgets.steerMinDgree = ui->SteerMinDgree;
-    widgets.steerMaxDgree = ui->SteerMaxDgree;
-    widgets.vehicleMinSpeed = ui->VehicleMinSpeed;
-    widgets.vehicleMaxSpeed = ui->VehicleMaxSpeed;
-    widgets.vehicleOptionMode = ui->VehicleOptionMode;
-    widgets.shapeButtons = {{
+    EditionWidgets widgets;
+    widgets.areaTable = ui->AreaTableWidget;
+    widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
+                           ui->CoordTableWidgetOut3};
+    widgets.polarTables = {ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
+                           ui->PolarTableWidgeOut3};
+    widgets.actions = {ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll, ui->Undo,
+                       ui->Redo};
+    EditControlWidgets &controls = widgets.controls;
+    controls.areaEditTab = ui->AreaEditTab;
+    controls.openDelay = ui->Area_OpenDelay;
+    controls.closeDelay = ui->Area_CloseDelay;
+    controls.hysteresis = ui->Area_Hysteresis;
+    controls.detectionSize = ui->Area_DetectionSize;
+    controls.steerMinDgree = ui->SteerMinDgree;
+    controls.steerMaxDgree = ui->SteerMaxDgree;
+    controls.vehicleMinSpeed = ui->VehicleMinSpeed;
+    controls.vehicleMaxSpeed = ui->VehicleMaxSpeed;
+    controls.vehicleOptionMode = ui->VehicleOptionMode;
+    controls.shapeButtons = {{
         {ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1,
          ui->ButtonStraightOut1, ui->ButtonFanOut1, ui->ButtonRatioOut1},
         {ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2,
@@ -173,9 +172,7 @@ void MainWindow::createControllers()
         {ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
          ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3},
     }};
-    editControl = std::make_unique<EDIT_CONTROL>(&m_areaModel, widgets);
-    // The form's first entries are not area 0's values (its detection size is 1.0°).
-    editControl->EditControlUpdateEditData();
+    m_areaEditors = std::make_unique<AreaEditors>(&m_areaModel, widgets);
 
     const SensorSettingWidgets sensorWidgets = {
         ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
@@ -253,6 +250,9 @@ void MainWindow::buildExtraToolBars()
 
     ui->ZoomIn->setAutoRepeat(true);
     ui->ZoomOut->setAutoRepeat(true);
+    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
+    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     applyZoomSliderRange();
 
     auto *newFileButton = new QToolButton(ui->FileToolBar);
@@ -301,18 +301,8 @@ void MainWindow::wireSignals()
 
     ViewWindow *view = ui->graphicsView;
     OPTION_SCENE *sceneControl = optionScene.get();
-    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-    connect(view, &ViewWindow::AddCenterPointItem, sceneControl,
-            &OPTION_SCENE::AddCenterPointItemSlots);
-    connect(view, &ViewWindow::MovePointItem, sceneControl, &OPTION_SCENE::MovePointItemSlots);
-    connect(view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), sceneControl,
-            &OPTION_SCENE::ChangeScaleSize);
+    ConnectViewToScene(view, sceneControl);
     connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
-    connect(view, &ViewWindow::DeletePointItem, sceneControl,
-            &OPTION_SCENE::DeletePointItemSlots);
     connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
     connect(ui->ZoomSlider, &QSlider::valueChanged, view,
             QOverload<int>::of(&ViewWindow::ChangeSetupMatrix));
@@ -325,7 +315,6 @@ void MainWindow::wireSignals()
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
     wireLiveMonitoring();
-    wireAreaEditors();
     wireSensorSettings();
 }
 
@@ -335,7 +324,7 @@ void MainWindow::wireSensorSettings()
             &SENSOR_SETTING::UpdateParametersToDock);
     // The settings are saved with the project: changing one is an unsaved change.
     connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
-            [this] { m_areaModel.modified = true; });
+            [this] { m_areaModel.setModified(true); });
 }
 
 void MainWindow::wireLiveMonitoring()
@@ -350,61 +339,6 @@ void MainWindow::wireLiveMonitoring()
     connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
     connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
     connect(sensor, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
-}
-
-// Where one signal reaches several slots they are connected, and so run, in the order
-// below: the coordinate tables and edit controls reload before the scene redraws the
-// fields and rebuilds the handles from the model.
-void MainWindow::wireAreaEditors()
-{
-    AREA_TABLE *areas = areaTable.get();
-    COORD_TABLE *coords = coordTable.get();
-    EDIT_CONTROL *edits = editControl.get();
-    OPTION_SCENE *sceneControl = optionScene.get();
-    ViewWindow *view = ui->graphicsView;
-
-    connect(ui->Undo, &QAction::triggered, areas, &AREA_TABLE::UndoAreaTableData);
-    connect(ui->Redo, &QAction::triggered, areas, &AREA_TABLE::RedoAreaTableData);
-    connect(ui->Copy, &QAction::triggered, areas, &AREA_TABLE::CopyAreaTableData);
-    connect(ui->Cut, &QAction::triggered, areas, &AREA_TABLE::CutAreaTableData);
-    connect(ui->Paste, &QAction::triggered, areas, &AREA_TABLE::PasteAreaTableData);
-    connect(ui->Delete, &QAction::triggered, areas, &AREA_TABLE::DeleteAreaTableData);
-    connect(ui->DeleteAll, &QAction::triggered, areas, &AREA_TABLE::DeleteAllAreaTableData);
-
-    for (auto areaChanged : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
-        connect(areas, areaChanged, coords, &COORD_TABLE::CoordTableWidgeUpdate);
-        connect(areas, areaChanged, edits, &EDIT_CONTROL::EditControlUpdateEditData);
-        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::UpdataPaintOutline);
-        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::CoordTableUpdatePointItem);
-    }
-
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, coords,
-            &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, areas,
-            &AREA_TABLE::SaveUndoAreaTableData);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-    connect(edits, &EDIT_CONTROL::EditControlParaChangeSignal, areas,
-            &AREA_TABLE::SaveUndoAreaTableData);
-
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SaveUndoAreaTableData);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SetEditAreaTableDisplay);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas,
-            &AREA_TABLE::AreaTableWidgetCurDisplay);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-
-    connect(sceneControl, &OPTION_SCENE::PointItemChannelSignal, coords,
-            &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(view, &ViewWindow::MouseReleaseSignal, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
-    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::SaveUndoAreaTableData);
-    // A vertex removed with the Delete key changes the area without a mouse release:
-    // its thumbnail is redrawn here too.
-    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
 }
 
 void MainWindow::finishStartup()
@@ -422,6 +356,15 @@ void MainWindow::finishStartup()
     setWindowTitle(tr("激光雷达编辑器"));
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
+}
+
+void MainWindow::applyDeviceModel()
+{
+    ui->graphicsView->SetDeviceType(modelIndex);
+    optionScene->SetDeviceType(modelIndex);
+    link->SetRangeLimit(modelIndex);
+    m_areaEditors->areaTable()->SetDeviceType(modelIndex);
+    applyZoomSliderRange();
 }
 
 // Every language with a translation file beyond the two of the form gets its own entry,
@@ -501,9 +444,6 @@ void MainWindow::SaveSettings()
 
 void MainWindow::applyZoomSliderRange()
 {
-    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
-    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
-    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     const DeviceModel *model = deviceModel(modelIndex);
     if (!model)
         return;
@@ -593,10 +533,10 @@ void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
     statusDisplay->ShowPorts(Inport, Outport, Status);
 }
 
-// The inputs name the area the scanner is using. It becomes the current area exactly as
-// a click in the area list makes it, so the editors follow the picture and the next
-// edit lands in the area shown. The number is bounded to the 64 areas first: inputs
-// beyond the six, or a byte widened as negative, name no area of their own.
+// The inputs name the area the scanner is using. It becomes the document's current area,
+// which the area list, the editors and the view all follow, so the next edit lands in
+// the area shown. The number is bounded to the 64 areas first: inputs beyond the six,
+// or a byte widened as negative, name no area of their own.
 void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
 {
     Q_UNUSED(Outport)
@@ -605,11 +545,10 @@ void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
         return;
     const int area = qBound(0, static_cast<int>(Inport), AreaCount - 1);
     // An area chosen in the list since the last report is also replaced.
-    if (area == m_linkData.lastActiveArea && area == m_areaModel.currentArea)
+    if (area == m_linkData.lastActiveArea && area == m_areaModel.currentArea())
         return;
     m_linkData.lastActiveArea = area;
-    ui->AreaTableWidget->selectRow(area);
-    areaTable->AreaTableClickChangeSlots(area, 0);
+    m_areaModel.setCurrentArea(area);
 }
 
 void MainWindow::DirChange(bool dir)
@@ -754,12 +693,12 @@ void MainWindow::savefile()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.modified) {
+    if (m_areaModel.isModified()) {
         const int choice = m_messenger.show(unsavedChangesPrompt());
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.
-            if (m_areaModel.modified) {
+            if (m_areaModel.isModified()) {
                 event->ignore();
                 return;
             }

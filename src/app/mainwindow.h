@@ -29,12 +29,10 @@ class About;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
+class AreaEditors;
 class DATA_TABLE;
 class IO_SIMULATION;
 class StatusDisplay;
-class AREA_TABLE;
-class COORD_TABLE;
-class EDIT_CONTROL;
 class OPTION_SCENE;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
@@ -69,6 +67,7 @@ public:
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
     IO_SIMULATION *simulationController() const { return ioSimulation.get(); }
+    AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
     // The program's one language value; LanguageToChinese() and LanguageToEnglish()
     // switch it.
@@ -132,9 +131,10 @@ protected:
     // View action closes it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Slider range and value for the current modelIndex; run again whenever the model
-    // changes.
-    void applyZoomSliderRange();
+    // Hands modelIndex to everything that depends on the scanner model (view, scene,
+    // link, thumbnails), then sets the zoom slider's range and value for it; run again
+    // whenever the model changes.
+    void applyDeviceModel();
 
     // Declared first: everything below points at them, so they are destroyed last.
     AreaModel m_areaModel;
@@ -147,9 +147,7 @@ protected:
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
     std::unique_ptr<DATA_TABLE> dataTable;
-    std::unique_ptr<AREA_TABLE> areaTable;
-    std::unique_ptr<COORD_TABLE> coordTable;
-    std::unique_ptr<EDIT_CONTROL> editControl;
+    std::unique_ptr<AreaEditors> m_areaEditors;
     std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
@@ -174,10 +172,10 @@ private:
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
-    void wireAreaEditors();
     void wireLiveMonitoring();
     void wireSensorSettings();
     void finishStartup();
+    void applyZoomSliderRange();
     void addTranslatedLanguages();
     void retranslate();
 

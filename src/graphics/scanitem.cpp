@@ -85,9 +85,10 @@ QPolygonF ScanPoints(const SensorLinkData &data, ScanChannel channel)
 }
 
 ScanItem::ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData,
-                   ScanChannel channel, const QColor &color, const QColor &graphFill,
-                   qreal zValue)
+                   double viewScale, ScanChannel channel, const QColor &color,
+                   const QColor &graphFill, qreal zValue)
     : RangeItem(rangeWidth, rangeHeight, zValue),
+      viewScale(viewScale),
       linkData(linkData),
       channel(channel),
       color(color),
@@ -105,7 +106,7 @@ ScanItem::Source ScanItem::CurrentSource() const
     return source;
 }
 
-void ScanItem::Refresh(double pixelsPerUnit)
+void ScanItem::Refresh()
 {
     const Source source = CurrentSource();
     if (built && source == builtFrom) {
@@ -118,11 +119,11 @@ void ScanItem::Refresh(double pixelsPerUnit)
     built = true;
     // Only where the old or the new scan lies, widened by the widest pen, needs
     // drawing again: the scan usually covers a small part of the view.
-    if (pixelsPerUnit <= 0) {
+    if (viewScale <= 0) {
         update();
         return;
     }
-    const qreal margin = (CloudPenPixels + pixelsPerUnit + RepaintMarginPixels) / pixelsPerUnit;
+    const qreal margin = (CloudPenPixels + viewScale + RepaintMarginPixels) / viewScale;
     update(before.united(points.boundingRect()).adjusted(-margin, -margin, margin, margin));
 }
 

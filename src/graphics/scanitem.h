@@ -28,20 +28,23 @@ class ScanItem : public RangeItem
     Q_OBJECT
 
 public:
-    ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData,
+    ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale,
              ScanChannel channel, const QColor &color, const QColor &graphFill, qreal zValue);
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 
     // Takes the latest scan from the link data if it is not the one drawn and asks for
-    // the region of the old and the new scan to be repainted, knowing that the view
-    // shows pixelsPerUnit pixels per millimetre; with no scale, or the same scan, the
+    // the region of the old and the new scan to be repainted; with the same scan the
     // whole item is repainted.
-    void Refresh(double pixelsPerUnit = 0);
+    void Refresh();
 
     SensorLinkData *LinkData() const { return linkData; }
     const QPolygonF &Points() const { return points; }
+
+    // The view's scale: how far beyond its points a scan's pixel-wide pens reach.
+    void SetViewScale(double scale) { viewScale = scale; }
+    double ViewScale() const { return viewScale; }
 
 private:
     // Everything the points were built from; any difference means they are stale.
@@ -58,6 +61,7 @@ private:
     };
     Source CurrentSource() const;
 
+    double viewScale;
     SensorLinkData *linkData;  // not owned
     const ScanChannel channel;
     const QColor color;

@@ -283,7 +283,7 @@ void SERIAL_COMM::SerialPortSendData()
             send(buildRCase(m_transmit), ReadCaseCommand);
     } else if (flag(WriteCaseFlag)) {
         if (idle())
-            send(buildWCase(m_transmit, m_areaModel->areas), WriteCaseCommand);
+            send(buildWCase(m_transmit, m_areaModel->areas()), WriteCaseCommand);
     } else if (flag(ProductFlag)) {
         if (idle())
             send(buildRPrda(m_transmit), ProductCommand);
@@ -319,7 +319,7 @@ void SERIAL_COMM::SerialPortSendData()
 
 void SERIAL_COMM::sendNextArea()
 {
-    const AreaRecord &area = m_areaModel->areas.at(m_writeAreaIndex);
+    const AreaRecord &area = m_areaModel->areas().at(m_writeAreaIndex);
     const int length = buildWArea(m_transmit, area, m_writeAreaIndex, m_linkData->invertedMount);
     if (length == 0) {
         // The area changed into one a frame cannot carry after the write-all was checked.
@@ -350,8 +350,8 @@ QString SERIAL_COMM::unsendableReason(const AreaRecord &area, int areaIndex) con
 
 bool SERIAL_COMM::refuseOversizedAreas()
 {
-    for (int i = 0; i < m_areaModel->areas.size(); ++i) {
-        const QString reason = unsendableReason(m_areaModel->areas.at(i), i);
+    for (int i = 0; i < m_areaModel->areas().size(); ++i) {
+        const QString reason = unsendableReason(m_areaModel->areas().at(i), i);
         if (!reason.isEmpty()) {
             abandonWriteAll(reason);
             return true;
@@ -587,7 +587,10 @@ void SERIAL_COMM::decodeRArea()
     if (index > MaxAreaIndex || (reading && index != m_readAreaIndex))
         return;
     acceptReply();
-    decodeArea(frame.constData(), m_areaModel->areas[index], m_linkData->invertedMount);
+    // Through the document, so that every view shows the area just read.
+    AreaRecord area = m_areaModel->area(index);
+    decodeArea(frame.constData(), area, m_linkData->invertedMount);
+    m_areaModel->replaceArea(index, area);
     if (!reading) {
         // An area sent on its own (or late, after a cancelled read-all) moves no loop.
         m_pendingCommand = NoCommand;
@@ -711,7 +714,9 @@ void SERIAL_COMM::decodeRCase()
     if (takeFrame(m_receiveBuffer, "RCase", CaseFrameLength, true, frame) != TakeResult::Valid)
         return;
     acceptReply();
-    decodeCase(frame.constData(), m_areaModel->areas);
+    QVector<AreaRecord> areas = m_areaModel->areas();
+    decodeCase(frame.constData(), areas);
+    m_areaModel->replaceAllAreas(areas);
     finishRequest(ReadCaseFlag);
 }
 

@@ -25,6 +25,21 @@
     </message>
 </context>
 <context>
+    <name>EthnertSetting</name>
+    <message>
+        <source>以太网设置</source>
+        <translation>Ethnert Setting</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
@@ -32,19 +47,19 @@
     </message>
     <message>
         <source>安装方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Set Mode</translation>
     </message>
     <message>
         <source>状态</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>文件</source>
@@ -444,19 +459,19 @@
     </message>
     <message>
         <source>数据列表</source>
-        <translation type="unfinished"></translation>
+        <translation>Data Table</translation>
     </message>
     <message>
         <source>时间戳:</source>
-        <translation type="unfinished"></translation>
+        <translation>Timestamp:</translation>
     </message>
     <message>
         <source>角度</source>
-        <translation type="unfinished"></translation>
+        <translation>Step</translation>
     </message>
     <message>
         <source>反光强度</source>
-        <translation type="unfinished"></translation>
+        <translation>Intensity</translation>
     </message>
     <message>
         <source>传感器设定</source>
@@ -700,55 +715,55 @@
     </message>
     <message>
         <source>IO端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Simulation</translation>
     </message>
     <message>
         <source>输入端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Input Simulation</translation>
     </message>
     <message>
         <source>输出端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Simulation</translation>
     </message>
     <message>
         <source>异常状态仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Fault Simulation</translation>
     </message>
     <message>
         <source>智能选择仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulation CaseChannel</translation>
     </message>
     <message>
         <source>驱动转角</source>
-        <translation type="unfinished"></translation>
+        <translation>Dgree</translation>
     </message>
     <message>
         <source>车辆速度</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>车辆操作模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>操作模式0</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 0</translation>
     </message>
     <message>
         <source>操作模式1</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 1</translation>
     </message>
     <message>
         <source>操作模式2</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 2</translation>
     </message>
     <message>
         <source>操作模式3</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 3</translation>
     </message>
     <message>
         <source>操作模式4</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 4</translation>
     </message>
     <message>
         <source>打开文件</source>
@@ -884,11 +899,11 @@
     </message>
     <message>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Serial Setting</translation>
     </message>
     <message>
         <source>以太网设置</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ethnert Setting</translation>
     </message>
     <message>
         <source>串口</source>
@@ -1003,11 +1018,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>距离[mm]</source>
-        <comment>data table</comment>
-        <translation>Distance[mm]</translation>
-    </message>
-    <message>
         <source>停止位1Bit</source>
         <translation>Stop 1Bit</translation>
     </message>
@@ -1052,6 +1062,58 @@
     <message>
         <source>以太网IP地址:</source>
         <translation>IP Address:</translation>
+    </message>
+    <message>
+        <source>距离[mm]</source>
+        <comment>data table</comment>
+        <translation>Distance[mm]</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>Serial Setting</translation>
+    </message>
+    <message>
+        <source>选择串口</source>
+        <translation>Serial Select</translation>
+    </message>
+    <message>
+        <source>串口号:</source>
+        <translation>Serial Number:</translation>
+    </message>
+    <message>
+        <source>参数设置:</source>
+        <translation>Parameters Setting:</translation>
+    </message>
+    <message>
+        <source>波特率:</source>
+        <translation>Baud Rate:</translation>
+    </message>
+    <message>
+        <source>数据位:</source>
+        <translation>Data Bits:</translation>
+    </message>
+    <message>
+        <source>奇偶校验:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>停止位:</source>
+        <translation>Stop Bits:</translation>
+    </message>
+    <message>
+        <source>流控制:</source>
+        <translation>Flow Control:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1126,6 +1188,53 @@ Update Date: 20240821
 Update Content:
 1)English translation.
 2)Improve UDP Connect.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ConnectionControl</name>
+    <message>
+        <source>连接到 %1 : %2, %3, %4, %5, %6</source>
+        <translation>Connected to %1 : %2, %3, %4, %5, %6</translation>
+    </message>
+    <message>
+        <source>串口号:%1 </source>
+        <translation>COM:%1 </translation>
+    </message>
+    <message>
+        <source>正在连接 %1:%2</source>
+        <translation>Connecting to %1:%2</translation>
+    </message>
+    <message>
+        <source>连接到</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>IP地址:%1 </source>
+        <translation>IPAddress:%1 </translation>
+    </message>
+    <message>
+        <source>以太网连接已断开</source>
+        <translation>Ethernet connection lost</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>已断开连接</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>打开错误</source>
+        <translation>Open error</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>Serial Open error</translation>
+    </message>
+    <message>
+        <source>以太网连接失败</source>
+        <translation>Ethernet Open error</translation>
     </message>
 </context>
 <context>
@@ -1296,6 +1405,13 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::TransferProgress</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::StatusDisplay</name>
     <message>
         <source>正常(0)</source>
@@ -1340,13 +1456,6 @@ Do you want to discart your changes?</translation>
     <message>
         <source>正向安装</source>
         <translation>Forward Set</translation>
-    </message>
-</context>
-<context>
-    <name>veltrix::TransferProgress</name>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

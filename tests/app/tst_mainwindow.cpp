@@ -1,3 +1,6 @@
+#include "areachange.h"
+#include "graphics/painttable.h"
+#include "project/devicemodels.h"
 #include "windowundertest.h"
 
 #include "graphics/optionscene.h"
@@ -172,8 +175,8 @@ void TestMainWindow::startState()
     QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器"));
 
     QCOMPARE(w.monitoringMode(), 0);
-    QVERIFY(!w.areaModel().modified);
-    for (const AreaRecord &area : qAsConst(w.areaModel().areas))
+    QVERIFY(!w.areaModel().isModified());
+    for (const AreaRecord &area : w.areaModel().areas())
         QCOMPARE(area.detectionSize, 1);
     QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
     QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
@@ -230,6 +233,12 @@ void TestMainWindow::zoomSliderFollowsModel()
     QVERIFY(slider->tickInterval() > 0);
     QVERIFY2(slider->width() * slider->tickInterval() >= 6 * (slider->maximum() - slider->minimum()),
              qPrintable(QString::number(slider->tickInterval())));
+    // The thumbnails cut straight fields at the range square of the same model.
+    const DeviceModel *known = deviceModel(model);
+    auto *list = w.widget<QTableWidget>("AreaTableWidget");
+    auto *thumbnail = qobject_cast<PAINT_TABLE *>(list->cellWidget(0, 2));
+    QVERIFY(thumbnail);
+    QCOMPARE(thumbnail->RangeWidth(), double(known ? known->rangeSquare : DeviceModels[3].rangeSquare));
 }
 
 // At the first start the editors of the edition dock are whole: the shape buttons and
@@ -304,9 +313,10 @@ void TestMainWindow::closePrompt()
     s.answer = answer;
     s.window.setLanguage(language);
     s.window.saveWrites = saveWrites;
-    s.window.areaModel().areas[5].out1Points = {QPoint(100, 200), QPoint(-300, 400)};
-    s.window.areaModel().modified = true;
-    const QVector<AreaRecord> before = s.window.areaModel().areas;
+    changeArea(s.window.areaModel(), 5,
+               [](AreaRecord &area) { area.out1Points = {QPoint(100, 200), QPoint(-300, 400)}; });
+    s.window.areaModel().setModified(true);
+    const QVector<AreaRecord> before = s.window.areaModel().areas();
     s.window.show();
 
     QCOMPARE(s.window.close(), closes);
@@ -314,9 +324,9 @@ void TestMainWindow::closePrompt()
     QCOMPARE(s.shown.size(), prompts);
     QCOMPARE(s.window.saveCalls, saveCalls);
     // Nothing but a save touches the document.
-    QCOMPARE(s.window.areaModel().areas, before);
+    QCOMPARE(s.window.areaModel().areas(), before);
     if (!closes)
-        QVERIFY(s.window.areaModel().modified);
+        QVERIFY(s.window.areaModel().isModified());
 }
 
 void TestMainWindow::closePromptTexts_data()
@@ -340,7 +350,7 @@ void TestMainWindow::closePromptTexts()
 
     Scripted s;
     s.window.setLanguage(language);
-    s.window.areaModel().modified = true;
+    s.window.areaModel().setModified(true);
     s.window.show();
     s.window.close();
     QCOMPARE(s.shown.size(), 1);
@@ -360,7 +370,7 @@ void TestMainWindow::quitAndSaveActions()
     s.window.action("Save")->trigger();
     QCOMPARE(s.window.saveCalls, 1);
 
-    s.window.areaModel().modified = true;
+    s.window.areaModel().setModified(true);
     s.answer = 2;
     s.window.action("Quit")->trigger();
     QCOMPARE(s.shown.size(), 1);
@@ -643,38 +653,40 @@ void TestMainWindow::statusStripShowsReport()
 }
 
 // In monitoring mode the area the scanner reports becomes the current area for every
-// editor, as a click in the area list makes it; while editing, reports change nothing.
+// editor and the view; while editing, reports change nothing.
 void TestMainWindow::monitoringFollowsReportedArea()
 {
     WindowUnderTest w;
     w.show();
     AreaModel &model = w.areaModel();
-    model.areas[5].out1Points = {QPoint(100, 2000), QPoint(1500, 2500), QPoint(-800, 1800)};
+    AreaRecord area;
+    area.out1Points = {QPoint(100, 2000), QPoint(1500, 2500), QPoint(-800, 1800)};
+    model.replaceArea(5, area);
     SERIAL_COMM *link = w.sensorLink();
 
     emit link->IOPortSignals(5, 0, 0);
-    QCOMPARE(model.currentArea, 0);
+    QCOMPARE(model.currentArea(), 0);
 
     w.action("Monitoring")->trigger();
     emit link->IOPortSignals(5, 0, 0);
-    QCOMPARE(model.currentArea, 5);
+    QCOMPARE(model.currentArea(), 5);
     auto *areaList = w.widget<QTableWidget>("AreaTableWidget");
     QCOMPARE(areaList->currentRow(), 5);
     QCOMPARE(w.sceneController()->PointItems().at(1)->pos(), QPointF(1500, -2500));
 
     // Inputs beyond the six, or widened negative, are bounded to the 64 areas.
     emit link->IOPortSignals(200, 0, 0);
-    QCOMPARE(model.currentArea, 63);
+    QCOMPARE(model.currentArea(), 63);
     emit link->IOPortSignals(uint(-123), 0, 0);
-    QCOMPARE(model.currentArea, 0);
+    QCOMPARE(model.currentArea(), 0);
 
     // An area chosen in the list meanwhile is replaced by the next report of the same one.
     w.action("Edition")->trigger();
     emit areaList->cellClicked(7, 0);
-    QCOMPARE(model.currentArea, 7);
+    QCOMPARE(model.currentArea(), 7);
     w.action("Monitoring")->trigger();
     emit link->IOPortSignals(0, 0, 0);
-    QCOMPARE(model.currentArea, 0);
+    QCOMPARE(model.currentArea(), 0);
 }
 
 void TestMainWindow::dockCloseButtonActsAsItsAction_data()

@@ -166,7 +166,7 @@ void TestEmulatorTransfer::writeAllFaults()
     QFETCH(QStringList, messages);
     TransferRig rig;
     QVERIFY(rig.start(arguments));
-    rig.model.areas = randomareas::areas(51, Reach);
+    QVERIFY(rig.model.replaceAllAreas(randomareas::areas(51, Reach)));
     rig.link->WriteSensorAllDataSlots();
     QVERIFY(LinkRig::waitUntil([&] { return rig.countShown(messages.last()) > 0; }, 20000));
     QTest::qWait(300);  // nothing more may follow
@@ -207,11 +207,11 @@ void TestEmulatorTransfer::areaIndexAbove63IsAskedAgain()
     TransferRig rig;
     QVERIFY(rig.start({"--wrong-area-index", "63"}));
     const QVector<AreaRecord> sent = randomareas::areas(61, Reach);
-    rig.model.areas = sent;
+    QVERIFY(rig.model.replaceAllAreas(sent));
     QVERIFY(rig.writeAll());
     rig.forget();
     QVERIFY(rig.readAll());
-    QCOMPARE(rig.model.areas.at(63), randomareas::throughTheWire(sent.at(63), 63));
+    QCOMPARE(rig.model.area(63), randomareas::throughTheWire(sent.at(63), 63));
     QCOMPARE(rig.notices.count(QStringLiteral("Parameters Read OK!")), 1);
 }
 

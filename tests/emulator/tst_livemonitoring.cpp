@@ -128,7 +128,9 @@ void TestLiveMonitoring::watchAndSimulate()
     LiveWindow live;
     MainWindow &w = live.window;
     QVERIFY(live.connect(transport, emulator));
-    w.areaModel().areas[5].out1Points = {QPoint(-500, 1000), QPoint(500, 1000)};
+    AreaRecord area;
+    area.out1Points = {QPoint(-500, 1000), QPoint(500, 1000)};
+    w.areaModel().replaceArea(5, area);
 
     // Distance is checked from the start, Intensity is switched on, and the simulation
     // exchange runs while connected.
@@ -170,7 +172,7 @@ void TestLiveMonitoring::watchAndSimulate()
     // Monitoring shows the area the inputs choose, in the editors too.
     live.widget<QAction>("Monitoring")->trigger();
     QVERIFY(live.nextReport(EmulatorInputs));
-    QCOMPARE(w.areaModel().currentArea, int(EmulatorInputs));
+    QCOMPARE(w.areaModel().currentArea(), int(EmulatorInputs));
     QCOMPARE(live.widget<QTableWidget>("CoordTableWidgetOut1")->item(1, 1)->text(), QStringLiteral("500"));
 
     // Inputs simulated from the dock reach the scanner, which then reports them.
@@ -181,7 +183,7 @@ void TestLiveMonitoring::watchAndSimulate()
     live.widget<QSpinBox>("InputspinBox")->setValue(37);
     QVERIFY(live.nextReport(37));
     QVERIFY(live.nextReport(37));
-    QCOMPARE(w.areaModel().currentArea, 37);
+    QCOMPARE(w.areaModel().currentArea(), 37);
 
     // Ending the simulation, as closing the connection does, gives the scanner its own
     // inputs back with the very next exchange.
@@ -189,7 +191,7 @@ void TestLiveMonitoring::watchAndSimulate()
     QVERIFY(live.nextReport());
     QVERIFY(live.nextReport());
     QCOMPARE(live.inports.last(), EmulatorInputs);
-    QCOMPARE(w.areaModel().currentArea, int(EmulatorInputs));
+    QCOMPARE(w.areaModel().currentArea(), int(EmulatorInputs));
 }
 
 QTEST_MAIN(TestLiveMonitoring)

@@ -24,8 +24,8 @@ struct LiveScene
 {
     SensorLinkData data;
     QGraphicsScene scene;
-    PAINT_OUTLINE *outline = new PAINT_OUTLINE(12000, 12000, &data);
-    PAINT_STRENGTH *intensity = new PAINT_STRENGTH(12000, 12000, &data);
+    PAINT_OUTLINE *outline = new PAINT_OUTLINE(12000, 12000, &data, 0);
+    PAINT_STRENGTH *intensity = new PAINT_STRENGTH(12000, 12000, &data, 0);
 
     LiveScene()
     {
@@ -234,7 +234,8 @@ void TestScanItems::newScanRepaintsWhereTheOldOneWas()
 
     live.data.scanDistances.fill(1000);
     ++live.data.scanSequence;
-    live.outline->Refresh(scale);
+    live.outline->SetViewScale(scale);
+    live.outline->Refresh();
     QTRY_VERIFY(!regions.painted.isEmpty());
     const QRect oldScan = view.mapFromScene(QRectF(QPointF(-4000, -4000), QPointF(4000, 2828))).boundingRect();
     QVERIFY(QRegion(oldScan.adjusted(-5, -5, 5, 5)).subtracted(regions.painted).isEmpty());

@@ -80,7 +80,7 @@ void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord()
     expected[FilterLevelWord] = 0;
     QCOMPARE(block, expected);
     QCOMPARE(edits.count(), 0);
-    QVERIFY(!w.areaModel().modified);
+    QVERIFY(!w.areaModel().isModified());
     QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("值 9"));
     QCOMPARE(combo("SensorEtherMode")->currentIndex(), ethernet ? 1 : 0);
     QCOMPARE(spin("Para_SensorIPAddress4")->value(), ethernet ? 2 : 88);
@@ -91,7 +91,7 @@ void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord()
     expected[1] = 1;
     QCOMPARE(block, expected);
     QCOMPARE(edits.count(), 1);
-    QVERIFY(w.areaModel().modified);
+    QVERIFY(w.areaModel().isModified());
     combo("Para_RS232CommVerify")->setCurrentIndex(2);
     combo("Para_RS232CommVerify")->setCurrentIndex(3);  // back to "value 9"
     QCOMPARE(block, expected);
@@ -149,7 +149,7 @@ void TestSensorSetting::settingsSectionRoundTrip()
     expected[4] = 127;
     expected[23] = SensorParameters()[23];  // not part of the section
     QCOMPARE(opened.sensorParameters(), expected);
-    QVERIFY(!opened.areaModel().modified);
+    QVERIFY(!opened.areaModel().isModified());
 
     // A section cut short: number fields at their minimum, lists at their first item;
     // on a serial line the scanner's network settings are not taken from it.

@@ -2,6 +2,7 @@
 
 #include "app/language.h"
 #include "app/usermessage.h"
+#include "areachange.h"
 #include "areas/areamodel.h"
 #include "link/areapayload.h"
 #include "link/crc16.h"
@@ -478,9 +479,9 @@ void TestSerialLink::fullReadAllSends66RequestsInOrder()
     for (int i = 0; i < AreaCount; ++i) {
         QCOMPARE(mnemonicOf(requests[2 + i]), QByteArray("RArea"));
         QCOMPARE(int(quint8(requests[2 + i][5])), i);
-        QCOMPARE(rig.model.areas[i].openDelay, rig.scannerAreas[i].openDelay);
-        QCOMPARE(rig.model.areas[i].steerMinDgree, rig.scannerAreas[i].steerMinDgree);
-        QCOMPARE(rig.model.areas[i].out1Points, rig.scannerAreas[i].out1Points);
+        QCOMPARE(rig.model.area(i).openDelay, rig.scannerAreas[i].openDelay);
+        QCOMPARE(rig.model.area(i).steerMinDgree, rig.scannerAreas[i].steerMinDgree);
+        QCOMPARE(rig.model.area(i).out1Points, rig.scannerAreas[i].out1Points);
     }
     QCOMPARE(rig.parameters[9], 3u);
     QCOMPARE(notices.count(), 1);
@@ -512,8 +513,8 @@ void TestSerialLink::fullWriteAllAndRestartQuestion()
     languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
                                                             : LanguageSwitch::English));
     for (int i = 0; i < AreaCount; ++i)
-        rig.model.areas[i].out1Points = {QPoint(i, 100)};
-    rig.model.areas[7].vehicleMaxSpeed = -250;
+        changeArea(rig.model, i, [&](AreaRecord &area) { area.out1Points = {QPoint(i, 100)}; });
+    changeArea(rig.model, 7, [&](AreaRecord &area) { area.vehicleMaxSpeed = -250; });
     rig.parameters[IpAddressLowWord] = 0x0242;
     rig.answers = {0, answer};
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
@@ -525,7 +526,7 @@ void TestSerialLink::fullWriteAllAndRestartQuestion()
         AreaRecord sent;
         QVERIFY(decodeArea(requests[i].constData(), sent, false));
         QCOMPARE(areaIndexOf(requests[i].constData()), i);
-        QCOMPARE(sent.out1Points, rig.model.areas[i].out1Points);
+        QCOMPARE(sent.out1Points, rig.model.area(i).out1Points);
     }
     QCOMPARE(mnemonicOf(requests[64]), QByteArray("WCase"));
     QCOMPARE(readS16(requests[64].constData() + 5 + 70 + 6), -250);
@@ -668,10 +669,14 @@ void TestSerialLink::writeAllWithOversizedFieldIsRefused()
     Rig rig(connectType);
     languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
                                                             : LanguageSwitch::English));
-    rig.model.areas[12].out2Shape = Polygon;
-    rig.model.areas[12].out2Points = polygonArea(101).out1Points;
-    rig.model.areas[40].out3Shape = Rectangle;
-    rig.model.areas[40].out3Points = polygonArea(150).out1Points;
+    changeArea(rig.model, 12, [&](AreaRecord &area) {
+        area.out2Shape = Polygon;
+        area.out2Points = polygonArea(101).out1Points;
+    });
+    changeArea(rig.model, 40, [&](AreaRecord &area) {
+        area.out3Shape = Rectangle;
+        area.out3Points = polygonArea(150).out1Points;
+    });
     rig.link->WriteSensorAllDataSlots();
     QCOMPARE(rig.shown.size(), 1);
     QCOMPARE(rig.shown[0].text, text);
@@ -702,8 +707,10 @@ void TestSerialLink::writeAllWithPointOutOfRangeIsRefused()
     Rig rig;
     languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
                                                             : LanguageSwitch::English));
-    rig.model.areas[30].out3Shape = Polygon;
-    rig.model.areas[30].out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
+    changeArea(rig.model, 30, [&](AreaRecord &area) {
+        area.out3Shape = Polygon;
+        area.out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
+    });
     rig.link->WriteSensorAllDataSlots();
     QCOMPARE(rig.shown.size(), 1);
     QCOMPARE(rig.shown[0].text, text);
@@ -719,7 +726,9 @@ void TestSerialLink::fieldGrowingDuringWriteAllStopsIt()
     rig.link->WriteSensorAllDataSlots();
     for (int i = 0; i < 3; ++i)
         rig.serial.feed(rig.reply(rig.tick()));
-    rig.model.areas[5].out1Points = polygonArea(120).out1Points;
+    changeArea(rig.model, 5, [&](AreaRecord &area) {
+        area.out1Points = polygonArea(120).out1Points;
+    });
     rig.serial.feed(rig.reply(rig.tick()));
     rig.serial.feed(rig.reply(rig.tick()));
     QCOMPARE(rig.serial.written.size(), 5);
@@ -747,7 +756,7 @@ void TestSerialLink::readAreaIndexAbove63IsIgnored()
     answer[5] = char(70);
     putCrc(answer.data(), AreaFrameLength - 2);
     rig.serial.feed(answer);
-    QCOMPARE(rig.model.areas[63].openDelay, 0);
+    QCOMPARE(rig.model.area(63).openDelay, 0);
     QCOMPARE(notices.count(), 0);
     QCOMPARE(rig.link->pendingCommand(), int(SERIAL_COMM::ReadAreaCommand));
     QVERIFY(rig.link->timeoutTimer().isActive());
@@ -756,7 +765,7 @@ void TestSerialLink::readAreaIndexAbove63IsIgnored()
     const QByteArray again = rig.tick();
     QCOMPARE(int(quint8(again[5])), 63);
     rig.serial.feed(rig.reply(again));
-    QCOMPARE(rig.model.areas[63].openDelay, 5);
+    QCOMPARE(rig.model.area(63).openDelay, 5);
     QCOMPARE(notices.count(), 1);
 }
 
@@ -805,7 +814,7 @@ void TestSerialLink::cancelledTransferIgnoresLateAnswers()
 void TestSerialLink::readAreaReplyWithOut2Count101()
 {
     Rig rig;
-    rig.model.areas[3].out2Points = {QPoint(9, 9)};
+    changeArea(rig.model, 3, [&](AreaRecord &area) { area.out2Points = {QPoint(9, 9)}; });
     AreaRecord sent;
     sent.out2Shape = Polygon;
     sent.out2Points = {QPoint(10, 10)};
@@ -813,7 +822,7 @@ void TestSerialLink::readAreaReplyWithOut2Count101()
     writeU16(answer.data() + FieldBlockOffset + FieldBlockLength + 2, 101);
     putCrc(answer.data(), AreaFrameLength - 2);
     rig.serial.feed(answer);
-    QVERIFY(rig.model.areas[3].out2Points.isEmpty());
+    QVERIFY(rig.model.area(3).out2Points.isEmpty());
 }
 
 void TestSerialLink::rebootReply_data()
@@ -966,7 +975,7 @@ void TestSerialLink::staleAreaReplyDoesNotSkipAnArea()
     Rig rig;
     for (int i = 0; i < AreaCount; ++i)
         rig.scannerAreas[i].out1Points = {QPoint(i + 1, 500)};
-    rig.model.areas[0].out1Points = {QPoint(-7, -7)};
+    changeArea(rig.model, 0, [&](AreaRecord &area) { area.out1Points = {QPoint(-7, -7)}; });
     rig.link->ReadSensorAllDataSlots();
     QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RPara"));
     rig.serial.feed(buildRAreaReply(rig.scannerAreas[63], 63, false));
@@ -980,7 +989,7 @@ void TestSerialLink::staleAreaReplyDoesNotSkipAnArea()
     }
     QCOMPARE(asked.size(), AreaCount);
     QCOMPARE(asked.first(), 0);
-    QCOMPARE(rig.model.areas[0].out1Points, rig.scannerAreas[0].out1Points);
+    QCOMPARE(rig.model.area(0).out1Points, rig.scannerAreas[0].out1Points);
 }
 
 void TestSerialLink::timeoutInWriteAllRestartsAtAreaZero()
@@ -1057,17 +1066,17 @@ void TestSerialLink::invertedMountFromParameters()
 
     // Areas now travel with x negated (inverted) or as they are, both ways.
     rig.link->ClearCommandFlags();
-    rig.model.areas[0].out1Points = {QPoint(100, 50)};
+    changeArea(rig.model, 0, [&](AreaRecord &area) { area.out1Points = {QPoint(100, 50)}; });
     rig.link->WriteSensorAllDataSlots();
     const QByteArray sent = rig.tick();
     QCOMPARE(readS16(sent.constData() + VertexRegionOffset), qint16(inverted ? -100 : 100));
     QCOMPARE(readS16(sent.constData() + VertexRegionOffset + 2), qint16(50));
-    QCOMPARE(rig.model.areas[0].out1Points, QVector<QPoint>{QPoint(100, 50)});
+    QCOMPARE(rig.model.area(0).out1Points, QVector<QPoint>{QPoint(100, 50)});
     rig.link->ClearCommandFlags();
     AreaRecord wire;
     wire.out1Points = {QPoint(-100, 50)};
     rig.serial.feed(buildRAreaReply(wire, 1, false));  // outside a read-all
-    QCOMPARE(rig.model.areas[1].out1Points, QVector<QPoint>{QPoint(inverted ? 100 : -100, 50)});
+    QCOMPARE(rig.model.area(1).out1Points, QVector<QPoint>{QPoint(inverted ? 100 : -100, 50)});
 }
 
 void TestSerialLink::serialScanStorage_data()

@@ -109,7 +109,7 @@ void TestTransferProgress::followsAReadAll()
     link.SerialPortSendData();
     serial.feed(buildRParaReply(parameters));
     link.SerialPortSendData();
-    serial.feed(buildRCaseReply(model.areas));
+    serial.feed(buildRCaseReply(model.areas()));
     QVERIFY(!progress.dialog()->isVisible());
     for (int i = 0; i < 64; ++i) {
         link.SerialPortSendData();
