@@ -1,11 +1,14 @@
 #include "app/mainwindow.h"
 
 #include "app/about.h"
+#include "app/connectioncontrol.h"
 #include "app/messagebox.h"
 #include "app/statusdisplay.h"
 #include "app/storedsettings.h"
 #include "areas/areaeditors.h"
 #include "areas/areatable.h"
+#include "connect/ethnertsetting.h"
+#include "connect/settingsdialog.h"
 #include "graphics/coordtext.h"
 #include "graphics/optionscene.h"
 #include "graphics/paintoutline.h"
@@ -101,6 +104,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildExtraToolBars();
     wireSignals();
     finishStartup();
+    createConnections();
     LoadSettings();
 }
 
@@ -112,6 +116,7 @@ MainWindow::~MainWindow()
 void MainWindow::createDialogs()
 {
     about = std::make_unique<About>();
+    ethernetDialog = std::make_unique<EthnertSetting>();
 }
 
 void MainWindow::createScene()
@@ -130,6 +135,7 @@ void MainWindow::createTransports()
     serialPort = std::make_unique<QSerialPort>();
     tcpSocket = std::make_unique<QTcpSocket>();
     udpSocket = std::make_unique<QUdpSocket>();
+    serialDialog = std::make_unique<SettingsDialog>();
 }
 
 void MainWindow::createLink()
@@ -453,7 +459,8 @@ void MainWindow::applyZoomSliderRange()
 
 bool MainWindow::anyTransportOpen() const
 {
-    return serialPort->isOpen() || tcpSocket->isOpen() || udpSocket->isOpen();
+    return serialPort->isOpen() || tcpSocket->state() == QAbstractSocket::ConnectedState
+        || udpSocket->isOpen();
 }
 
 void MainWindow::setUrlOpener(UrlOpener opener)
@@ -668,6 +675,95 @@ void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
         m_linkData.ethernetMode = TcpMode;
     else if (Type == QLatin1String(EthernetModeUdpText))
         m_linkData.ethernetMode = UdpMode;
+}
+
+// The transports' own logic lives in ConnectionControl; the window picks the interface
+// and reacts to a connection that opens or closes.
+void MainWindow::createConnections()
+{
+    ConnectionWidgets widgets;
+    widgets.serialConnection = ui->SerialConnection;
+    widgets.ethernetConnection = ui->EthernetConnection;
+    widgets.connection = ui->Connection;
+    widgets.disConnection = ui->DisConnection;
+    widgets.serialSetting = ui->SerialSetting;
+    widgets.ethernetSetting = ui->EthnernetSetting;
+    widgets.readAllSetting = ui->ReadAllSetting;
+    widgets.writeAllSetting = ui->WriteAllSetting;
+    widgets.softReboot = ui->SoftReboot;
+    widgets.sensorInformation = ui->SensorInformation;
+    widgets.ioSimulation = ui->IOSimulation;
+    widgets.statusBar = statusBar();
+    widgets.connectionLabel = connectionLabel.get();
+    m_connection = std::make_unique<ConnectionControl>(serialPort.get(), tcpSocket.get(),
+                                                       udpSocket.get(), link.get(), &m_linkData,
+                                                       &m_messenger, widgets);
+
+    connect(ui->SerialSetting, &QAction::triggered, this, [this] {
+        serialDialog->show();
+        serialDialog->fillPortsInfo();
+    });
+    connect(ui->EthnernetSetting, &QAction::triggered, this, [this] {
+        ethernetDialog->show();
+        ethernetDialog->fillPortsInfo();
+    });
+    connect(ui->Connection, &QAction::triggered, this, &MainWindow::OpenSerialPort);
+    connect(ui->DisConnection, &QAction::triggered, this, &MainWindow::CloseSerialPort);
+    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetSignal, this,
+            &MainWindow::CreatEthernetPort);
+    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetMode, this,
+            &MainWindow::CreatEthnertModeSignalSlot);
+    connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
+            &MainWindow::CreatOpenSerialPort);
+    connect(serialPort.get(), &QSerialPort::errorOccurred, this, &MainWindow::handleError);
+
+    connect(m_connection.get(), &ConnectionControl::opened, this, [this] {
+        OpenCloseReadScanf(ui->Distance->isChecked());
+        OpenCloseReadIntensity(ui->Intensity->isChecked());
+    });
+    connect(m_connection.get(), &ConnectionControl::closed, this, [this] {
+        optionScene->OutlineItem()->hide();
+        optionScene->IntensityItem()->hide();
+        // Closing the dock also ends every simulation, so that the next connection
+        // does not start with one the user can no longer see.
+        OpenCloseIOSimulationDock(false);
+        // Nothing is reported any more: no fault, no inputs, no outputs.
+        IOPortDisplayer(0, 0, 0);
+    });
+}
+
+void MainWindow::CreatOpenSerialPort(const QString &Name)
+{
+    ConnectChangeUSARTModeSlot();
+    ui->SerialSetting->setEnabled(false);
+    ui->EthnernetSetting->setEnabled(false);
+    m_connection->openSerial(Name, serialDialog->settings());
+}
+
+void MainWindow::CreatEthernetPort(const QString &Address)
+{
+    ConnectChangeEthernetModeSlot();
+    ui->SerialSetting->setEnabled(false);
+    ui->EthnernetSetting->setEnabled(false);
+    m_connection->openEthernet(Address);
+}
+
+void MainWindow::CloseSerialPort()
+{
+    m_connection->close();
+}
+
+void MainWindow::handleError(QSerialPort::SerialPortError error)
+{
+    m_connection->handleSerialError(error);
+}
+
+void MainWindow::OpenSerialPort()
+{
+    if (m_linkData.connectType == SerialInterface)
+        serialDialog->update();
+    else if (m_linkData.connectType == EthernetInterface)
+        ethernetDialog->update();
 }
 
 void MainWindow::OpenManualFile()

@@ -7,6 +7,7 @@
 #include "link/sensorparameters.h"
 
 #include <QMainWindow>
+#include <QSerialPort>
 #include <QtGlobal>
 #include <functional>
 #include <memory>
@@ -14,7 +15,6 @@
 class QGraphicsScene;
 class QLabel;
 class QPoint;
-class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
 class QUrl;
@@ -30,6 +30,9 @@ class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
 class AreaEditors;
+class ConnectionControl;
+class EthnertSetting;
+class SettingsDialog;
 class DATA_TABLE;
 class IO_SIMULATION;
 class StatusDisplay;
@@ -60,8 +63,13 @@ public:
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
     QUdpSocket *udpTransport() const { return udpSocket.get(); }
 
-    // True while the serial port, the TCP socket or the UDP socket is open.
+    // True while the serial port is open, the TCP connection is established or the UDP
+    // socket is connected; a TCP connection still being tried does not count.
     bool anyTransportOpen() const;
+
+    SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
+    EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
+    ConnectionControl *connectionControl() const { return m_connection.get(); }
 
     int monitoringMode() const { return monitoring; }
 
@@ -103,6 +111,14 @@ public slots:
     void ConnectChangeEthernetModeSlot();
     void CreatConnectTypeSignalSlot(int Index);
     void CreatEthnertModeSignalSlot(const QString &Type);
+
+    // The transports: open on a dialog's request, close on DisConnection or a fault.
+    void CreatOpenSerialPort(const QString &Name);
+    void CreatEthernetPort(const QString &Address);
+    void CloseSerialPort();
+    void handleError(QSerialPort::SerialPortError error);
+    // The Connection action: asks the dialog of the interface chosen to connect again.
+    void OpenSerialPort();
 
     void OpenManualFile();
 
@@ -161,6 +177,11 @@ protected:
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
     std::unique_ptr<About> about;  // a top-level window of its own
+    // Top-level windows without parent, shown and hidden, never recreated.
+    std::unique_ptr<EthnertSetting> ethernetDialog;
+    std::unique_ptr<SettingsDialog> serialDialog;
+    // Destroyed before the label and the transports it points at.
+    std::unique_ptr<ConnectionControl> m_connection;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -176,6 +197,7 @@ private:
     void wireSensorSettings();
     void finishStartup();
     void applyZoomSliderRange();
+    void createConnections();
     void addTranslatedLanguages();
     void retranslate();
 

@@ -1117,6 +1117,53 @@
     </message>
 </context>
 <context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>Serial Setting</translation>
+    </message>
+    <message>
+        <source>选择串口</source>
+        <translation>Serial Select</translation>
+    </message>
+    <message>
+        <source>串口号:</source>
+        <translation>Serial Number:</translation>
+    </message>
+    <message>
+        <source>参数设置:</source>
+        <translation>Parameters Setting:</translation>
+    </message>
+    <message>
+        <source>波特率:</source>
+        <translation>Baud Rate:</translation>
+    </message>
+    <message>
+        <source>数据位:</source>
+        <translation>Data Bits:</translation>
+    </message>
+    <message>
+        <source>奇偶校验:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>停止位:</source>
+        <translation>Stop Bits:</translation>
+    </message>
+    <message>
+        <source>流控制:</source>
+        <translation>Flow Control:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::About</name>
     <message>
         <source>版本信息: 1.3.5

@@ -770,6 +770,9 @@ void TestMainWindow::readingNeedsOpenTransport()
     } else if (transport == QLatin1String("tcp")) {
         QVERIFY(server.listen(QHostAddress::LocalHost));
         w.tcpTransport()->connectToHost(QHostAddress::LocalHost, server.serverPort());
+        // A connection still being tried is not open for reading.
+        QVERIFY(!w.anyTransportOpen());
+        QVERIFY(w.tcpTransport()->waitForConnected(3000));
     } else if (transport == QLatin1String("udp")) {
         w.udpTransport()->connectToHost(QHostAddress::LocalHost, 8080);
     }

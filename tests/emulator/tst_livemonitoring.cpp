@@ -1,11 +1,13 @@
 #include "emulatorprocess.h"
 #include "linkrig.h"
 
+#include "app/connectioncontrol.h"
 #include "app/mainwindow.h"
 #include "graphics/optionscene.h"
 #include "graphics/paintoutline.h"
 
 #include <QAction>
+#include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGroupBox>
 #include <QLabel>
@@ -60,21 +62,20 @@ struct LiveWindow
         window.show();
     }
 
+    // Connects as the user does from the menus, and waits until the link runs.
     bool connect(const QString &transport, const EmulatorProcess &emulator)
     {
-        SensorLinkData &data = window.linkData();
-        data.connectType = transport == QLatin1String("serial") ? SerialInterface : EthernetInterface;
-        data.ethernetMode = transport == QLatin1String("udp") ? UdpMode : TcpMode;
+        QSignalSpy opened(window.connectionControl(), &ConnectionControl::opened);
         if (transport == QLatin1String("serial")) {
-            window.serialTransport()->setPortName(emulator.serialDevice());
-            return window.serialTransport()->open(QIODevice::ReadWrite);
+            window.CreatOpenSerialPort(emulator.serialDevice());
+        } else {
+            window.CreatEthnertModeSignalSlot(transport == QLatin1String("udp")
+                                                  ? QStringLiteral("MODE: UDP")
+                                                  : QStringLiteral("MODE: TCP"));
+            window.CreatEthernetPort(transport == QLatin1String("udp") ? QStringLiteral("10.77.0.2")
+                                                                       : QStringLiteral("127.0.0.1"));
         }
-        if (transport == QLatin1String("udp")) {
-            window.udpTransport()->connectToHost(QStringLiteral("10.77.0.2"), LinkRig::ScannerPort);
-            return window.udpTransport()->isOpen();
-        }
-        window.tcpTransport()->connectToHost(QStringLiteral("127.0.0.1"), LinkRig::ScannerPort);
-        return window.tcpTransport()->waitForConnected(3000);
+        return opened.count() > 0 || opened.wait(5000);
     }
 
     // Waits for the next report whose input number is `inport` (any when negative).
@@ -122,25 +123,26 @@ void TestLiveMonitoring::watchAndSimulate()
     QFETCH(QString, transport);
     const QString address = transport == QLatin1String("udp") ? QStringLiteral("10.77.0.2")
                                                               : QStringLiteral("127.0.0.1");
+    // The scanner answers discovery with its Ethernet mode, which the program adopts.
     EmulatorProcess emulator({"--address", address, "--object-speed", "0", "--inputs",
-                              QString::number(EmulatorInputs), "--fault-bit", "3"});
+                              QString::number(EmulatorInputs), "--fault-bit", "3",
+                              "--ethernet-mode", transport == QLatin1String("udp") ? "udp" : "tcp"});
     QVERIFY(emulator.start());
     LiveWindow live;
     MainWindow &w = live.window;
     QVERIFY(live.connect(transport, emulator));
+    QVERIFY(live.widget<QAction>("Distance")->isChecked());
+
+    // Distance is checked from the start; the user switches Intensity on.
+    QSignalSpy scans(w.sensorLink(), &SERIAL_COMM::ReceiveScanfData);
+    QSignalSpy intensities(w.sensorLink(), &SERIAL_COMM::ReceiveIntensityData);
+    live.widget<QAction>("Intensity")->trigger();
+    QVERIFY(LinkRig::waitUntil([&] { return scans.count() >= 2 && intensities.count() >= 2; }, 8000));
+    QVERIFY(live.nextReport());
+    // Connecting read every area from the scanner; area 5 gets a field of its own now.
     AreaRecord area;
     area.out1Points = {QPoint(-500, 1000), QPoint(500, 1000)};
     w.areaModel().replaceArea(5, area);
-
-    // Distance is checked from the start, Intensity is switched on, and the simulation
-    // exchange runs while connected.
-    QSignalSpy scans(w.sensorLink(), &SERIAL_COMM::ReceiveScanfData);
-    QSignalSpy intensities(w.sensorLink(), &SERIAL_COMM::ReceiveIntensityData);
-    w.OpenCloseReadScanf(true);
-    live.widget<QAction>("Intensity")->trigger();
-    w.sensorLink()->OpenSendReadSimulation();
-    QVERIFY(LinkRig::waitUntil([&] { return scans.count() >= 2 && intensities.count() >= 2; }, 8000));
-    QVERIFY(live.nextReport());
 
     // The outline reaches the front wall in every display mode: a filled graph, and
     // points or a line on the wall itself.
@@ -173,22 +175,23 @@ void TestLiveMonitoring::watchAndSimulate()
     live.widget<QAction>("Monitoring")->trigger();
     QVERIFY(live.nextReport(EmulatorInputs));
     QCOMPARE(w.areaModel().currentArea(), int(EmulatorInputs));
-    QCOMPARE(live.widget<QTableWidget>("CoordTableWidgetOut1")->item(1, 1)->text(), QStringLiteral("500"));
+    QCOMPARE(w.sceneController()->PointItems().at(1)->pos(), QPointF(500, -1000));
 
     // Inputs simulated from the dock reach the scanner, which then reports them.
-    QAction *simulation = live.widget<QAction>("IOSimulation");
-    simulation->setEnabled(true);
-    simulation->trigger();
+    live.widget<QAction>("IOSimulation")->trigger();
     QTest::keyClick(live.widget<QGroupBox>("InportGrouptBox"), Qt::Key_Space);
     live.widget<QSpinBox>("InputspinBox")->setValue(37);
     QVERIFY(live.nextReport(37));
     QVERIFY(live.nextReport(37));
     QCOMPARE(w.areaModel().currentArea(), 37);
 
-    // Ending the simulation, as closing the connection does, gives the scanner its own
-    // inputs back with the very next exchange.
-    w.StopAllSimulation();
-    QVERIFY(live.nextReport());
+    // Disconnecting ends the simulation and clears the status strip; connected again,
+    // the scanner reports its own inputs, not the ones simulated before.
+    live.widget<QAction>("DisConnection")->trigger();
+    QCOMPARE(live.widget<QLCDNumber>("InputlcdNum")->intValue(), 0);
+    QCOMPARE(live.widget<QLabel>("label_StatusValue")->text(), QStringLiteral("Normal(0)"));
+    QCOMPARE(w.areaModel().simulation.inputSimulationOn, quint8(0));
+    QVERIFY(live.connect(transport, emulator));
     QVERIFY(live.nextReport());
     QCOMPARE(live.inports.last(), EmulatorInputs);
     QCOMPARE(w.areaModel().currentArea(), int(EmulatorInputs));
