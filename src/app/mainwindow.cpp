@@ -5,6 +5,8 @@
 #include "app/messagebox.h"
 #include "app/statusdisplay.h"
 #include "app/storedsettings.h"
+#include "connect/create.h"
+#include "project/projectfiles.h"
 #include "areas/areaeditors.h"
 #include "areas/areatable.h"
 #include "connect/ethnertsetting.h"
@@ -26,6 +28,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QLocale>
@@ -105,6 +108,7 @@ MainWindow::MainWindow(QWidget *parent)
     wireSignals();
     finishStartup();
     createConnections();
+    createProjects();
     LoadSettings();
 }
 
@@ -116,6 +120,8 @@ MainWindow::~MainWindow()
 void MainWindow::createDialogs()
 {
     about = std::make_unique<About>();
+    // The start dialog searches the network first, then the Ethernet settings dialog.
+    m_startDialog = std::make_unique<Create>();
     ethernetDialog = std::make_unique<EthnertSetting>();
 }
 
@@ -359,7 +365,7 @@ void MainWindow::finishStartup()
     // The teach-in page has no function yet.
     for (QPushButton *teach : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
         teach->setEnabled(false);
-    setWindowTitle(tr("激光雷达编辑器"));
+    updateWindowTitle();
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
 }
@@ -488,7 +494,7 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
-    setWindowTitle(tr("激光雷达编辑器"));
+    updateWindowTitle();
     statusDisplay->Retranslate();
 }
 
@@ -781,11 +787,102 @@ void MainWindow::BarDisplayCoord(QPoint Coord)
     statusBar()->showMessage(CoordinateStatusText(Coord));
 }
 
+// The project commands and the start dialog. The file work itself is ProjectFiles'.
+void MainWindow::createProjects()
+{
+    m_projectFiles = std::make_unique<ProjectFiles>(&m_areaModel, sensorSetting.get(), link.get(),
+                                                    &m_messenger, fileDialogChooser(this));
+    connect(m_projectFiles.get(), &ProjectFiles::modelRead, this, &MainWindow::CreateDeviceType);
+    connect(m_projectFiles.get(), &ProjectFiles::fileNameChanged, this,
+            &MainWindow::updateWindowTitle);
+    connect(&m_areaModel, &AreaModel::modifiedChanged, this, &QWidget::setWindowModified);
+
+    connect(ui->Open, &QAction::triggered, this, &MainWindow::openfile);
+    connect(ui->SaveAs, &QAction::triggered, this, &MainWindow::saveAsFile);
+    connect(ui->Laser05, &QAction::triggered, this, &MainWindow::CreateDeviceLaser05);
+    connect(ui->Laser10, &QAction::triggered, this, &MainWindow::CreateDeviceLaser10);
+    connect(ui->Laser20, &QAction::triggered, this, &MainWindow::CreateDeviceLaser20);
+    connect(ui->Laser30, &QAction::triggered, this, &MainWindow::CreateDeviceLaser30);
+    connect(ui->Laser50, &QAction::triggered, this, &MainWindow::CreateDeviceLaser50);
+
+    Create *start = m_startDialog.get();
+    connect(start, &Create::QuitSignal, this, &QWidget::close);
+    connect(start, &Create::CreateSignal, this, &MainWindow::CreateDeviceType);
+    connect(start, &Create::OpenProjectSignal, this, &MainWindow::OpenProject);
+    connect(start, &Create::OpenSerialSignal, this, &MainWindow::CreatOpenSerialPort);
+    connect(start, &Create::OpenEthernetSignal, this, &MainWindow::CreatEthernetPort);
+    connect(start, &Create::CreateInterface, this, &MainWindow::CreatConnectTypeSignalSlot);
+    connect(start, &Create::OpenEthernetMode, this, &MainWindow::CreatEthnertModeSignalSlot);
+    updateWindowTitle();
+}
+
+void MainWindow::ShowStartDialog()
+{
+    QRect placed = m_startDialog->frameGeometry();
+    placed.moveCenter(frameGeometry().center());
+    m_startDialog->move(placed.topLeft());
+    m_startDialog->show();
+    m_startDialog->raise();
+    m_startDialog->activateWindow();
+}
+
+void MainWindow::updateWindowTitle()
+{
+    const QString program = tr("激光雷达编辑器");
+    const QString file =
+        m_projectFiles ? QFileInfo(m_projectFiles->fileName()).fileName() : QString();
+    // "[*]" is where the toolkit shows the unsaved-changes mark.
+    setWindowTitle(file.isEmpty() ? program + QLatin1String("[*]")
+                                  : file + QLatin1String("[*] - ") + program);
+    setWindowModified(m_areaModel.isModified());
+}
+
+void MainWindow::openfile()
+{
+    m_projectFiles->open(modelIndex);
+}
+
 void MainWindow::savefile()
 {
-    // Nothing is written yet: the project file writer comes with the file format. Until
-    // a document has been written the modified flag stays set, so closing keeps asking.
+    m_projectFiles->save(modelIndex);
 }
+
+void MainWindow::saveAsFile()
+{
+    m_projectFiles->saveAs(modelIndex);
+}
+
+void MainWindow::OpenProject()
+{
+    m_projectFiles->open(ProjectFiles::AnyModel);
+}
+
+void MainWindow::CreateDeviceType(int Type)
+{
+    if (!deviceModel(Type))
+        return;
+    modelIndex = Type;
+    applyDeviceModel();
+}
+
+void MainWindow::ClearAllEditData()
+{
+    m_projectFiles->clearDocument();
+}
+
+void MainWindow::newProject(int model)
+{
+    if (!m_projectFiles->mayDiscardChanges())
+        return;
+    CreateDeviceType(model);
+    ClearAllEditData();
+}
+
+void MainWindow::CreateDeviceLaser05() { newProject(0); }
+void MainWindow::CreateDeviceLaser10() { newProject(1); }
+void MainWindow::CreateDeviceLaser20() { newProject(2); }
+void MainWindow::CreateDeviceLaser30() { newProject(3); }
+void MainWindow::CreateDeviceLaser50() { newProject(4); }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {

@@ -82,6 +82,12 @@ void SERIAL_COMM::StopOverTimer()
     m_timeoutTimer.stop();
 }
 
+void SERIAL_COMM::ResumeOverTimer()
+{
+    if (!idle())
+        m_timeoutTimer.start();
+}
+
 void SERIAL_COMM::ClearCommandFlags()
 {
     const bool transferring = transferRunning();

@@ -66,10 +66,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>新建文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>编辑</source>
         <translation type="unfinished"></translation>
     </message>
@@ -234,10 +230,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Close</translation>
-    </message>
-    <message>
         <source>1%</source>
         <translation type="unfinished">0.2 degree {1%?}</translation>
     </message>
@@ -362,10 +354,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>独立模式</source>
-        <translation>Independent</translation>
-    </message>
-    <message>
         <source>依靠模式</source>
         <translation type="unfinished"></translation>
     </message>
@@ -474,38 +462,6 @@
         <translation>Intensity</translation>
     </message>
     <message>
-        <source>传感器设定</source>
-        <translation>Sensor Setting</translation>
-    </message>
-    <message>
-        <source>传感器控制方式</source>
-        <translation>Control Mode</translation>
-    </message>
-    <message>
-        <source>IO接口控制</source>
-        <translation>IO Interface</translation>
-    </message>
-    <message>
-        <source>RS232通信控制</source>
-        <translation>RS232 Interface</translation>
-    </message>
-    <message>
-        <source>RS485通信控制</source>
-        <translation>RS485 Interface</translation>
-    </message>
-    <message>
-        <source>CAN总线控制</source>
-        <translation>CAN Interface</translation>
-    </message>
-    <message>
-        <source>Modbus协议控制</source>
-        <translation>Modbus Interface</translation>
-    </message>
-    <message>
-        <source>RS232通信波特率</source>
-        <translation>RS232 BaudRate</translation>
-    </message>
-    <message>
         <source>9600</source>
         <translation type="unfinished">0.2 degree {9600?}</translation>
     </message>
@@ -530,50 +486,6 @@
         <translation type="unfinished">0.2 degree {460800?}</translation>
     </message>
     <message>
-        <source>RS232通信校验位</source>
-        <translation>RS232 Verify</translation>
-    </message>
-    <message>
-        <source>无校验</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>奇校验</source>
-        <translation>Odd</translation>
-    </message>
-    <message>
-        <source>偶校验</source>
-        <translation>Even</translation>
-    </message>
-    <message>
-        <source>RS232通信停止位</source>
-        <translation>RS232 StopBit</translation>
-    </message>
-    <message>
-        <source>RS485地址(1-127)</source>
-        <translation>RS485 ID(1-127)</translation>
-    </message>
-    <message>
-        <source>RS485通信波特率</source>
-        <translation>RS485 BaudRate</translation>
-    </message>
-    <message>
-        <source>RS485通信校验位</source>
-        <translation>RS485 Verify</translation>
-    </message>
-    <message>
-        <source>RS485通信停止位</source>
-        <translation>RS485 StopBit</translation>
-    </message>
-    <message>
-        <source>CAN总线地址(1-127)</source>
-        <translation>CAN ID(1-127)</translation>
-    </message>
-    <message>
-        <source>CAN总线波特率</source>
-        <translation>CAN BaudRate</translation>
-    </message>
-    <message>
         <source>125K</source>
         <translation type="unfinished">0.2 degree {125K?}</translation>
     </message>
@@ -590,128 +502,12 @@
         <translation type="unfinished">0.2 degree {1000K?}</translation>
     </message>
     <message>
-        <source>传感器输出逻辑</source>
-        <translation>Output Logic</translation>
-    </message>
-    <message>
-        <source>扫描电机速度</source>
-        <translation>Motor SpeedRatio</translation>
-    </message>
-    <message>
-        <source>扫描电机同步方式</source>
-        <translation>MotorSync Mode</translation>
-    </message>
-    <message>
-        <source>主机模式</source>
-        <translation>Master</translation>
-    </message>
-    <message>
-        <source>从机模式</source>
-        <translation>Slave</translation>
-    </message>
-    <message>
-        <source>扫描电机同步角度</source>
-        <translation>MotorSync Angle</translation>
-    </message>
-    <message>
-        <source>0度</source>
-        <translation>0 deg</translation>
-    </message>
-    <message>
-        <source>90度</source>
-        <translation>90 deg</translation>
-    </message>
-    <message>
-        <source>180度</source>
-        <translation>180 deg</translation>
-    </message>
-    <message>
-        <source>270度</source>
-        <translation>270 deg</translation>
-    </message>
-    <message>
-        <source>传感器安装方式</source>
-        <translation>Install Direction</translation>
-    </message>
-    <message>
-        <source>正向安装</source>
-        <translation>Forward Install</translation>
-    </message>
-    <message>
-        <source>倒立安装</source>
-        <translation>Inverted Install</translation>
-    </message>
-    <message>
-        <source>传感器扫描零位点值</source>
-        <translation>Sensor Zero Value</translation>
-    </message>
-    <message>
-        <source>TCP服务器</source>
-        <translation>TCP Server</translation>
-    </message>
-    <message>
-        <source>UDP模式</source>
-        <translation>UDP Mode</translation>
-    </message>
-    <message>
         <source>72KHz</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>144KHz</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0.1度</source>
-        <translation>0.1 degree</translation>
-    </message>
-    <message>
-        <source>0.2度</source>
-        <translation>0.2 degree</translation>
-    </message>
-    <message>
-        <source>采样噪声过滤等级</source>
-        <translation>Scan Filter Level</translation>
-    </message>
-    <message>
-        <source>简单</source>
-        <translation>Easy</translation>
-    </message>
-    <message>
-        <source>严格</source>
-        <translation>Strict</translation>
-    </message>
-    <message>
-        <source>多次回波选择</source>
-        <translation>Stop Signal</translation>
-    </message>
-    <message>
-        <source>第一次</source>
-        <translation>First</translation>
-    </message>
-    <message>
-        <source>第二次</source>
-        <translation>Second</translation>
-    </message>
-    <message>
-        <source>最后一次</source>
-        <translation>Last</translation>
-    </message>
-    <message>
-        <source>能量最大</source>
-        <translation>MaxPower</translation>
-    </message>
-    <message>
-        <source>脏污过滤距离</source>
-        <translation>Dirty Distance</translation>
-    </message>
-    <message>
-        <source>脏污过滤强度</source>
-        <translation>Dirty Strength</translation>
-    </message>
-    <message>
-        <source>拖尾过滤等级</source>
-        <translation>Traili Filter</translation>
     </message>
     <message>
         <source>IO端口仿真</source>
@@ -766,23 +562,11 @@
         <translation>Type 4</translation>
     </message>
     <message>
-        <source>打开文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ctrl+O</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>保存文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>另存为</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1018,6 +802,222 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>新建文件</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>独立模式</source>
+        <translation>Independent</translation>
+    </message>
+    <message>
+        <source>传感器设定</source>
+        <translation>Sensor Setting</translation>
+    </message>
+    <message>
+        <source>传感器控制方式</source>
+        <translation>Control Mode</translation>
+    </message>
+    <message>
+        <source>IO接口控制</source>
+        <translation>IO Interface</translation>
+    </message>
+    <message>
+        <source>RS232通信控制</source>
+        <translation>RS232 Interface</translation>
+    </message>
+    <message>
+        <source>RS485通信控制</source>
+        <translation>RS485 Interface</translation>
+    </message>
+    <message>
+        <source>CAN总线控制</source>
+        <translation>CAN Interface</translation>
+    </message>
+    <message>
+        <source>Modbus协议控制</source>
+        <translation>Modbus Interface</translation>
+    </message>
+    <message>
+        <source>RS232通信波特率</source>
+        <translation>RS232 BaudRate</translation>
+    </message>
+    <message>
+        <source>RS232通信校验位</source>
+        <translation>RS232 Verify</translation>
+    </message>
+    <message>
+        <source>无校验</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>RS232通信停止位</source>
+        <translation>RS232 StopBit</translation>
+    </message>
+    <message>
+        <source>RS485地址(1-127)</source>
+        <translation>RS485 ID(1-127)</translation>
+    </message>
+    <message>
+        <source>RS485通信波特率</source>
+        <translation>RS485 BaudRate</translation>
+    </message>
+    <message>
+        <source>RS485通信校验位</source>
+        <translation>RS485 Verify</translation>
+    </message>
+    <message>
+        <source>RS485通信停止位</source>
+        <translation>RS485 StopBit</translation>
+    </message>
+    <message>
+        <source>CAN总线地址(1-127)</source>
+        <translation>CAN ID(1-127)</translation>
+    </message>
+    <message>
+        <source>CAN总线波特率</source>
+        <translation>CAN BaudRate</translation>
+    </message>
+    <message>
+        <source>传感器输出逻辑</source>
+        <translation>Output Logic</translation>
+    </message>
+    <message>
+        <source>扫描电机速度</source>
+        <translation>Motor SpeedRatio</translation>
+    </message>
+    <message>
+        <source>扫描电机同步方式</source>
+        <translation>MotorSync Mode</translation>
+    </message>
+    <message>
+        <source>主机模式</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <source>从机模式</source>
+        <translation>Slave</translation>
+    </message>
+    <message>
+        <source>扫描电机同步角度</source>
+        <translation>MotorSync Angle</translation>
+    </message>
+    <message>
+        <source>0度</source>
+        <translation>0 deg</translation>
+    </message>
+    <message>
+        <source>90度</source>
+        <translation>90 deg</translation>
+    </message>
+    <message>
+        <source>180度</source>
+        <translation>180 deg</translation>
+    </message>
+    <message>
+        <source>270度</source>
+        <translation>270 deg</translation>
+    </message>
+    <message>
+        <source>传感器安装方式</source>
+        <translation>Install Direction</translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation>Forward Install</translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation>Inverted Install</translation>
+    </message>
+    <message>
+        <source>传感器扫描零位点值</source>
+        <translation>Sensor Zero Value</translation>
+    </message>
+    <message>
+        <source>TCP服务器</source>
+        <translation>TCP Server</translation>
+    </message>
+    <message>
+        <source>UDP模式</source>
+        <translation>UDP Mode</translation>
+    </message>
+    <message>
+        <source>0.1度</source>
+        <translation>0.1 degree</translation>
+    </message>
+    <message>
+        <source>0.2度</source>
+        <translation>0.2 degree</translation>
+    </message>
+    <message>
+        <source>采样噪声过滤等级</source>
+        <translation>Scan Filter Level</translation>
+    </message>
+    <message>
+        <source>简单</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>严格</source>
+        <translation>Strict</translation>
+    </message>
+    <message>
+        <source>多次回波选择</source>
+        <translation>Stop Signal</translation>
+    </message>
+    <message>
+        <source>第一次</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>第二次</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>最后一次</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>能量最大</source>
+        <translation>MaxPower</translation>
+    </message>
+    <message>
+        <source>脏污过滤距离</source>
+        <translation>Dirty Distance</translation>
+    </message>
+    <message>
+        <source>脏污过滤强度</source>
+        <translation>Dirty Strength</translation>
+    </message>
+    <message>
+        <source>拖尾过滤等级</source>
+        <translation>Traili Filter</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
         <source>停止位1Bit</source>
         <translation>Stop 1Bit</translation>
     </message>
@@ -1067,53 +1067,6 @@
         <source>距离[mm]</source>
         <comment>data table</comment>
         <translation>Distance[mm]</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsDialog</name>
-    <message>
-        <source>串口设置</source>
-        <translation>Serial Setting</translation>
-    </message>
-    <message>
-        <source>选择串口</source>
-        <translation>Serial Select</translation>
-    </message>
-    <message>
-        <source>串口号:</source>
-        <translation>Serial Number:</translation>
-    </message>
-    <message>
-        <source>参数设置:</source>
-        <translation>Parameters Setting:</translation>
-    </message>
-    <message>
-        <source>波特率:</source>
-        <translation>Baud Rate:</translation>
-    </message>
-    <message>
-        <source>数据位:</source>
-        <translation>Data Bits:</translation>
-    </message>
-    <message>
-        <source>奇偶校验:</source>
-        <translation>Parity:</translation>
-    </message>
-    <message>
-        <source>停止位:</source>
-        <translation>Stop Bits:</translation>
-    </message>
-    <message>
-        <source>流控制:</source>
-        <translation>Flow Control:</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>Enter</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1314,6 +1267,25 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::ProjectFile</name>
+    <message>
+        <source>文件在第 %1 行结束，缺少“%2”。</source>
+        <translation>The file ends at line %1, before “%2”.</translation>
+    </message>
+    <message>
+        <source>第 1 行应为“%1”。</source>
+        <translation>Line 1 should be “%1”.</translation>
+    </message>
+    <message>
+        <source>第 1 行不是任何型号的项目文件的第一行。</source>
+        <translation>Line 1 is not the first line of a project file of any model.</translation>
+    </message>
+    <message>
+        <source>第 %1 行：区域号“%2”不在 0 到 %3 之间。</source>
+        <translation>Line %1: the area number “%2” is not between 0 and %3.</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::SENSOR_SETTING</name>
     <message>
         <source>值 %1</source>
@@ -1456,6 +1428,100 @@ Do you want to discart your changes?</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Create</name>
+    <message>
+        <source>欢迎使用激光雷达区域设计软件</source>
+        <translation>Welcome to Veltrix</translation>
+    </message>
+    <message>
+        <source>创建</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>打开工程文件</source>
+        <translation>Open Project file</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>以太网</source>
+        <translation>Ethernet</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ProjectFiles</name>
+    <message>
+        <source>打开配置文件</source>
+        <translation>Open Config file</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>No document</source>
+        <translation>No document</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>文件损坏</source>
+        <translation>FileError</translation>
+    </message>
+    <message>
+        <source>保存配置文件</source>
+        <translation>Save Config file</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”。</source>
+        <translation>The file “%1” could not be saved.</translation>
+    </message>
+    <message>
+        <source>“%1”已存在。
+要替换它吗？</source>
+        <translation>“%1” already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>关于应用程序
+您修改了数据直接改变而不保存？</source>
+        <translation>The application
+Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>

@@ -172,7 +172,7 @@ void TestMainWindow::startState()
     QVERIFY(w.widget<QDockWidget>("IOSimulationDock")->isHidden());
     for (const char *name : {"ButtonTeachOut1", "ButtonTeachOut2", "ButtonTeachOut3"})
         QVERIFY2(!w.widget<QPushButton>(name)->isEnabled(), name);
-    QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器[*]"));
 
     QCOMPARE(w.monitoringMode(), 0);
     QVERIFY(!w.areaModel().isModified());
