@@ -90,11 +90,11 @@
     </message>
     <message>
         <source>输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>文件</source>
@@ -189,10 +189,6 @@
         <translation>Controls Polar</translation>
     </message>
     <message>
-        <source>距离[mm]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>自学习</source>
         <translation>Teaching</translation>
     </message>
@@ -250,67 +246,67 @@
     </message>
     <message>
         <source>时间戳:</source>
-        <translation type="unfinished"></translation>
+        <translation>Timestamp:</translation>
     </message>
     <message>
         <source>角度</source>
-        <translation type="unfinished"></translation>
+        <translation>Step</translation>
     </message>
     <message>
         <source>反光强度</source>
-        <translation type="unfinished"></translation>
+        <translation>Intensity</translation>
     </message>
     <message>
         <source>IO端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Simulation</translation>
     </message>
     <message>
         <source>输入端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Input Simulation</translation>
     </message>
     <message>
         <source>输出端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Simulation</translation>
     </message>
     <message>
         <source>异常状态仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Fault Simulation</translation>
     </message>
     <message>
         <source>智能选择仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulation CaseChannel</translation>
     </message>
     <message>
         <source>驱动转角</source>
-        <translation type="unfinished"></translation>
+        <translation>Dgree</translation>
     </message>
     <message>
         <source>车辆速度</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>车辆操作模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>操作模式0</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 0</translation>
     </message>
     <message>
         <source>操作模式1</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 1</translation>
     </message>
     <message>
         <source>操作模式2</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 2</translation>
     </message>
     <message>
         <source>操作模式3</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 3</translation>
     </message>
     <message>
         <source>操作模式4</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 4</translation>
     </message>
     <message>
         <source>退出</source>
@@ -685,6 +681,11 @@
     <message>
         <source>以太网IP地址:</source>
         <translation>IP Address:</translation>
+    </message>
+    <message>
+        <source>距离[mm]</source>
+        <comment>data table</comment>
+        <translation>Distance[mm]</translation>
     </message>
     <message>
         <source>编辑</source>
@@ -1168,6 +1169,53 @@ Do you want to discart your changes?</translation>
     <message>
         <source>状态 %1</source>
         <translation>status %1</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::StatusDisplay</name>
+    <message>
+        <source>正常(0)</source>
+        <translation>Normal(0)</translation>
+    </message>
+    <message>
+        <source>旋转异常(1)</source>
+        <translation>Revolve Abnormal(1)</translation>
+    </message>
+    <message>
+        <source>接收异常(2)</source>
+        <translation>Receive Abnormal(2)</translation>
+    </message>
+    <message>
+        <source>闪存数据异常(3)</source>
+        <translation>Flash Abnormal(3)</translation>
+    </message>
+    <message>
+        <source>连接异常(4)</source>
+        <translation>Connect Abnormal(4)</translation>
+    </message>
+    <message>
+        <source>仿真错误(5)</source>
+        <translation>Simulate Abnormal(5)</translation>
+    </message>
+    <message>
+        <source>过温异常(6)</source>
+        <translation>Temperature Abnormal(6)</translation>
+    </message>
+    <message>
+        <source>发射板电压异常(7)</source>
+        <translation>Voltage Abnormal(7)</translation>
+    </message>
+    <message>
+        <source>未知异常(0x%1)</source>
+        <translation>Unknown fault (0x%1)</translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation>Reverse Set</translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation>Forward Set</translation>
     </message>
 </context>
 <context>
