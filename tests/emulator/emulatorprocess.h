@@ -46,11 +46,15 @@ public:
         for (const QByteArray &line : m_output.split('\n')) {
             if (line.startsWith("Serial: "))
                 m_serialDevice = QString::fromLocal8Bit(line.mid(8).trimmed());
+            if (line.startsWith("TCP: "))
+                m_address = QString::fromLatin1(line.mid(5, line.lastIndexOf(':') - 5));
         }
         return true;
     }
 
     QString serialDevice() const { return m_serialDevice; }
+    // The address it says it serves TCP and UDP on.
+    QString address() const { return m_address; }
     QByteArray output() const { return m_output; }
     QByteArray errors() { return m_process.readAllStandardError(); }
 
@@ -59,4 +63,5 @@ private:
     QProcess m_process;
     QByteArray m_output;
     QString m_serialDevice;
+    QString m_address;
 };
