@@ -9,7 +9,7 @@
 // Configuration bits: 0 faults (drop, corrupt, noise, split), 1 request checksums
 // repaired so that requests are taken, 2 long product reply, 3 inverted mounting,
 // 4 the first write of area 5 refused, 5 parameter writes refused, 6 case writes
-// refused.
+// refused, 7 the connection closes after a few requests (as a TCP one can).
 
 #include "fuzzinput.h"
 #include "randomareas.h"
@@ -35,6 +35,7 @@ enum Config : quint8 {
     RefuseArea = 1 << 4,
     RefuseParameters = 1 << 5,
     RefuseCase = 1 << 6,
+    Closing = 1 << 7,
 };
 constexpr int RefusedArea = 5;
 
@@ -59,6 +60,8 @@ DeliveryFaults deliveryFaults(quint8 config, quint8 seed)
         faults.noiseFraction = 0.5;
         faults.splitMaxBytes = 1 + seed % 16;
     }
+    if (config & Closing)
+        faults.closeAfterFrames = 1 + seed % 4;
     return faults;
 }
 
@@ -87,8 +90,10 @@ public:
           m_scanner((ensureCoreApplication(), scannerConfig(config))),
           m_session(&m_scanner, deliveryFaults(config, seed), seed)
     {
+        m_session.setClosable(config & Closing);
         QObject::connect(&m_session, &ScannerSession::requestHandled,
                          [this](const QByteArray &request, const QByteArray &reply) { handled(request, reply); });
+        QObject::connect(&m_session, &ScannerSession::closeRequested, [this] { ++m_closeRequests; });
         QObject::connect(&m_session, &ScannerSession::transmit, [this](const QByteArray &bytes) {
             if (m_pushing)
                 m_sector += bytes;
@@ -123,6 +128,8 @@ public:
 private:
     void handled(const QByteArray &request, const QByteArray &reply)
     {
+        // A connection that asked to be closed takes no more requests.
+        FUZZ_CHECK(m_closeRequests == 0);
         const FrameInfo *info = frameInfoFor(request.constData(), request.size());
         FUZZ_CHECK(info && request.size() == info->requestLength);
         FUZZ_CHECK(checkCrc(request.constData(), request.size() - CrcLength));
@@ -181,6 +188,7 @@ private:
     QVector<Delivery> m_deliveries;
     bool m_pushing = false;
     QByteArray m_sector;
+    int m_closeRequests = 0;
 };
 
 }  // namespace
@@ -253,6 +261,15 @@ QList<FuzzSeed> fuzzSeeds()
     simulation.simulatedInputs = 5;
     simulation.steeringAngle = -30;
     simulation.vehicleSpeed = 120;
+    SimulationBlock caseSimulation;
+    caseSimulation.caseSimulationOn = 1;
+    caseSimulation.steeringAngle = areas.at(9).steerMinDgree;
+    caseSimulation.vehicleSpeed = areas.at(9).vehicleMinSpeed;
+    caseSimulation.operationMode = areas.at(9).vehicleOptionMode;
+    caseSimulation.outputSimulationOn = 1;
+    caseSimulation.simulatedOutputs = 5;
+    caseSimulation.faultSimulationOn = 1;
+    caseSimulation.simulatedFault = 3;
 
     FrameBuffer buffer;
     const auto built = [&buffer](int length) { return QByteArray(buffer.data(), length); };
@@ -266,7 +283,9 @@ QList<FuzzSeed> fuzzSeeds()
         built(buildWArea(buffer, areas.at(1), RefusedArea, true)),
         built(buildWCase(buffer, areas)),
         built(buildWSimu(buffer, simulation)),
+        built(buildWSimu(buffer, caseSimulation)),
         built(buildRArea(buffer, RefusedArea)),
+        built(buildWArea(buffer, areas.at(2), 64, false)),
     };
     const QList<QByteArray> stream = {
         built(buildRAuto(buffer, true)), QByteArray(), QByteArray(), QByteArray("\x01zRAr"),
@@ -279,5 +298,6 @@ QList<FuzzSeed> fuzzSeeds()
         {"writes_refused_faults", seed(RefuseArea | RefuseParameters | RefuseCase | Faults, 3, writes, 100)},
         {"writes_inverted_repaired", seed(Inverted | RepairChecksums, 0, writes, 64)},
         {"cloud_stream", seed(Faults, 11, stream, 5)},
+        {"closing_connection", seed(Closing | RepairChecksums, 2, reads, 17)},
     };
 }

@@ -425,6 +425,18 @@ QList<FuzzSeed> fuzzSeeds()
     writeAll.command(Tick).feed(buildAcknowledge(FrameId::WCase, 2)).command(Tick);
     writeAll.feed(buildAcknowledge(FrameId::WPara, 0)).command(Tick).feed(buildAcknowledge(FrameId::RBoot, 0));
 
+    // The areas read go back in a write-all that runs to its end.
+    Seed readWrite(Tcp | RepairChecksums);
+    readWrite.command(ReadAll).command(Tick).feed(buildRParaReply(parameters)).command(Tick);
+    for (int i = 0; i < 4; ++i)
+        readWrite.command(Tick).feed(buildRAreaReply(areas.at(i), i, false));
+    readWrite.command(Close).command(WriteAll);
+    for (int i = 0; i < AreaCount; ++i)
+        readWrite.command(Tick).feed(buildAcknowledge(FrameId::WArea, 0));
+    readWrite.command(Tick).feed(buildAcknowledge(FrameId::WCase, 1)).command(Tick);
+    readWrite.feed(buildAcknowledge(FrameId::WPara, 2)).command(PollSimulation).command(Tick);
+    readWrite.feed(buildWSimuReply(0x7F, 0x80, 0xFFFF)).command(PollIntensity).command(Tick);
+
     QVector<quint16> values(ScanValueCount);
     for (int i = 0; i < ScanValueCount; ++i)
         values[i] = static_cast<quint16>(i * 131);
@@ -453,6 +465,7 @@ QList<FuzzSeed> fuzzSeeds()
         timeouts.command(Tick).command(Timeout);
     timeouts.feed("xxRPa" + withBadCrc(buildRParaReply(parameters)) + buildRAreaReply(areas.at(3), 3, false).left(300));
     timeouts.command(Close).command(PollScan).command(Tick).feed(buildAcknowledge(FrameId::RBoot, 0));
+    timeouts.command(Product).command(Tick).feed(buildRPrdaReply(ProductInfo{3, 1, 2, 3, 4, 5}));
 
     Seed spoilt(Tcp | SpoilChecksums | BoxRunsSteps);
     spoilt.command(ReadAll).command(Tick).feed(buildRParaReply(parameters)).command(Tick);
@@ -466,6 +479,7 @@ QList<FuzzSeed> fuzzSeeds()
         {"read_all_tcp_inverted", readAll(Tcp | Inverted | RepairChecksums)},
         {"read_all_udp_kept", readAll(Udp)},
         {"write_all_acknowledgements", writeAll.bytes()},
+        {"read_then_write_all", readWrite.bytes()},
         {"serial_scans", scans.bytes()},
         {"ethernet_clouds", clouds.bytes()},
         {"boxes_open_while_bytes_arrive", boxes.bytes()},
