@@ -458,19 +458,26 @@ void TestEmulatorLink::tcpConnectionClosesAfterFrames()
     QVERIFY(socket.waitForConnected(3000));
     FrameBuffer buffer;
     const QByteArray request(buffer.data(), buildRPara(buffer));
+    // Replies are counted as frames, so that noise before them changes nothing.
     QByteArray received;
+    int replies = 0;
+    const auto takeReplies = [&] {
+        received += socket.readAll();
+        QByteArray frame;
+        while (takeFrame(received, "RPara", ParameterFrameLength, true, frame) == TakeResult::Valid)
+            ++replies;
+    };
     for (int i = 0; i < 5 && socket.state() == QAbstractSocket::ConnectedState; ++i) {
         socket.write(request);
         socket.waitForBytesWritten(1000);
         const bool answeredOrClosed = QTest::qWaitFor([&] {
-            received += socket.readAll();
-            return received.size() >= (i + 1) * ParameterFrameLength
-                || socket.state() != QAbstractSocket::ConnectedState;
+            takeReplies();
+            return replies > i || socket.state() != QAbstractSocket::ConnectedState;
         }, 3000);
         QVERIFY(answeredOrClosed);
     }
-    received += socket.readAll();
-    QCOMPARE(received.size(), 3 * ParameterFrameLength);
+    takeReplies();
+    QCOMPARE(replies, 3);
     QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QAbstractSocket::UnconnectedState, 3000);
 }
 
