@@ -9,8 +9,8 @@
 // Configuration bits: 0-1 transport (serial, TCP, UDP, serial), 2 inverted mounting,
 // 3-4 the checksums of the replies in the fed bytes (kept; repaired, so that the
 // decoders behind them are reached; spoilt, so that nothing may be decoded at all),
-// 5 an open box runs the next steps, 6 Chinese texts, 7 boxes answered with the second
-// button.
+// 5 an open box runs the next steps, 6 the range limit of the largest model instead of
+// the smallest, 7 boxes answered with the second button.
 
 #include "fakedevice.h"
 #include "fuzzinput.h"
@@ -44,7 +44,7 @@ enum Config : quint8 {
     Inverted = 1 << 2,
     RepairChecksums = 1 << 3, SpoilChecksums = 2 << 3, ChecksumBits = 3 << 3,
     BoxRunsSteps = 1 << 5,
-    Chinese = 1 << 6,
+    LargestModel = 1 << 6,
     SecondButton = 1 << 7,
 };
 
@@ -189,7 +189,8 @@ public:
         m_active = data.connectType == SerialInterface ? &serial : transport == Udp ? &udp : &tcp;
         messenger.setPresenter([this](const UserMessage &message) { return present(message); });
         link = std::make_unique<SERIAL_COMM>(&serial, &data, &model, &parameters, &tcp, &udp, &messenger);
-        link->SetLanguage(config & Chinese ? SERIAL_COMM::LanguageChinese : SERIAL_COMM::LanguageEnglish);
+        if (config & LargestModel)
+            link->SetRangeLimit(4);
         data.invertedMount = (config & Inverted) != 0;
         const auto count = [this] { ++m_events; };
         QObject::connect(link.get(), &SERIAL_COMM::IOPortSignals, count);
@@ -453,7 +454,7 @@ QList<FuzzSeed> fuzzSeeds()
         clouds.feed(buildCloudPacket(start, start + 30, points), 37);
 
     ProductInfo product{KnownProductCode, 105, 4321, 2024, 3, 15};
-    Seed boxes(Udp | RepairChecksums | Chinese | BoxRunsSteps | SecondButton);
+    Seed boxes(Udp | RepairChecksums | LargestModel | BoxRunsSteps | SecondButton);
     boxes.command(Product).command(Tick).feed(buildRPrdaReply(product));
     boxes.command(Product).command(Tick).feed(buildRPrdaReply(product, true), 100);
     boxes.command(Reboot).command(Tick).feed(buildAcknowledge(FrameId::RBoot, 0));

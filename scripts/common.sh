@@ -9,11 +9,11 @@ VELTRIX_QT=${VELTRIX_QT:-6}
 
 case "$VELTRIX_QT" in
   6)
-    VELTRIX_QT_PACKAGES="qt6-base-dev qt6-serialport-dev"
+    VELTRIX_QT_PACKAGES="qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
     VELTRIX_BUILD_SUFFIX=""
     ;;
   5)
-    VELTRIX_QT_PACKAGES="qtbase5-dev libqt5serialport5-dev"
+    VELTRIX_QT_PACKAGES="qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n"
     VELTRIX_BUILD_SUFFIX="-qt5"
     ;;
   *)
@@ -24,6 +24,8 @@ esac
 VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build$VELTRIX_BUILD_SUFFIX}
 
 # Debian packages the project needs to build, test and be looked at (Debian 12 and 13).
+# The tools packages compile the translations; the translations packages hold the
+# toolkit's own texts (standard buttons, file dialogs) in the languages the program shows.
 VELTRIX_PACKAGES="build-essential cmake $VELTRIX_QT_PACKAGES iproute2 util-linux"
 # What the fuzz targets are built with: clang and its libFuzzer and sanitizer runtimes.
 VELTRIX_CLANG_PACKAGES="clang libclang-rt-dev llvm"

@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
+#include "app/about.h"
 #include "app/messagebox.h"
+#include "app/storedsettings.h"
 #include "areas/areatable.h"
 #include "areas/coordtable.h"
 #include "areas/editcontrol.h"
@@ -19,6 +21,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
 #include <QGraphicsScene>
 #include <QIcon>
 #include <QLabel>
@@ -39,9 +46,6 @@ constexpr int MaximumZoomLevel = 350;
 // for every model's range instead of running together into a dotted line.
 constexpr int ZoomTickInterval = 50;
 
-constexpr int LanguageChinese = 0;
-constexpr int LanguageEnglish = 1;
-
 const char *const ManualChinese = "./manual/manual_cn.pdf";
 const char *const ManualEnglish = "./manual/manual_en.pdf";
 
@@ -49,6 +53,7 @@ const char *const EthernetModeTcpText = "MODE: TCP";
 const char *const EthernetModeUdpText = "MODE: UDP";
 
 const QSize NewFileIconSize(24, 24);
+
 const QSize DockToolBarIconSize(20, 20);
 
 // Built-in layout of a first start, before any saved layout exists: wide enough for the
@@ -61,21 +66,14 @@ constexpr int DataTableDockHeight = 200;
 // Buttons of the unsaved-changes prompt, left to right.
 enum CloseChoice { SaveAndClose = 0, CloseWithoutSaving = 1, CancelClosing = 2 };
 
-UserMessage unsavedChangesPrompt(int language)
+UserMessage unsavedChangesPrompt()
 {
     UserMessage message;
     message.icon = MessageIcon::Warning;
-    if (language == LanguageEnglish) {
-        message.title = QStringLiteral("Warning");
-        message.text = QStringLiteral("The application\nDo you want to discart your changes?");
-        message.buttons = QStringList{QStringLiteral("Save"), QStringLiteral("Close"),
-                                      QStringLiteral("Cancel")};
-    } else {
-        message.title = QStringLiteral("警告");
-        message.text = QStringLiteral("关于应用程序\n您修改了数据直接退出而不保存？");
-        message.buttons = QStringList{QStringLiteral("保存"), QStringLiteral("关闭"),
-                                      QStringLiteral("取消")};
-    }
+    message.title = MainWindow::tr("警告");
+    message.text = MainWindow::tr("关于应用程序\n您修改了数据直接退出而不保存？");
+    message.buttons = QStringList{MainWindow::tr("保存"), MainWindow::tr("关闭"),
+                                  MainWindow::tr("取消")};
     message.defaultButton = SaveAndClose;
     message.escapeButton = -1;
     return message;
@@ -92,6 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     m_messenger.setPresenter(messageBoxPresenter(this));
 
+    createDialogs();
     createScene();
     createTransports();
     createLink();
@@ -100,11 +99,17 @@ MainWindow::MainWindow(QWidget *parent)
     buildExtraToolBars();
     wireSignals();
     finishStartup();
+    LoadSettings();
 }
 
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::createDialogs()
+{
+    about = std::make_unique<About>();
 }
 
 void MainWindow::createScene()
@@ -130,9 +135,6 @@ void MainWindow::createLink()
     link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_areaModel,
                                          &m_sensorParameters, tcpSocket.get(), udpSocket.get(),
                                          &m_messenger);
-    // The link codes its language the other way round: 1 Chinese, 0 English.
-    link->SetLanguage(language == LanguageChinese ? SERIAL_COMM::LanguageChinese
-                                                  : SERIAL_COMM::LanguageEnglish);
     link->SetRangeLimit(modelIndex);
     m_transferProgress = std::make_unique<TransferProgress>();
     m_transferProgress->attach(link.get());
@@ -246,6 +248,10 @@ void MainWindow::wireSignals()
     connect(ui->DispLine, &QAction::triggered, this, &MainWindow::OpenDispLineSlot);
 
     connect(ui->Manual, &QAction::triggered, this, &MainWindow::OpenManualFile);
+    connect(ui->Chinese, &QAction::triggered, this, &MainWindow::LanguageToChinese);
+    connect(ui->English, &QAction::triggered, this, &MainWindow::LanguageToEnglish);
+    addTranslatedLanguages();
+    connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
 
     for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock,
                               ui->IOSimulationDock})
@@ -350,12 +356,84 @@ void MainWindow::finishStartup()
     // The teach-in page has no function yet.
     for (QPushButton *teach : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
         teach->setEnabled(false);
-    if (language == LanguageChinese)
-        setWindowTitle(QStringLiteral("激光雷达编辑器"));
-    else if (language == LanguageEnglish)
-        setWindowTitle(QStringLiteral("Radar"));
+    setWindowTitle(tr("激光雷达编辑器"));
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
+}
+
+// Every language with a translation file beyond the two of the form gets its own entry,
+// named in that language.
+void MainWindow::addTranslatedLanguages()
+{
+    const QStringList languages = LanguageSwitch::availableLanguages();
+    for (const QString &language : languages) {
+        if (language == QLatin1String(LanguageSwitch::SourceLanguage)
+            || language == QLatin1String(LanguageSwitch::English))
+            continue;
+        QAction *action = ui->menuLanguage->addAction(QLocale(language).nativeLanguageName());
+        action->setObjectName(QStringLiteral("Language_") + language);
+        connect(action, &QAction::triggered, this,
+                [this, language] { m_languageSwitch.setLanguage(language); });
+    }
+}
+
+void MainWindow::LoadSettings()
+{
+    const std::unique_ptr<QSettings> store(openSettingsStore());
+    const StoredSettings stored = ReadStoredSettings(*store, LanguageSwitch::availableLanguages());
+    // Data that cannot be read restores nothing and leaves the built layout; a window
+    // saved on a screen that is gone is brought back onto one by the toolkit.
+    if (!stored.geometry.isEmpty())
+        restoreGeometry(stored.geometry);
+    if (!stored.windowState.isEmpty())
+        restoreState(stored.windowState, 0);
+    if (!stored.splitterSizes.isEmpty())
+        ui->splitter->restoreState(stored.splitterSizes);
+    if (!stored.splitterSizes2.isEmpty())
+        ui->splitter_2->restoreState(stored.splitterSizes2);
+    for (QSplitter *splitter : {ui->splitter_2, ui->splitter}) {
+        splitter->setChildrenCollapsible(false);
+        for (int pane = 0; pane < splitter->count(); ++pane)
+            splitter->setCollapsible(pane, false);
+    }
+
+    if (stored.language == QLatin1String(LanguageSwitch::English))
+        LanguageToEnglish();
+    else if (stored.language == QLatin1String(LanguageSwitch::SourceLanguage))
+        LanguageToChinese();
+    else
+        m_languageSwitch.setLanguage(stored.language);
+
+    if (stored.displayMode == DisplayCloud)
+        OpenDispCloudSlot();
+    else if (stored.displayMode == DisplayLine)
+        OpenDispLineSlot();
+    else
+        OpenDispGraphSlot();
+
+    // Whatever the restored state hid, the three working docks are there at start.
+    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock}) {
+        if (dock->isFloating() && !QGuiApplication::screenAt(dock->geometry().center()))
+            dock->setFloating(false);
+        dock->show();
+    }
+    ui->Edition->setChecked(true);
+    ui->DataTable->setChecked(true);
+    ui->SensorSetting->setChecked(true);
+    monitoring = 0;
+}
+
+void MainWindow::SaveSettings()
+{
+    StoredSettings stored;
+    stored.language = m_languageSwitch.language();
+    stored.geometry = saveGeometry();
+    stored.windowState = saveState(0);
+    stored.splitterSizes = ui->splitter->saveState();
+    stored.splitterSizes2 = ui->splitter_2->saveState();
+    stored.displayMode = m_linkData.DisplayMode;
+    const std::unique_ptr<QSettings> store(openSettingsStore());
+    WriteStoredSettings(*store, stored);
 }
 
 void MainWindow::applyZoomSliderRange()
@@ -378,6 +456,29 @@ bool MainWindow::anyTransportOpen() const
 void MainWindow::setUrlOpener(UrlOpener opener)
 {
     m_urlOpener = std::move(opener);
+}
+
+void MainWindow::LanguageToChinese()
+{
+    m_languageSwitch.setLanguage(QString::fromLatin1(LanguageSwitch::SourceLanguage));
+}
+
+void MainWindow::LanguageToEnglish()
+{
+    m_languageSwitch.setLanguage(QString::fromLatin1(LanguageSwitch::English));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::retranslate()
+{
+    ui->retranslateUi(this);
+    setWindowTitle(tr("激光雷达编辑器"));
 }
 
 void MainWindow::OpenMonitoringMode()
@@ -550,13 +651,9 @@ void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
 
 void MainWindow::OpenManualFile()
 {
-    QString manual;
-    if (language == LanguageChinese)
-        manual = QString::fromLatin1(ManualChinese);
-    else if (language == LanguageEnglish)
-        manual = QString::fromLatin1(ManualEnglish);
-    else
-        return;
+    const QString manual = QString::fromLatin1(
+        m_languageSwitch.language() == QLatin1String(LanguageSwitch::SourceLanguage)
+            ? ManualChinese : ManualEnglish);
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(manual));
     // A missing file is the desktop handler's to report.
     m_urlOpener(QUrl::fromLocalFile(absolute));
@@ -575,8 +672,8 @@ void MainWindow::savefile()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.modified && (language == LanguageChinese || language == LanguageEnglish)) {
-        const int choice = m_messenger.show(unsavedChangesPrompt(language));
+    if (m_areaModel.modified) {
+        const int choice = m_messenger.show(unsavedChangesPrompt());
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.
@@ -589,6 +686,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    SaveSettings();
     event->accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language.h"
 #include "app/usermessage.h"
 #include "areas/areamodel.h"
 #include "link/sensorlinkdata.h"
@@ -24,6 +25,7 @@ class MainWindow;
 
 namespace veltrix {
 
+class About;
 class SERIAL_COMM;
 class TransferProgress;
 class AREA_TABLE;
@@ -62,10 +64,24 @@ public:
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
 
+    // The program's one language value; LanguageToChinese() and LanguageToEnglish()
+    // switch it.
+    LanguageSwitch &languageSwitch() { return m_languageSwitch; }
+
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
 
+    About *aboutDialog() const { return about.get(); }
+
+    // The remembered window layout, language and display mode: read once when the
+    // window is built, written whenever it closes.
+    void LoadSettings();
+    void SaveSettings();
+
 public slots:
+    void LanguageToChinese();
+    void LanguageToEnglish();
+
     void OpenMonitoringMode();
     void OpenCloseEditionDock(bool Checked);
     void OpenCloseSensorDock(bool Checked);
@@ -94,6 +110,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Sets every text again when the language changes.
+    void changeEvent(QEvent *event) override;
 
     // A dock closed by the close button of its title bar is closed as unchecking its
     // View action closes it.
@@ -108,6 +126,7 @@ protected:
     SensorLinkData m_linkData;
     SensorParameters m_sensorParameters;
     Messenger m_messenger;
+    LanguageSwitch m_languageSwitch;
 
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
@@ -117,7 +136,6 @@ protected:
     std::unique_ptr<EDIT_CONTROL> editControl;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
-    qint32 language = 0;    // 0 Simplified Chinese, 1 English
     std::unique_ptr<QSerialPort> serialPort;
     std::unique_ptr<QTcpSocket> tcpSocket;
     std::unique_ptr<QUdpSocket> udpSocket;
@@ -125,9 +143,11 @@ protected:
     std::unique_ptr<TransferProgress> m_transferProgress;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
+    std::unique_ptr<About> about;  // a top-level window of its own
 
 private:
     // Construction steps, in the order the constructor runs them.
+    void createDialogs();
     void createScene();
     void createTransports();
     void createLink();
@@ -137,6 +157,8 @@ private:
     void wireSignals();
     void wireAreaEditors();
     void finishStartup();
+    void addTranslatedLanguages();
+    void retranslate();
 
     // Enables the sensor dock fields of one interface and disables those of the other.
     void enableInterfaceFields(bool serial);

@@ -11,7 +11,9 @@
 #include <QPainter>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
+#include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -54,7 +56,6 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
     InstallViewport();
-    UpdateBlindZone();
 }
 
 bool ViewWindow::OpenGLAvailable()
@@ -136,7 +137,6 @@ void ViewWindow::SetDeviceType(int *modelIndex)
     if (const DeviceModel *model = modelIndex ? deviceModel(*modelIndex) : nullptr) {
         rangeWidth = rangeHeight = model->rangeSquare;
         zoomLevel = model->minimumZoom;
-        UpdateBlindZone();
     }
     ApplyZoom();
     viewport()->update();
@@ -262,15 +262,92 @@ QRectF ViewWindow::VisibleSceneRect() const
     return QRectF(mapToScene(QPoint(0, 0)), mapToScene(QPoint(width(), height())));
 }
 
-void ViewWindow::UpdateBlindZone()
+// The blind zone (the range square minus the 270 degree pie in front of the scanner)
+// within `exposed`. The pie's arc is a polygon, fine enough to stay within a quarter of a
+// pixel at `scale` where the arc can be seen, and coarse where it cannot: a path holding
+// the true arc is flattened by the paint engine at device resolution along its whole
+// length, which for the largest range seen close up costs a tenth of a second a frame.
+// The square and the pie go into one path filled odd-even, which leaves the pie (inside
+// the square) unshaded without a path subtraction each frame.
+QPainterPath ViewWindow::BlindZone(int rangeWidth, int rangeHeight, double scale,
+                                   const QRectF &exposed)
 {
-    const QRectF range(-rangeWidth / 2, -rangeHeight / 2, rangeWidth, rangeHeight);
-    QPainterPath seen(QPointF(0, 0));
-    seen.arcTo(range, -45.0, 270.0);
-    seen.closeSubpath();
-    QPainterPath square;
-    square.addRect(range);
-    blindZone = square.subtracted(seen);
+    const double halfWidth = rangeWidth / 2;
+    const double halfHeight = rangeHeight / 2;
+    const QRectF range(-halfWidth, -halfHeight, rangeWidth, rangeHeight);
+    QPainterPath zone;
+    zone.setFillRule(Qt::OddEvenFill);
+    zone.addRect(range);
+    if (halfWidth <= 0 || halfHeight <= 0)
+        return zone;
+
+    // Angles count counter-clockwise on screen, as in QPainterPath::arcTo: the point at
+    // angle a is (rx cos a, -ry sin a). The pie runs from -45 to 225 degrees.
+    const double start = qDegreesToRadians(-45.0);
+    const double end = qDegreesToRadians(225.0);
+    constexpr double CoarseStep = M_PI / 180.0;  // one degree
+    const double radius = qMax(halfWidth, halfHeight);
+    // Chords of the coarse steps lie inside the arc by at most this much.
+    const double coarseSag = radius * (1.0 - std::cos(CoarseStep / 2));
+    const double tolerance = 0.25 / qMax(scale, 1e-9);  // a quarter pixel, in mm
+    const double fineStep = tolerance >= radius
+        ? CoarseStep
+        : qMin(CoarseStep, 2.0 * std::acos(1.0 - tolerance / radius));
+
+    QVector<double> angles;
+    for (double a = start; a < end; a += CoarseStep)
+        angles << a;
+    angles << end;
+
+    // The arc can be seen only where the exposed rectangle reaches from inside the
+    // circle (less the coarse chords' sag) to its outside.
+    const double nearestX = qBound(exposed.left(), 0.0, exposed.right());
+    const double nearestY = qBound(exposed.top(), 0.0, exposed.bottom());
+    const double nearest = std::hypot(nearestX, nearestY);
+    double farthest = 0.0;
+    const QPointF corners[4] = {exposed.topLeft(), exposed.topRight(), exposed.bottomLeft(),
+                                exposed.bottomRight()};
+    for (const QPointF &corner : corners)
+        farthest = qMax(farthest, std::hypot(corner.x(), corner.y()));
+    if (nearest <= radius && farthest >= radius - coarseSag) {
+        // The rectangle's angular extent seen from the scanner; all of the circle when
+        // the scanner lies inside it.
+        double low = start;
+        double high = end;
+        if (!exposed.contains(QPointF(0, 0))) {
+            const QPointF centre = exposed.center();
+            const double middle = std::atan2(-centre.y(), centre.x());
+            double below = 0.0;
+            double above = 0.0;
+            for (const QPointF &corner : corners) {
+                const double offset = std::remainder(
+                    std::atan2(-corner.y(), corner.x()) - middle, 2.0 * M_PI);
+                below = qMin(below, offset);
+                above = qMax(above, offset);
+            }
+            low = middle + below - fineStep;
+            high = middle + above + fineStep;
+        }
+        for (int turn = -1; turn <= 1; ++turn) {
+            const double from = qMax(start, low + turn * 2.0 * M_PI);
+            const double to = qMin(end, high + turn * 2.0 * M_PI);
+            if (from >= to)
+                continue;
+            const int steps = static_cast<int>(std::ceil((to - from) / fineStep));
+            for (int i = 0; i <= steps; ++i)
+                angles << from + (to - from) * i / steps;
+        }
+        std::sort(angles.begin(), angles.end());
+    }
+
+    QPolygonF pie;
+    pie.reserve(angles.size() + 2);
+    pie << QPointF(0, 0);
+    for (double a : std::as_const(angles))
+        pie << QPointF(halfWidth * std::cos(a), -halfHeight * std::sin(a));
+    pie << QPointF(0, 0);
+    zone.addPolygon(pie);
+    return zone;
 }
 
 void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
@@ -298,7 +375,7 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
     painter->drawLine(0, static_cast<int>(top), 0, static_cast<int>(bottom));
     painter->drawLine(static_cast<int>(left), 0, static_cast<int>(right), 0);
 
-    painter->fillPath(blindZone, BlindZoneColor);
+    painter->fillPath(BlindZone(rangeWidth, rangeHeight, scale, rect), BlindZoneColor);
 }
 
 // Only the rings that can cross the exposed rectangle are drawn: from the snapped

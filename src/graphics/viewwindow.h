@@ -49,6 +49,10 @@ public:
     static int LabelStep(double scale);
     // Radii (outer, inner) of the rings that can cross the exposed scene rectangle.
     static QPair<int, int> RingBounds(const QRectF &exposed, int step);
+    // The shaded region of the range square (everything but the 270 degree pie) that
+    // `exposed` can show, drawn to within a quarter pixel at `scale`.
+    static QPainterPath BlindZone(int rangeWidth, int rangeHeight, double scale,
+                                  const QRectF &exposed);
 
 public slots:
     void ZoomInButtonSlots();
@@ -79,7 +83,6 @@ private:
     void InstallViewport();
     bool IsBackgroundItem(const QGraphicsItem *item) const;
     QRectF VisibleSceneRect() const;
-    void UpdateBlindZone();
 
     QList<QGraphicsItem *> backgroundItems;
     int zoomLevel = InitialZoomLevel;
@@ -93,7 +96,6 @@ private:
     // The handle picked by the last press was removed at the view's own request (right
     // button): the release still ends an edit and takes its undo snapshot.
     bool pickedHandleDeleted = false;
-    QPainterPath blindZone;  // range square minus the 270 degree pie, per range size
 };
 
 }  // namespace veltrix

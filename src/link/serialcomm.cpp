@@ -224,7 +224,7 @@ void SERIAL_COMM::SerialPortSendData()
             m_readAreaIndex = 0;
         } else if (idle()) {
             send(buildRArea(m_transmit, m_readAreaIndex), ReadAreaCommand);
-            emit ProgressShowSignal(text("上传数据", "Upload Data"), m_readAreaIndex);
+            emit ProgressShowSignal(tr("上传数据"), m_readAreaIndex);
         }
     } else if (flag(WriteParametersFlag)) {
         if (idle())
@@ -259,28 +259,22 @@ void SERIAL_COMM::sendNextArea()
         return;
     }
     send(length, WriteAreaCommand);
-    emit ProgressShowSignal(text("下载数据", "Download Data"), m_writeAreaIndex);
+    emit ProgressShowSignal(tr("下载数据"), m_writeAreaIndex);
 }
 
 QString SERIAL_COMM::unsendableReason(const AreaRecord &area, int areaIndex) const
 {
     const int oversized = oversizedField(area);
     if (oversized >= 0) {
-        const QString message = m_language == LanguageChinese
-            ? QStringLiteral("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
-                             "未向传感器写入任何数据。")
-            : QStringLiteral("Area %1 Out%2 has %3 points; an output field can carry at most %4. "
-                             "Nothing was written to the sensor.");
+        const QString message = tr("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
+                                   "未向传感器写入任何数据。");
         return message.arg(areaIndex).arg(oversized + 1).arg(area.points(oversized).size())
             .arg(MaxFieldVertices);
     }
     const int outOfRange = outOfRangeField(area);
     if (outOfRange >= 0) {
-        const QString message = m_language == LanguageChinese
-            ? QStringLiteral("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
-                             "未向传感器写入任何数据。")
-            : QStringLiteral("Area %1 Out%2 has a point beyond what can be sent (coordinates up to %3 mm). "
-                             "Nothing was written to the sensor.");
+        const QString message = tr("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
+                                   "未向传感器写入任何数据。");
         return message.arg(areaIndex).arg(outOfRange + 1).arg(MaxWireCoordinate);
     }
     return QString();
@@ -307,7 +301,7 @@ void SERIAL_COMM::abandonWriteAll(const QString &message)
     m_writeAreaIndex = 0;
     if (wasWriting)
         emit ProgressCloseSignal();
-    showMessage(MessageIcon::Warning, text("错误", "Message"), message);
+    showMessage(MessageIcon::Warning, tr("错误"), message);
 }
 
 void SERIAL_COMM::ReadWriteOverTime()
@@ -328,8 +322,8 @@ void SERIAL_COMM::ReadWriteOverTime()
     m_simulationTimer.stop();
     m_timeoutTimer.stop();
     emit ProgressCloseSignal();
-    showMessage(MessageIcon::Warning, text("警告", "Warning"),
-                text("读写参数超时,请检查连接", "Connect OverTimer, Check Connect"));
+    showMessage(MessageIcon::Warning, tr("警告"),
+                tr("读写参数超时,请检查连接"));
 }
 
 void SERIAL_COMM::SerialPortReceiveData()
@@ -386,8 +380,8 @@ void SERIAL_COMM::decodeRBoot()
         return;
     acceptReply();
     finishRequest(RebootFlag);
-    showMessage(MessageIcon::Information, text("提示", "Message"),
-                text("传感器重新启动完成", "Sensor Reboot Complete"));
+    showMessage(MessageIcon::Information, tr("提示"),
+                tr("传感器重新启动完成"));
 }
 
 void SERIAL_COMM::decodeRPrda()
@@ -402,16 +396,10 @@ void SERIAL_COMM::decodeRPrda()
     const QString firmware = QString::number(info.firmware / 100.0, 'f', 2);
     const QString serial = QString::number(double(info.serialNumber), 'f', 6);
     QStringList lines;
-    if (m_language == LanguageChinese) {
-        lines << QStringLiteral("产品型号:  ") + name << QStringLiteral("固件版本:  ") + firmware
-              << QStringLiteral("串行编号:  ") + serial
-              << QStringLiteral("生产日期:  %1年%2月%3日").arg(info.year).arg(info.month).arg(info.day);
-    } else {
-        lines << QStringLiteral("Product Name:  ") + name << QStringLiteral("Firmware:  ") + firmware
-              << QStringLiteral("SerialNumber:  ") + serial
-              << QStringLiteral("Production:  %1 - %2 - %3").arg(info.year).arg(info.month).arg(info.day);
-    }
-    showMessage(MessageIcon::Information, text("产品信息", "Product Message"),
+    lines << tr("产品型号:  %1").arg(name) << tr("固件版本:  %1").arg(firmware)
+          << tr("串行编号:  %1").arg(serial)
+          << tr("生产日期:  %1年%2月%3日").arg(info.year).arg(info.month).arg(info.day);
+    showMessage(MessageIcon::Information, tr("产品信息"),
                 lines.join(QLatin1Char('\n')));
 }
 
@@ -529,7 +517,7 @@ void SERIAL_COMM::decodeRArea()
     m_pendingCommand = NoCommand;
     emit ProgressValueSignal(progress);
     if (complete)
-        emit NoticeSignal(text("参数", "Parameters"), text("参数读取完成！", "Parameters Read OK!"));
+        emit NoticeSignal(tr("参数"), tr("参数读取完成！"));
 }
 
 void SERIAL_COMM::decodeWArea()
@@ -554,9 +542,8 @@ void SERIAL_COMM::decodeWArea()
     if (progress >= 0)
         emit ProgressValueSignal(progress);
     if (status == 1) {
-        showMessage(MessageIcon::Warning, text("错误", "Message"),
-                    text("参数设置异常，请重启传感器恢复初始参数。",
-                         "Parameters Setting Error.Please restart."));
+        showMessage(MessageIcon::Warning, tr("错误"),
+                    tr("参数设置异常，请重启传感器恢复初始参数。"));
     } else if (status == 2) {
         showStatusError(status);
     }
@@ -588,13 +575,11 @@ void SERIAL_COMM::decodeWPara()
     // The write-all ends here whatever the status; its progress must not stay on screen.
     emit ProgressCloseSignal();
     if (status == 0) {
-        showMessage(MessageIcon::Information, text("提示", "Message"),
-                    text("参数写入完成，请重启生效！", "Parameters Write Complete.Please restart."));
-        const QStringList buttons = m_language == LanguageChinese
-            ? QStringList{QStringLiteral("确定"), QStringLiteral("取消")}
-            : QStringList{QStringLiteral("Yes"), QStringLiteral("No")};
-        const int answer = showMessage(MessageIcon::Question, text("提示", "Message"),
-                                       text("是否重启传感器?", "Do you restart?"), buttons);
+        showMessage(MessageIcon::Information, tr("提示"),
+                    tr("参数写入完成，请重启生效！"));
+        const QStringList buttons{tr("确定"), tr("取消")};
+        const int answer = showMessage(MessageIcon::Question, tr("提示"),
+                                       tr("是否重启传感器?"), buttons);
         if (answer == 0)
             setFlag(RebootFlag, true);
     } else {
@@ -633,11 +618,6 @@ void SERIAL_COMM::decodeWSimu()
     emit IOPortSignals(state.inport, state.outport, state.status);
 }
 
-QString SERIAL_COMM::text(const char *chinese, const char *english) const
-{
-    return m_language == LanguageChinese ? QString::fromUtf8(chinese) : QString::fromUtf8(english);
-}
-
 int SERIAL_COMM::showMessage(MessageIcon icon, const QString &title, const QString &message,
                              const QStringList &buttons)
 {
@@ -655,11 +635,11 @@ int SERIAL_COMM::showMessage(MessageIcon icon, const QString &title, const QStri
 void SERIAL_COMM::showStatusError(int status)
 {
     if (status == 1) {
-        showMessage(MessageIcon::Warning, text("错误", "Message"),
-                    text("参数设置异常", "Parameters Setting Error"));
+        showMessage(MessageIcon::Warning, tr("错误"),
+                    tr("参数设置异常"));
     } else if (status == 2) {
-        showMessage(MessageIcon::Warning, text("错误", "Message"),
-                    text("内存写入错误", "FLASH Write Error"));
+        showMessage(MessageIcon::Warning, tr("错误"),
+                    tr("内存写入错误"));
     }
 }
 

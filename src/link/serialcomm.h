@@ -67,8 +67,6 @@ public:
     static constexpr int EthernetScanInterval = 1000;
     static constexpr int SimulationInterval = 200;
     static constexpr int TimeoutsBeforeWarning = 3;
-    static constexpr int LanguageChinese = 1;
-    static constexpr int LanguageEnglish = 0;
 
     // The devices are not owned; any of them may be null (nothing is then read from or
     // written to it).
@@ -77,10 +75,6 @@ public:
                 Messenger *messenger = nullptr, QObject *parent = nullptr);
 
     void setMessenger(Messenger *messenger) { m_messenger = messenger; }
-
-    // 1 Chinese, 0 English: the opposite of the main window's coding.
-    void SetLanguage(int language) { m_language = language; }
-    int language() const { return m_language; }
 
     // Distance and intensity limit of scanner model 0..4; other indexes are ignored.
     void SetRangeLimit(int modelIndex);
@@ -191,7 +185,6 @@ private:
     int m_readAreaIndex = 0;
     int m_writeAreaIndex = 0;
     int m_timeoutCount = 0;
-    int m_language = LanguageEnglish;
     int m_pendingCommand = NoCommand;
     std::array<bool, RequestFlagCount> m_flags{};
     FrameBuffer m_transmit{};

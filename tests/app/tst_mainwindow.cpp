@@ -279,7 +279,6 @@ void TestMainWindow::closePrompt_data()
     QTest::newRow("cancel") << 0 << 2 << true << false << 0 << 1;
     QTest::newRow("cancel, English") << 1 << 2 << true << false << 0 << 1;
     QTest::newRow("box dismissed") << 0 << -1 << true << false << 0 << 1;
-    QTest::newRow("unknown language asks nothing") << 2 << 2 << true << true << 0 << 0;
 }
 
 void TestMainWindow::closePrompt()
@@ -663,8 +662,6 @@ void TestMainWindow::manualFile_data()
     QTest::addColumn<QString>("file");  // empty: nothing is opened
     QTest::newRow("Chinese") << 0 << "manual/manual_cn.pdf";
     QTest::newRow("English") << 1 << "manual/manual_en.pdf";
-    QTest::newRow("unknown language") << 2 << "";
-    QTest::newRow("negative language") << -1 << "";
 }
 
 void TestMainWindow::manualFile()

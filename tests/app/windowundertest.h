@@ -15,7 +15,14 @@ public:
     int saveCalls = 0;
     bool saveWrites = true;
 
-    void setLanguage(int value) { language = value; }
+    // 0 Chinese, 1 English, as the settings store keeps the language.
+    void setLanguage(int value)
+    {
+        if (value == 1)
+            LanguageToEnglish();
+        else
+            LanguageToChinese();
+    }
     void setModelIndex(int value)
     {
         modelIndex = value;

@@ -5,6 +5,7 @@
 #include "emulatedscanner.h"
 #include "emulatorserver.h"
 
+#include "app/language.h"
 #include "link/framebuilders.h"
 
 #include <QFileInfo>
@@ -90,7 +91,11 @@ class TestEmulatorLink : public QObject
 {
     Q_OBJECT
 
+    veltrix::LanguageSwitch languages;
+
 private slots:
+    // The link's messages are compared in English.
+    void initTestCase() { languages.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English)); }
     void helpListsEveryOption();
     void writeAllThenReadAll_data();
     void writeAllThenReadAll();

@@ -15,6 +15,8 @@
 #include "emulatoroptions.h"
 #include "emulatorserver.h"
 
+#include "app/language.h"
+
 #include <QCommandLineParser>
 #include <QFile>
 #include <QtTest>
@@ -105,7 +107,11 @@ class TestFaultSoak : public QObject
 {
     Q_OBJECT
 
+    LanguageSwitch m_languages;
+
 private slots:
+    // The link's messages are compared in English.
+    void initTestCase() { m_languages.setLanguage(QString::fromLatin1(LanguageSwitch::English)); }
     void transfersEndIdenticalOrWarned_data();
     void transfersEndIdenticalOrWarned();
 

@@ -2,10 +2,12 @@
 #include "graphics/pointpoint.h"
 #include "graphics/viewwindow.h"
 #include "mouse.h"
+#include "pixels.h"
 
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QOpenGLWidget>
+#include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QtTest>
@@ -100,6 +102,8 @@ private slots:
     void ringsAreLimitedToTheExposedArea();
     void statusText_data();
     void statusText();
+    void blindZoneMatchesTheTrueArc_data();
+    void blindZoneMatchesTheTrueArc();
     void backgroundDrawing();
     void labelsAlongTheEdges();
     void panningRepaintsTheEdgeLabels();
@@ -589,6 +593,68 @@ void TestViewWindow::removalOfThePickedHandleAsksForASnapshot()
     // Nothing left to act on.
     QTest::keyClick(&f.view, Qt::Key_Delete);
     QCOMPARE(f.log.size(), 2);
+}
+
+void TestViewWindow::blindZoneMatchesTheTrueArc_data()
+{
+    QTest::addColumn<int>("range");
+    QTest::addColumn<int>("zoomLevel");
+    QTest::addColumn<QPointF>("centre");
+    QTest::newRow("KT05 whole view") << 12000 << 70 << QPointF(0, -1000);
+    QTest::newRow("KT05 edge of the range, close") << 12000 << 300 << QPointF(4243, -4243);
+    QTest::newRow("KT05 behind the scanner") << 12000 << 200 << QPointF(0, 400);
+    QTest::newRow("KT50 far corner on the arc, closest") << 120000 << 350 << QPointF(42426.4, 42426.4);
+    QTest::newRow("KT50 side, arc end") << 120000 << 340 << QPointF(-42426.4, 42426.4);
+    QTest::newRow("KT50 straight ahead, closest") << 120000 << 350 << QPointF(0, -60000);
+}
+
+// The shaded region is built from a polygon for speed; drawn at the view's scale it must
+// look like the range square minus the true 270 degree pie.
+void TestViewWindow::blindZoneMatchesTheTrueArc()
+{
+    QFETCH(int, range);
+    QFETCH(int, zoomLevel);
+    QFETCH(QPointF, centre);
+    const double scale = ViewWindow::ScaleOfLevel(zoomLevel);
+    const QSize size(400, 300);
+    const QRectF exposed(centre.x() - size.width() / 2 / scale, centre.y() - size.height() / 2 / scale,
+                         size.width() / scale, size.height() / scale);
+
+    const QRectF square(-range / 2, -range / 2, range, range);
+    QPainterPath pie(QPointF(0, 0));
+    pie.arcTo(square, -45.0, 270.0);
+    pie.closeSubpath();
+    QPainterPath exact;
+    exact.addRect(square);
+    exact = exact.subtracted(pie);
+
+    auto render = [&](const QPainterPath &path) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.scale(scale, scale);
+        painter.translate(-exposed.topLeft());
+        painter.fillPath(path, QColor(125, 125, 125, 125));
+        return image;
+    };
+    const QImage expected = render(exact);
+    const QImage actual = render(ViewWindow::BlindZone(range, range, scale, exposed));
+    int shaded = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QColor e = expected.pixelColor(x, y);
+            const QColor a = actual.pixelColor(x, y);
+            // Edge pixels may differ by the antialiasing of a chord against the arc.
+            QVERIFY2(pixels::near(a, e, 16),
+                     qPrintable(QStringLiteral("pixel %1,%2: %3 instead of %4").arg(x).arg(y)
+                                    .arg(pixels::describe(a), pixels::describe(e))));
+            shaded += e != QColor(Qt::white);
+        }
+    }
+    // Each case shows both the shade and the open field.
+    QVERIFY(shaded > 0);
+    QVERIFY(shaded < size.width() * size.height());
 }
 
 QTEST_MAIN(TestViewWindow)

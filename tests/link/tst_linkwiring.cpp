@@ -38,8 +38,6 @@ void TestLinkWiring::linkIsBuiltWithTheWindow()
     SERIAL_COMM *link = w.sensorLink();
     QVERIFY(link);
     QVERIFY(link->sendTimer().isActive());
-    // The window starts in Chinese (0); the link codes Chinese as 1.
-    QCOMPARE(link->language(), int(SERIAL_COMM::LanguageChinese));
     QCOMPARE(link->rangeLimit(), 6000);
     QCOMPARE(w.sensorParameters(), SensorParameters());
     QVERIFY(w.transferProgress());

@@ -1,5 +1,6 @@
 #include "fakedevice.h"
 
+#include "app/language.h"
 #include "app/usermessage.h"
 #include "areas/areamodel.h"
 #include "link/areapayload.h"
@@ -149,7 +150,11 @@ class TestSerialLink : public QObject
 {
     Q_OBJECT
 
+    LanguageSwitch languages;
+
 private slots:
+    // The messages are compared in English unless a test chooses otherwise.
+    void init() { languages.setLanguage(QString::fromLatin1(LanguageSwitch::English)); }
     void construction();
     void readParametersRequestBytes();
     void transportFollowsConnectType_data();
@@ -381,7 +386,8 @@ void TestSerialLink::productMessage()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     rig.link->SensorInformationSlots();
     rig.tick();
     rig.serial.feed(buildRPrdaReply(ProductInfo{quint16(code), 250, 1234, 2023, 7, 31}));
@@ -500,7 +506,8 @@ void TestSerialLink::fullWriteAllAndRestartQuestion()
     QFETCH(int, language);
     QFETCH(int, answer);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     for (int i = 0; i < AreaCount; ++i)
         rig.model.areas[i].out1Points = {QPoint(i, 100)};
     rig.model.areas[7].vehicleMaxSpeed = -250;
@@ -604,7 +611,8 @@ void TestSerialLink::writeCaseAndParameterErrors()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
     rig.link->WriteSensorAllDataSlots();
     QByteArray request;
@@ -650,7 +658,8 @@ void TestSerialLink::writeAllWithOversizedFieldIsRefused()
     QFETCH(int, connectType);
     QFETCH(QString, text);
     Rig rig(connectType);
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     rig.model.areas[12].out2Shape = Polygon;
     rig.model.areas[12].out2Points = polygonArea(101).out1Points;
     rig.model.areas[40].out3Shape = Rectangle;
@@ -683,7 +692,8 @@ void TestSerialLink::writeAllWithPointOutOfRangeIsRefused()
     // A model 50 range reaches 60 m; on the wire a point 40 m ahead would turn into one
     // 25.5 m behind the scanner.
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     rig.model.areas[30].out3Shape = Polygon;
     rig.model.areas[30].out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
     rig.link->WriteSensorAllDataSlots();
@@ -761,7 +771,8 @@ void TestSerialLink::rebootReply()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     rig.link->SensorRebootSlots();
     QCOMPARE(rig.tick(), QByteArray("RBoot") + char(crc16("RBoot", 5) & 0xFF) + char(crc16("RBoot", 5) >> 8));
     rig.serial.feed(buildAcknowledge(FrameId::RBoot, 0x5A));
@@ -811,7 +822,8 @@ void TestSerialLink::fourthTimeoutWarnsOnceAndStopsAll()
     QFETCH(QString, title);
     QFETCH(QString, text);
     Rig rig;
-    rig.link->SetLanguage(language);
+    languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
+                                                            : LanguageSwitch::English));
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
     rig.link->OpenSendReadScanf();
     rig.link->OpenSendReadIntensity();

@@ -1,3 +1,4 @@
+#include "app/language.h"
 #include "app/usermessage.h"
 #include "areas/areamodel.h"
 #include "link/framebuilders.h"
@@ -20,7 +21,11 @@ class TestTransferProgress : public QObject
 {
     Q_OBJECT
 
+    veltrix::LanguageSwitch languages;
+
 private slots:
+    // The link's messages are compared in English.
+    void initTestCase() { languages.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English)); }
     void dialogSetup();
     void showSetAndClose();
     void reachingMaximumCloses();

@@ -1,0 +1,1244 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>About</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>激光雷达编辑器</source>
+        <translation>Radar</translation>
+    </message>
+    <message>
+        <source>软件版本: 1.3.7</source>
+        <translation>Version: 1.3.7</translation>
+    </message>
+    <message>
+        <source>开发日期: 2024-08-21</source>
+        <translation>Data: 2024-08-21</translation>
+    </message>
+    <message>
+        <source>版本信息</source>
+        <translation>Release Notes</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>激光雷达编辑器</source>
+        <translation type="unfinished">Radar</translation>
+    </message>
+    <message>
+        <source>安装方式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新建文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>视窗</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>视图</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>显示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编辑控制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道参数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开延迟：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>20ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>40ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>60ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>80ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>120ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>140ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>160ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>180ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>200ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>220ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>240ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>260ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>280ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>300ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>320ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>340ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>360ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>380ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>400ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>420ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>440ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>460ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>480ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>500ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭延迟：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭滞后比例：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation type="unfinished">Close</translation>
+    </message>
+    <message>
+        <source>1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检测物体大小：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.5°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1.0°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1.5°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2.0°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2.5°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3.0°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3.5°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4.0°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4.5°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5.0°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>智能选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>驱动转角范围：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>车辆速度范围：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>车辆通道组别：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道组1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道组2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道组3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道组4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道组5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>独立模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>依靠模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X/Y坐标</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>点数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X坐标[mm]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y坐标[mm]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>角度距离</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>距离[mm]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>角度[deg]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>自学习</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>平均值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抵消距离</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简单采样</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>开始自学习</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间戳:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>反光强度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器设定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器控制方式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IO接口控制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS232通信控制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485通信控制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAN总线控制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modbus协议控制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS232通信波特率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>38400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>57600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>460800</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS232通信校验位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无校验</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS232通信停止位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>停止位1bit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>停止位1.5bit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>停止位2bit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485地址(1-127)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485通信波特率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485通信校验位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485通信停止位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAN总线地址(1-127)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAN总线波特率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>125K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>250K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>500K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1000K</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器输出逻辑</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>高电平有效</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>低电平有效</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描电机速度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描电机同步方式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>主机模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>从机模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描电机同步角度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>180度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>270度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器安装方式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器扫描零位点值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>以太网接口模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCP服务器</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器扫描频率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>72KHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>144KHz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器角度分辨率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.1度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.2度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>采样噪声过滤等级</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>中等</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>严格</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>多次回波选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第一次</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第二次</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最后一次</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>能量最大</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>脏污过滤距离</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>脏污过滤强度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>拖尾过滤等级</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>以太网IP地址</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IO端口仿真</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输入端口仿真</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出端口仿真</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>异常状态仿真</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>智能选择仿真</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>驱动转角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>车辆速度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>车辆操作模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>操作模式0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>操作模式1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>操作模式2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>操作模式3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>操作模式4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>剪贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全部删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>应用设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>强度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+T</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+E</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>监控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+M</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输入输出仿真</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+I</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>串口设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>以太网设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>以太网</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>连接设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>断开设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上传数据</source>
+        <translation type="unfinished">Upload Data</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下载数据</source>
+        <translation type="unfinished">Download Data</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重启设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>传感器信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+I</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>图形显示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>点云显示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>线条显示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>指南</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>05XX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10XX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>20XX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30XX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>50XX</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::About</name>
+    <message>
+        <source>版本信息: 1.3.5
+更新日期: 20231226
+更新内容:
+1)产品发布
+2)增加监控模式下通道自动切换功能，优化图形显示界面
+3)增加以太网模式，增加以太网版本激光扫描频率角度可调
+4)增加噪声过滤等级设置
+5)增加多种图形显示方式：区域，点云，线段
+6)解决超过保护容易触发的问题
+7)视窗放大可以观察到毫米级别精度
+8)解决运行库版本不兼容导致的弹窗
+9)增加传感器IP地址可全部配置，传感器软件版本V1.9或更高
+10)传感器V2.0版本以上的产品信息读取，兼容V2.0以下的
+11)修改IP发现策略，自动绑定所有网络设计，修复找不到传感器的Bug
+12)增加多次回波版本的参数配置
+13)增加部分传感器支持拖尾过滤算法</source>
+        <translation>Version Information: 1.3.5
+Update Date: 20231226
+Update Content:
+1)Product Release.
+2)Increase the channel auto-switching function in monitor mode to optimize the graphical display interface.
+3)Increase the Ethernet mode and increase the Ethernet version. The laser scanning frequency can be adjusted.
+4)Increase noise filter level setting.
+5)Add multiple graphic display methods: area, point cloud, line segment.
+6)Solve the problem that over protection is easy to trigger.
+7)Zoom in the window to observe millimeter accuracy.
+8)Solve the pop-up window caused by the incompatibility of the runtime version.
+9)Adding the sensor IP address can be all configured, and the sensor software version is V1.9 or higher.
+10)Sensor v2 Product information reading above version 0, compatible with v2.0 Below.
+11)Modify the IP discovery strategy, automatically bind all network designs, and repair the bug that cannot find the sensor.
+12)Add parameter configuration for multiple echo versions.
+13)Add some sensors to support trailing filtering algorithms.</translation>
+    </message>
+    <message>
+        <source>版本信息: 1.3.6
+更新日期: 20240815
+更新内容:
+1)界面优化
+2)增加下载生效是否重启提示框
+3)增加传感器正装、倒转,设置与显示
+4)增加传感器状态反馈显示
+5)增加配置文件信息，配置软件的版本和保存日期
+6)优化搜索传感器IP地址方式
+7)修复TCP断连重连问题
+8)IP地址范围
+9)连接失败弹出界面优化</source>
+        <translation>Version Information: 1.3.6
+Update Date: 20240815
+Update Content:
+1)Improve Interface.
+2)Add Restart Messagebox.
+3)Add Direction Setting.
+4)Add Status Display.
+5)Add Config Information.
+6)Search IP Address.
+7)Reset IP Address.
+8)IP Address Range.</translation>
+    </message>
+    <message>
+        <source>版本信息: 1.3.7
+更新日期: 20240821
+更新内容:
+1)中英翻译优化
+2)优化UDP连接</source>
+        <translation>Version Information: 1.3.7
+Update Date: 20240821
+Update Content:
+1)English translation.
+2)Improve UDP Connect.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::MainWindow</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>关于应用程序
+您修改了数据直接退出而不保存？</source>
+        <translation>The application
+Do you want to discart your changes?</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>激光雷达编辑器</source>
+        <translation>Radar</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::SERIAL_COMM</name>
+    <message>
+        <source>上传数据</source>
+        <translation>Upload Data</translation>
+    </message>
+    <message>
+        <source>下载数据</source>
+        <translation>Download Data</translation>
+    </message>
+    <message>
+        <source>区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。未向传感器写入任何数据。</source>
+        <translation>Area %1 Out%2 has %3 points; an output field can carry at most %4. Nothing was written to the sensor.</translation>
+    </message>
+    <message>
+        <source>区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。未向传感器写入任何数据。</source>
+        <translation>Area %1 Out%2 has a point beyond what can be sent (coordinates up to %3 mm). Nothing was written to the sensor.</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>读写参数超时,请检查连接</source>
+        <translation>Connect OverTimer, Check Connect</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>传感器重新启动完成</source>
+        <translation>Sensor Reboot Complete</translation>
+    </message>
+    <message>
+        <source>产品型号:  %1</source>
+        <translation>Product Name:  %1</translation>
+    </message>
+    <message>
+        <source>固件版本:  %1</source>
+        <translation>Firmware:  %1</translation>
+    </message>
+    <message>
+        <source>串行编号:  %1</source>
+        <translation>SerialNumber:  %1</translation>
+    </message>
+    <message>
+        <source>生产日期:  %1年%2月%3日</source>
+        <translation>Production:  %1 - %2 - %3</translation>
+    </message>
+    <message>
+        <source>产品信息</source>
+        <translation>Product Message</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>参数读取完成！</source>
+        <translation>Parameters Read OK!</translation>
+    </message>
+    <message>
+        <source>参数设置异常，请重启传感器恢复初始参数。</source>
+        <translation>Parameters Setting Error.Please restart.</translation>
+    </message>
+    <message>
+        <source>参数写入完成，请重启生效！</source>
+        <translation>Parameters Write Complete.Please restart.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>是否重启传感器?</source>
+        <translation>Do you restart?</translation>
+    </message>
+    <message>
+        <source>参数设置异常</source>
+        <translation>Parameters Setting Error</translation>
+    </message>
+    <message>
+        <source>内存写入错误</source>
+        <translation>FLASH Write Error</translation>
+    </message>
+</context>
+</TS>
