@@ -138,11 +138,12 @@ void TestFaultSoak::transfersEndIdenticalOrWarned_data()
 bool TestFaultSoak::startLanes(const QStringList &faults)
 {
     m_lanes.clear();
-    // Each scanner on an address of its own, so that all three serve port 8080.
+    // Each scanner on a loopback address of its own, so that all three serve port 8080
+    // beside the other end-to-end tests.
     const QList<QPair<QString, QString>> lanes = {
-        {QStringLiteral("tcp"), QStringLiteral("127.0.0.1")},
-        {QStringLiteral("udp"), QStringLiteral("10.77.0.2")},
-        {QStringLiteral("serial"), QStringLiteral("10.77.0.1")},
+        {QStringLiteral("tcp"), QStringLiteral("127.0.0.2")},
+        {QStringLiteral("udp"), QStringLiteral("127.0.0.3")},
+        {QStringLiteral("serial"), QStringLiteral("127.0.0.4")},
     };
     quint64 seed = 1;
     for (const auto &entry : lanes) {
