@@ -87,7 +87,7 @@ class SessionUnderFuzz
 public:
     SessionUnderFuzz(quint8 config, quint8 seed)
         : m_faulty(config & Faults),
-          m_scanner((ensureCoreApplication(), scannerConfig(config))),
+          m_scanner(scannerConfig(config)),
           m_session(&m_scanner, deliveryFaults(config, seed), seed)
     {
         m_session.setClosable(config & Closing);
@@ -195,6 +195,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    ensureCoreApplication();
     FuzzInput input(data, size);
     const quint8 config = input.byte();
     const quint8 seed = input.byte();
