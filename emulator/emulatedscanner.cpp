@@ -36,7 +36,8 @@ EmulatedScanner::EmulatedScanner(const ScannerConfig &config, QObject *parent)
     : QObject(parent),
       m_config(config),
       m_room(config.rangeLimit(), config.objectSpeed),
-      m_areaStatusPending(config.areaStatusArea >= 0)
+      m_areaStatusPending(config.areaStatusArea >= 0),
+      m_wrongIndexPending(config.wrongIndexArea >= 0)
 {
     m_parameters[InstallDirectionWord] = config.inverted ? 1 : 0;
     m_parameters[EthernetModeWord] = static_cast<quint32>(config.ethernetMode);
@@ -74,9 +75,16 @@ EmulatedScanner::Response EmulatedScanner::handle(const QByteArray &request)
     case FrameId::WPara:
         response.reply = storeParameters(request);
         break;
-    case FrameId::RArea:
-        response.reply = readArea(static_cast<quint8>(frame[MnemonicLength]));
+    case FrameId::RArea: {
+        const int index = static_cast<quint8>(frame[MnemonicLength]);
+        response.reply = readArea(index);
+        if (m_wrongIndexPending && index == m_config.wrongIndexArea && !response.reply.isEmpty()) {
+            m_wrongIndexPending = false;
+            response.reply[MnemonicLength] = static_cast<char>(index + AreaCount);
+            putCrc(response.reply.data(), response.reply.size() - CrcLength);
+        }
         break;
+    }
     case FrameId::WArea:
         response.reply = storeArea(request);
         break;
@@ -128,7 +136,7 @@ QByteArray EmulatedScanner::storeArea(const QByteArray &request)
         return buildAcknowledge(FrameId::WArea, 1);  // no such area: a setting error
     if (m_areaStatusPending && index == m_config.areaStatusArea) {
         // A refused write leaves the area as it was.
-        m_areaStatusPending = false;
+        m_areaStatusPending = m_config.areaStatusAlways;
         return buildAcknowledge(FrameId::WArea, static_cast<quint8>(m_config.areaStatusValue));
     }
     m_areaFrames[static_cast<size_t>(index)] = request;

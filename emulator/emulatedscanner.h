@@ -114,6 +114,7 @@ private:
     std::array<QByteArray, AreaCount> m_areaFrames;
     QByteArray m_caseFrame;
     bool m_areaStatusPending;
+    bool m_wrongIndexPending;
     QElapsedTimer m_clock;
     qint64 m_frozenAt = -1;
 };

@@ -119,6 +119,13 @@ bool readScanner(const Reader &read, const QCommandLineParser &parser, ScannerCo
         scanner.areaStatusArea = area;
         scanner.areaStatusValue = status;
     }
+    scanner.areaStatusAlways = parser.isSet(QStringLiteral("area-status-always"));
+    if (scanner.areaStatusAlways && scanner.areaStatusArea < 0)
+        return read.fail(QStringLiteral("--area-status-always needs --area-status"));
+    qint64 wrongIndexArea = scanner.wrongIndexArea;
+    if (!read.integer("wrong-area-index", 0, MaxAreaIndex, wrongIndexArea))
+        return false;
+    scanner.wrongIndexArea = static_cast<int>(wrongIndexArea);
     value = scanner.parameterStatus;
     if (!read.integer("para-status", 0, 255, value))
         return false;
@@ -224,6 +231,11 @@ void addEmulatorOptions(QCommandLineParser &parser)
          QStringLiteral("Answer the next \"WArea\" of area AREA once with STATUS (1 setting error, 2 "
                         "flash error) and keep the area unchanged."),
          QStringLiteral("area:status")},
+        {QStringLiteral("area-status-always"),
+         QStringLiteral("Answer every \"WArea\" of the --area-status area with its status, not only the next.")},
+        {QStringLiteral("wrong-area-index"),
+         QStringLiteral("Answer the next \"RArea\" of this area once with an area index above 63."),
+         QStringLiteral("area")},
         {QStringLiteral("para-status"),
          QStringLiteral("Answer every \"WPara\" with this status; non-zero keeps the parameters."),
          QStringLiteral("status")},

@@ -33,6 +33,8 @@ struct ScannerConfig
     // Acknowledgement status answers, for seeing how the program copes. -1: none.
     int areaStatusArea = -1;        // this area's next "WArea" is answered...
     int areaStatusValue = 0;        // ...with this status, once
+    bool areaStatusAlways = false;  // ...or every time
+    int wrongIndexArea = -1;        // this area's next "RArea" names an area above 63
     int parameterStatus = 0;        // every "WPara" is answered with this status
     int caseStatus = 0;             // every "WCase" is answered with this status
 

@@ -285,7 +285,7 @@ private:
         std::array<bool, SERIAL_COMM::RequestFlagCount> flags{};
         for (int f = 0; f < SERIAL_COMM::RequestFlagCount; ++f)
             flags[static_cast<size_t>(f)] = link->flag(static_cast<SERIAL_COMM::RequestFlag>(f));
-        return Observed{model.areas, parameters, data.invertedMount, data.cloudIndex, data.cloudCount,
+        return Observed{model.areas(), parameters, data.invertedMount, data.cloudIndex, data.cloudCount,
                         data.scanDistances, data.scanIntensities, link->pendingCommand(), link->timeoutCount(),
                         link->readAreaIndex(), link->writeAreaIndex(), flags, link->timeoutTimer().isActive(),
                         m_events};
@@ -314,16 +314,16 @@ private:
     void checkAreas()
     {
         // Unchanged since the last look if the data is still shared with that copy.
-        if (model.areas.constData() == m_checkedAreas.constData())
+        if (model.areas().constData() == m_checkedAreas.constData())
             return;
-        FUZZ_CHECK(model.areas.size() == AreaCount);
-        for (const AreaRecord &area : model.areas) {
+        FUZZ_CHECK(model.areas().size() == AreaCount);
+        for (const AreaRecord &area : model.areas()) {
             for (int field = 0; field < FieldCount; ++field) {
                 FUZZ_CHECK(area.shape(field) >= Polygon && area.shape(field) <= Ratio);
                 FUZZ_CHECK(area.points(field).size() <= MaxFieldVertices);
             }
         }
-        m_checkedAreas = model.areas;
+        m_checkedAreas = model.areas();
     }
 
     // Every request goes to the connected device only, whole and with its checksum.

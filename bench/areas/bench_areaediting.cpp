@@ -2,10 +2,9 @@
 // area in the area list, and editing one coordinate-table cell. Every area holds
 // three 100-point polygon fields. Run with QT_QPA_PLATFORM=offscreen.
 
+#include "areas/areaeditors.h"
 #include "areas/areamodel.h"
 #include "areas/areatable.h"
-#include "areas/coordtable.h"
-#include "areas/editcontrol.h"
 #include "editiondock.h"
 #include "graphics/painttable.h"
 
@@ -32,34 +31,24 @@ QVector<QPoint> polygon(int area, int field)
     return points;
 }
 
+// The three editors of the edition dock, built and wired as the main window builds
+// them, on a document whose areas all arrived at once (as from a file).
 struct Editors
 {
     AreaModel model;
     EditionDock dock;
-    AREA_TABLE areaTable{&model, dock.areaTable, dock.copy, dock.cut, dock.paste, dock.remove};
-    COORD_TABLE coord{&model,
-                      dock.coordTables[0], dock.coordTables[1], dock.coordTables[2],
-                      dock.polarTables[0], dock.polarTables[1], dock.polarTables[2]};
-    EDIT_CONTROL control{&model, dock.editWidgets()};
+    AreaEditors editors{&model, dock.widgets()};
+    AREA_TABLE &areaTable = *editors.areaTable();
     QImage canvas{400, 100, QImage::Format_ARGB32_Premultiplied};
 
     Editors()
     {
+        QVector<AreaRecord> areas = model.areas();
         for (int area = 0; area < AreaCount; ++area) {
             for (int field = 0; field < FieldCount; ++field)
-                model.areas[area].points(field) = polygon(area, field);
+                areas[area].points(field) = polygon(area, field);
         }
-        for (auto signal : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
-            QObject::connect(&areaTable, signal, &coord, &COORD_TABLE::CoordTableWidgeUpdate);
-            QObject::connect(&areaTable, signal, &control, &EDIT_CONTROL::EditControlUpdateEditData);
-        }
-        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
-                         &AREA_TABLE::SaveUndoAreaTableData);
-        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
-                         &AREA_TABLE::SetEditAreaTableDisplay);
-        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
-                         &AREA_TABLE::AreaTableWidgetCurDisplay);
-        coord.CoordTableWidgeUpdate();
+        model.replaceAllAreas(areas);
     }
 
     // Paints thumbnail `area` into the canvas, as the screen would after its update.
@@ -83,8 +72,8 @@ private slots:
     void coordinateEdit();
 };
 
-// The click slot (tables and edit controls reloaded through the signal) plus the
-// painting of all 64 thumbnails, whether on screen or not.
+// The click slot (the tables and edit controls follow the document's announcement)
+// plus the painting of all 64 thumbnails, whether on screen or not.
 void BenchAreaEditing::rowClick()
 {
     Editors e;
@@ -111,7 +100,7 @@ void BenchAreaEditing::rowClickOnScreen()
         QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
         QCoreApplication::processEvents();
     }
-    QCOMPARE(e.model.currentArea, row);
+    QCOMPARE(e.model.currentArea(), row);
 }
 
 // One cell of the cartesian table of Out1 changed: the point is stored, both tables
@@ -124,9 +113,10 @@ void BenchAreaEditing::coordinateEdit()
     QBENCHMARK {
         value = value == 1500 ? 1501 : 1500;
         table->item(50, 1)->setText(QString::number(value));
-        e.paintThumbnail(e.model.currentArea);
+        e.paintThumbnail(e.model.currentArea());
     }
     QCOMPARE(e.model.current().out1Points.at(50).x(), value);
+    QCOMPARE(table->item(50, 1)->text(), QString::number(value));
 }
 
 QTEST_MAIN(BenchAreaEditing)

@@ -29,16 +29,17 @@ QVector<QPoint> arcPolygon(double radius, double from, double to, int count, dou
     return points;
 }
 
-void fill(AreaModel &model)
+QVector<AreaRecord> filledAreas(const AreaModel &model)
 {
-    AreaRecord &a0 = model.areas[0];
+    QVector<AreaRecord> areas = model.areas();
+    AreaRecord &a0 = areas[0];
     a0.out1Points = arcPolygon(3000, -45, 225, 9, 0.0);
     a0.out2Shape = Straight;
     a0.out2Points = {{0, 1800}};
     a0.out3Shape = Fan;
     a0.out3Points = {{0, 1000}};
 
-    AreaRecord &a1 = model.areas[1];
+    AreaRecord &a1 = areas[1];
     a1.openDelay = 3;
     a1.closeDelay = 5;
     a1.hysteresis = 2;
@@ -53,7 +54,7 @@ void fill(AreaModel &model)
     a1.out3Shape = Straight;
     a1.out3Points = {{0, 900}};
 
-    AreaRecord &a2 = model.areas[2];
+    AreaRecord &a2 = areas[2];
     a2.out1Shape = Rectangle;
     a2.out1Points = {{-2000, -500}, {-2000, 2500}, {2000, 2500}, {2000, -500}};
     a2.out2Shape = Arc;
@@ -61,25 +62,26 @@ void fill(AreaModel &model)
     a2.out3Shape = Fan;
     a2.out3Points = {{0, 800}};
 
-    AreaRecord &a3 = model.areas[3];
+    AreaRecord &a3 = areas[3];
     a3.out1Shape = Arc;
     a3.out1Points = {{2121, -2121}, {-2121, -2121}};
     a3.out2Shape = Fan;
     a3.out2Points = {{0, 2000}};
     a3.out3Points = arcPolygon(900, 0, 180, 7, 0.15);
 
-    AreaRecord &a4 = model.areas[4];
+    AreaRecord &a4 = areas[4];
     a4.out1Points = arcPolygon(4000, 20, 160, 12, 0.08);
     a4.out2Shape = Straight;
     a4.out2Points = {{0, 3000}};
 
-    AreaRecord &a5 = model.areas[5];
+    AreaRecord &a5 = areas[5];
     a5.out1Shape = Rectangle;
     a5.out1Points = {{-800, 0}, {-800, 5000}, {800, 5000}, {800, 0}};
     a5.out2Shape = Ratio;
     a5.out2Points = {{0, 3000}};
     a5.out3Shape = Ratio;
     a5.out3Points = {{0, 1500}};
+    return areas;
 }
 
 }  // namespace
@@ -88,10 +90,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     MainWindow window;
-    fill(window.areaModel());
+    // Given to the document as an opened file would: every view shows the areas.
+    window.areaModel().replaceAllAreas(filledAreas(window.areaModel()));
     window.show();
 
-    // Pick areas as a user would, so that every editor reloads from the filled model.
+    // Pick areas as a user would.
     auto *list = window.findChild<QTableWidget *>(QStringLiteral("AreaTableWidget"));
     auto *coords = window.findChild<QTableWidget *>(QStringLiteral("CoordTableWidgetOut1"));
     QTimer::singleShot(0, list, [list, coords] {

@@ -46,7 +46,7 @@ void BenchEmulatorTransfer::writeAllReadAll()
         QVERIFY(rig.openSerial(emulator.serialDevice()));
 
     const QVector<AreaRecord> sent = randomareas::areas(7, 5400, true);
-    rig.model.areas = sent;
+    rig.model.replaceAllAreas(sent);
     qint64 elapsed = 0;
     QBENCHMARK_ONCE {
         QElapsedTimer clock;
@@ -57,7 +57,7 @@ void BenchEmulatorTransfer::writeAllReadAll()
         elapsed = clock.elapsed();
     }
     for (int i = 0; i < AreaCount; ++i)
-        QVERIFY(rig.model.areas.at(i) == randomareas::throughTheWire(sent.at(i), i));
+        QVERIFY(rig.model.areas().at(i) == randomareas::throughTheWire(sent.at(i), i));
     qInfo("%s: %lld ms for %d requests, floor %lld ms, %.1f%% above it", qPrintable(transport), elapsed,
           Requests, FloorMs, 100.0 * double(elapsed - FloorMs) / double(FloorMs));
 }

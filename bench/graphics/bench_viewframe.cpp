@@ -57,21 +57,19 @@ void BenchViewFrame::fullFrame()
     QFETCH(QPointF, centre);
     AreaModel areaModel;
     SensorLinkData link;
-    int modelIndex = model;
-    AreaRecord &area = areaModel.current();
+    AreaRecord area = areaModel.current();
     area.out1Points = Outline(100, 5000, 0.08);
     area.out2Points = Outline(100, 3500, 0.10);
     area.out3Points = Outline(100, 2000, 0.12);
+    areaModel.replaceArea(areaModel.currentArea(), area);
 
     QGraphicsScene scene;
     ViewWindow view;
     view.UseRasterViewport();
     view.setScene(&scene);
-    view.SetDeviceType(&modelIndex);
-    OPTION_SCENE controller(&modelIndex, &scene, &areaModel, &link, view.BackgroundItems());
-    connect(&view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), &controller,
-            &OPTION_SCENE::ChangeScaleSize);
-    controller.CoordTableUpdatePointItem();
+    view.SetDeviceType(model);
+    OPTION_SCENE controller(model, &scene, &areaModel, &link, view.BackgroundItems());
+    ConnectViewToScene(&view, &controller);
     view.resize(1234, 752);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -80,7 +78,7 @@ void BenchViewFrame::fullFrame()
     QCOMPARE(controller.PointItems().size(), 101);  // the vertices and the centre handle
 
     QImage frame(view.viewport()->size(), QImage::Format_RGB32);
-    view.viewport()->render(&frame);  // first paint settles the field chain
+    view.viewport()->render(&frame);
     QCoreApplication::processEvents();
     QBENCHMARK {
         view.viewport()->render(&frame);

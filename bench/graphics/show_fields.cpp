@@ -8,10 +8,6 @@
 //   the view is panned by that much right and down in small steps, as a hand drag does.
 
 #include "app/mainwindow.h"
-#include "areas/areatable.h"
-#include "areas/coordtable.h"
-#include "areas/editcontrol.h"
-#include "graphics/optionscene.h"
 #include "graphics/viewwindow.h"
 
 #include <QApplication>
@@ -29,18 +25,14 @@ using namespace veltrix;
 
 namespace {
 
-// The window with a way to show a document that was filled in behind its editors' back,
-// as loading a project does.
-class PreloadedWindow : public MainWindow
+// The window for another scanner model, as a new project for it would set it up.
+class ModelWindow : public MainWindow
 {
 public:
-    void showDocument()
+    void setModel(int index)
     {
-        areaTable->AreaTableWidgetAllDisplay();
-        coordTable->CoordTableWidgeUpdate();
-        editControl->EditControlUpdateEditData();
-        optionScene->UpdataPaintOutline();
-        optionScene->CoordTableUpdatePointItem();
+        modelIndex = index;
+        applyDeviceModel();
     }
 };
 
@@ -56,15 +48,13 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     const int zoomLevel = args.size() > 1 ? args.at(1).toInt() : 70;
     const int field = args.size() > 2 ? args.at(2).toInt() : 0;
-    // The view keeps a pointer to the model index, so it lives as long as the window.
-    static int modelIndex = 0;
-    modelIndex = args.size() > 3 ? args.at(3).toInt() : 0;
+    const int modelIndex = args.size() > 3 ? args.at(3).toInt() : 0;
     const QPointF centre(args.size() > 5 ? args.at(4).toDouble() : 0.0,
                          args.size() > 5 ? args.at(5).toDouble() : 1500.0);
 
-    PreloadedWindow window;
+    ModelWindow window;
     AreaModel &model = window.areaModel();
-    AreaRecord &area = model.areas[0];
+    AreaRecord area = model.area(0);
     area.out1Shape = Polygon;
     area.out1Points.clear();
     for (int i = 0; i < 14; ++i) {
@@ -76,18 +66,16 @@ int main(int argc, char *argv[])
     area.out2Points = {QPoint(0, 2600)};
     area.out3Shape = Straight;
     area.out3Points = {QPoint(0, 1200)};
-    model.currentField = field;
+    // Given to the document as an opened file would: every view shows it.
+    model.replaceArea(0, area);
+    model.setCurrentField(field);
 
-    window.showDocument();
     window.resize(1234, 752);
     window.show();
     auto *view = window.findChild<ViewWindow *>(QStringLiteral("graphicsView"));
     auto *slider = window.findChild<QSlider *>(QStringLiteral("ZoomSlider"));
-    if (modelIndex != 0) {
-        view->SetDeviceType(&modelIndex);
-        window.sceneController()->SetDeviceType(&modelIndex);
-        slider->setMinimum(ViewWindow::MinimumZoomLevel(modelIndex));
-    }
+    if (modelIndex != 0)
+        window.setModel(modelIndex);
     slider->setValue(zoomLevel);
     view->centerOn(centre.x(), -centre.y());
     const int pan = args.size() > 6 ? args.at(6).toInt() : 0;

@@ -1,16 +1,19 @@
 #include "app/mainwindow.h"
 
 #include "app/about.h"
+#include "app/connectioncontrol.h"
 #include "app/messagebox.h"
 #include "app/storedsettings.h"
+#include "areas/areaeditors.h"
 #include "areas/areatable.h"
-#include "areas/coordtable.h"
-#include "areas/editcontrol.h"
+#include "connect/ethnertsetting.h"
+#include "connect/settingsdialog.h"
 #include "graphics/coordtext.h"
 #include "graphics/optionscene.h"
 #include "graphics/paintoutline.h"
 #include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
+#include "link/sensorsetting.h"
 #include "link/serialcomm.h"
 #include "link/transferprogress.h"
 #include "project/devicemodels.h"
@@ -41,7 +44,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int MaximumZoomLevel = 350;
 // Zoom levels between two tick marks: on the 100-pixel slider the marks stay apart
 // for every model's range instead of running together into a dotted line.
 constexpr int ZoomTickInterval = 50;
@@ -99,6 +101,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildExtraToolBars();
     wireSignals();
     finishStartup();
+    createConnections();
     LoadSettings();
 }
 
@@ -110,6 +113,7 @@ MainWindow::~MainWindow()
 void MainWindow::createDialogs()
 {
     about = std::make_unique<About>();
+    ethernetDialog = std::make_unique<EthnertSetting>();
 }
 
 void MainWindow::createScene()
@@ -117,8 +121,8 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
-    ui->graphicsView->SetDeviceType(&modelIndex);
-    optionScene = std::make_unique<OPTION_SCENE>(&modelIndex, scene.get(), &m_areaModel,
+    ui->graphicsView->SetDeviceType(modelIndex);
+    optionScene = std::make_unique<OPTION_SCENE>(modelIndex, scene.get(), &m_areaModel,
                                                  &m_linkData,
                                                  ui->graphicsView->BackgroundItems());
 }
@@ -128,6 +132,7 @@ void MainWindow::createTransports()
     serialPort = std::make_unique<QSerialPort>();
     tcpSocket = std::make_unique<QTcpSocket>();
     udpSocket = std::make_unique<QUdpSocket>();
+    serialDialog = std::make_unique<SettingsDialog>();
 }
 
 void MainWindow::createLink()
@@ -142,25 +147,26 @@ void MainWindow::createLink()
 
 void MainWindow::createControllers()
 {
-    areaTable = std::make_unique<AREA_TABLE>(&m_areaModel, ui->AreaTableWidget, ui->Copy,
-                                             ui->Cut, ui->Paste, ui->Delete);
-    coordTable = std::make_unique<COORD_TABLE>(
-        &m_areaModel, ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
-        ui->CoordTableWidgetOut3, ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
-        ui->PolarTableWidgeOut3);
-
-    EditControlWidgets widgets;
-    widgets.areaEditTab = ui->AreaEditTab;
-    widgets.openDelay = ui->Area_OpenDelay;
-    widgets.closeDelay = ui->Area_CloseDelay;
-    widgets.hysteresis = ui->Area_Hysteresis;
-    widgets.detectionSize = ui->Area_DetectionSize;
-    widgets.steerMinDgree = ui->SteerMinDgree;
-    widgets.steerMaxDgree = ui->SteerMaxDgree;
-    widgets.vehicleMinSpeed = ui->VehicleMinSpeed;
-    widgets.vehicleMaxSpeed = ui->VehicleMaxSpeed;
-    widgets.vehicleOptionMode = ui->VehicleOptionMode;
-    widgets.shapeButtons = {{
+    EditionWidgets widgets;
+    widgets.areaTable = ui->AreaTableWidget;
+    widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
+                           ui->CoordTableWidgetOut3};
+    widgets.polarTables = {ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
+                           ui->PolarTableWidgeOut3};
+    widgets.actions = {ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll, ui->Undo,
+                       ui->Redo};
+    EditControlWidgets &controls = widgets.controls;
+    controls.areaEditTab = ui->AreaEditTab;
+    controls.openDelay = ui->Area_OpenDelay;
+    controls.closeDelay = ui->Area_CloseDelay;
+    controls.hysteresis = ui->Area_Hysteresis;
+    controls.detectionSize = ui->Area_DetectionSize;
+    controls.steerMinDgree = ui->SteerMinDgree;
+    controls.steerMaxDgree = ui->SteerMaxDgree;
+    controls.vehicleMinSpeed = ui->VehicleMinSpeed;
+    controls.vehicleMaxSpeed = ui->VehicleMaxSpeed;
+    controls.vehicleOptionMode = ui->VehicleOptionMode;
+    controls.shapeButtons = {{
         {ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1,
          ui->ButtonStraightOut1, ui->ButtonFanOut1, ui->ButtonRatioOut1},
         {ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2,
@@ -168,9 +174,18 @@ void MainWindow::createControllers()
         {ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
          ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3},
     }};
-    editControl = std::make_unique<EDIT_CONTROL>(&m_areaModel, widgets);
-    // The form's first entries are not area 0's values (its detection size is 1.0°).
-    editControl->EditControlUpdateEditData();
+    m_areaEditors = std::make_unique<AreaEditors>(&m_areaModel, widgets);
+
+    const SensorSettingWidgets sensorWidgets = {
+        ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
+        ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
+        ui->Para_RS485CommVerify, ui->Para_RS485StopBit, ui->Para_CANIDAddress,
+        ui->Para_CANBaudRate, ui->Para_SensorOutputLogic, ui->Para_ScanfMotorSpeed,
+        ui->Para_ScanfMotorSyncMode, ui->Para_ScanfMotorSyncAngle, ui->Para_SensorInstallDir,
+        ui->Para_SensorZeroValue, ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
+        ui->ScanFilterLevel, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
+        ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4};
+    sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, &m_linkData, sensorWidgets);
 }
 
 void MainWindow::applyInitialState()
@@ -211,6 +226,9 @@ void MainWindow::buildExtraToolBars()
 
     ui->ZoomIn->setAutoRepeat(true);
     ui->ZoomOut->setAutoRepeat(true);
+    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
+    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
+    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     applyZoomSliderRange();
 
     auto *newFileButton = new QToolButton(ui->FileToolBar);
@@ -259,18 +277,8 @@ void MainWindow::wireSignals()
 
     ViewWindow *view = ui->graphicsView;
     OPTION_SCENE *sceneControl = optionScene.get();
-    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(ui->AreaEditTab, &QTabWidget::tabBarClicked, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-    connect(view, &ViewWindow::AddCenterPointItem, sceneControl,
-            &OPTION_SCENE::AddCenterPointItemSlots);
-    connect(view, &ViewWindow::MovePointItem, sceneControl, &OPTION_SCENE::MovePointItemSlots);
-    connect(view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), sceneControl,
-            &OPTION_SCENE::ChangeScaleSize);
+    ConnectViewToScene(view, sceneControl);
     connect(view, &ViewWindow::CurrentCoordSignal, this, &MainWindow::BarDisplayCoord);
-    connect(view, &ViewWindow::DeletePointItem, sceneControl,
-            &OPTION_SCENE::DeletePointItemSlots);
     connect(view, &ViewWindow::ChangeMatrixSignal, ui->ZoomSlider, &QSlider::setValue);
     connect(ui->ZoomSlider, &QSlider::valueChanged, view,
             QOverload<int>::of(&ViewWindow::ChangeSetupMatrix));
@@ -286,62 +294,16 @@ void MainWindow::wireSignals()
             &OPTION_SCENE::UpdataPaintOutline);
     connect(link.get(), &SERIAL_COMM::ReceiveIntensityData, sceneControl,
             &OPTION_SCENE::UpdataPaintIntensity);
-    wireAreaEditors();
+    wireSensorSettings();
 }
 
-// Where one signal reaches several slots they are connected, and so run, in the order
-// below: the coordinate tables and edit controls reload before the scene redraws the
-// fields and rebuilds the handles from the model.
-void MainWindow::wireAreaEditors()
+void MainWindow::wireSensorSettings()
 {
-    AREA_TABLE *areas = areaTable.get();
-    COORD_TABLE *coords = coordTable.get();
-    EDIT_CONTROL *edits = editControl.get();
-    OPTION_SCENE *sceneControl = optionScene.get();
-    ViewWindow *view = ui->graphicsView;
-
-    connect(ui->Undo, &QAction::triggered, areas, &AREA_TABLE::UndoAreaTableData);
-    connect(ui->Redo, &QAction::triggered, areas, &AREA_TABLE::RedoAreaTableData);
-    connect(ui->Copy, &QAction::triggered, areas, &AREA_TABLE::CopyAreaTableData);
-    connect(ui->Cut, &QAction::triggered, areas, &AREA_TABLE::CutAreaTableData);
-    connect(ui->Paste, &QAction::triggered, areas, &AREA_TABLE::PasteAreaTableData);
-    connect(ui->Delete, &QAction::triggered, areas, &AREA_TABLE::DeleteAreaTableData);
-    connect(ui->DeleteAll, &QAction::triggered, areas, &AREA_TABLE::DeleteAllAreaTableData);
-
-    for (auto areaChanged : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
-        connect(areas, areaChanged, coords, &COORD_TABLE::CoordTableWidgeUpdate);
-        connect(areas, areaChanged, edits, &EDIT_CONTROL::EditControlUpdateEditData);
-        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::UpdataPaintOutline);
-        connect(areas, areaChanged, sceneControl, &OPTION_SCENE::CoordTableUpdatePointItem);
-    }
-
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, coords,
-            &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, areas,
-            &AREA_TABLE::SaveUndoAreaTableData);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(edits, &EDIT_CONTROL::EditControlShapeChangeSignal, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-    connect(edits, &EDIT_CONTROL::EditControlParaChangeSignal, areas,
-            &AREA_TABLE::SaveUndoAreaTableData);
-
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SaveUndoAreaTableData);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas, &AREA_TABLE::SetEditAreaTableDisplay);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, areas,
-            &AREA_TABLE::AreaTableWidgetCurDisplay);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(coords, &COORD_TABLE::CoordTableEditSignal, sceneControl,
-            &OPTION_SCENE::CoordTableUpdatePointItem);
-
-    connect(sceneControl, &OPTION_SCENE::PointItemChannelSignal, coords,
-            &COORD_TABLE::CoordTableWidgeUpdate);
-    connect(view, &ViewWindow::MouseReleaseSignal, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
-    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::SaveUndoAreaTableData);
-    // A vertex removed with the Delete key changes the area without a mouse release:
-    // its thumbnail is redrawn here too.
-    connect(view, &ViewWindow::ReleasePointItem, areas, &AREA_TABLE::AreaTableWidgetCurDisplay);
+    connect(link.get(), &SERIAL_COMM::ReceiveParameters, sensorSetting.get(),
+            &SENSOR_SETTING::UpdateParametersToDock);
+    // The settings are saved with the project: changing one is an unsaved change.
+    connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
+            [this] { m_areaModel.setModified(true); });
 }
 
 void MainWindow::finishStartup()
@@ -359,6 +321,15 @@ void MainWindow::finishStartup()
     setWindowTitle(tr("激光雷达编辑器"));
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
+}
+
+void MainWindow::applyDeviceModel()
+{
+    ui->graphicsView->SetDeviceType(modelIndex);
+    optionScene->SetDeviceType(modelIndex);
+    link->SetRangeLimit(modelIndex);
+    m_areaEditors->areaTable()->SetDeviceType(modelIndex);
+    applyZoomSliderRange();
 }
 
 // Every language with a translation file beyond the two of the form gets its own entry,
@@ -438,9 +409,6 @@ void MainWindow::SaveSettings()
 
 void MainWindow::applyZoomSliderRange()
 {
-    ui->ZoomSlider->setMaximum(MaximumZoomLevel);
-    ui->ZoomSlider->setTickPosition(QSlider::TicksBelow);
-    ui->ZoomSlider->setTickInterval(ZoomTickInterval);
     const DeviceModel *model = deviceModel(modelIndex);
     if (!model)
         return;
@@ -450,7 +418,8 @@ void MainWindow::applyZoomSliderRange()
 
 bool MainWindow::anyTransportOpen() const
 {
-    return serialPort->isOpen() || tcpSocket->isOpen() || udpSocket->isOpen();
+    return serialPort->isOpen() || tcpSocket->state() == QAbstractSocket::ConnectedState
+        || udpSocket->isOpen();
 }
 
 void MainWindow::setUrlOpener(UrlOpener opener)
@@ -599,20 +568,6 @@ void MainWindow::OpenDispLineSlot()
     ui->DispCloud->setCheckable(false);
 }
 
-void MainWindow::enableInterfaceFields(bool serial)
-{
-    for (QWidget *field : std::initializer_list<QWidget *>{
-             ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
-             ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
-             ui->Para_RS485CommVerify, ui->Para_RS485StopBit})
-        field->setEnabled(serial);
-    for (QWidget *field : std::initializer_list<QWidget *>{
-             ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
-             ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2, ui->Para_SensorIPAddress3,
-             ui->Para_SensorIPAddress4})
-        field->setEnabled(!serial);
-}
-
 void MainWindow::ConnectChangeUSARTModeSlot()
 {
     ui->SerialConnection->setChecked(true);
@@ -620,7 +575,7 @@ void MainWindow::ConnectChangeUSARTModeSlot()
     ui->EthnernetSetting->setEnabled(false);
     ui->SerialSetting->setEnabled(true);
     m_linkData.connectType = SerialInterface;
-    enableInterfaceFields(true);
+    sensorSetting->EnableInterfaceFields(SerialInterface);
 }
 
 void MainWindow::ConnectChangeEthernetModeSlot()
@@ -630,7 +585,7 @@ void MainWindow::ConnectChangeEthernetModeSlot()
     ui->EthnernetSetting->setEnabled(true);
     ui->SerialSetting->setEnabled(false);
     m_linkData.connectType = EthernetInterface;
-    enableInterfaceFields(false);
+    sensorSetting->EnableInterfaceFields(EthernetInterface);
 }
 
 void MainWindow::CreatConnectTypeSignalSlot(int Index)
@@ -647,6 +602,93 @@ void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
         m_linkData.ethernetMode = TcpMode;
     else if (Type == QLatin1String(EthernetModeUdpText))
         m_linkData.ethernetMode = UdpMode;
+}
+
+// The transports' own logic lives in ConnectionControl; the window picks the interface
+// and reacts to a connection that opens or closes.
+void MainWindow::createConnections()
+{
+    ConnectionWidgets widgets;
+    widgets.serialConnection = ui->SerialConnection;
+    widgets.ethernetConnection = ui->EthernetConnection;
+    widgets.connection = ui->Connection;
+    widgets.disConnection = ui->DisConnection;
+    widgets.serialSetting = ui->SerialSetting;
+    widgets.ethernetSetting = ui->EthnernetSetting;
+    widgets.readAllSetting = ui->ReadAllSetting;
+    widgets.writeAllSetting = ui->WriteAllSetting;
+    widgets.softReboot = ui->SoftReboot;
+    widgets.sensorInformation = ui->SensorInformation;
+    widgets.ioSimulation = ui->IOSimulation;
+    widgets.statusBar = statusBar();
+    widgets.connectionLabel = connectionLabel.get();
+    m_connection = std::make_unique<ConnectionControl>(serialPort.get(), tcpSocket.get(),
+                                                       udpSocket.get(), link.get(), &m_linkData,
+                                                       &m_messenger, widgets);
+
+    connect(ui->SerialSetting, &QAction::triggered, this, [this] {
+        serialDialog->show();
+        serialDialog->fillPortsInfo();
+    });
+    connect(ui->EthnernetSetting, &QAction::triggered, this, [this] {
+        ethernetDialog->show();
+        ethernetDialog->fillPortsInfo();
+    });
+    connect(ui->Connection, &QAction::triggered, this, &MainWindow::OpenSerialPort);
+    connect(ui->DisConnection, &QAction::triggered, this, &MainWindow::CloseSerialPort);
+    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetSignal, this,
+            &MainWindow::CreatEthernetPort);
+    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetMode, this,
+            &MainWindow::CreatEthnertModeSignalSlot);
+    connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
+            &MainWindow::CreatOpenSerialPort);
+    connect(serialPort.get(), &QSerialPort::errorOccurred, this, &MainWindow::handleError);
+
+    connect(m_connection.get(), &ConnectionControl::opened, this, [this] {
+        OpenCloseReadScanf(ui->Distance->isChecked());
+        OpenCloseReadIntensity(ui->Intensity->isChecked());
+    });
+    connect(m_connection.get(), &ConnectionControl::closed, this, [this] {
+        optionScene->OutlineItem()->hide();
+        optionScene->IntensityItem()->hide();
+        // Closing the dock also ends every simulation, so that the next connection
+        // does not start with one the user can no longer see.
+        OpenCloseIOSimulationDock(false);
+    });
+}
+
+void MainWindow::CreatOpenSerialPort(const QString &Name)
+{
+    ConnectChangeUSARTModeSlot();
+    ui->SerialSetting->setEnabled(false);
+    ui->EthnernetSetting->setEnabled(false);
+    m_connection->openSerial(Name, serialDialog->settings());
+}
+
+void MainWindow::CreatEthernetPort(const QString &Address)
+{
+    ConnectChangeEthernetModeSlot();
+    ui->SerialSetting->setEnabled(false);
+    ui->EthnernetSetting->setEnabled(false);
+    m_connection->openEthernet(Address);
+}
+
+void MainWindow::CloseSerialPort()
+{
+    m_connection->close();
+}
+
+void MainWindow::handleError(QSerialPort::SerialPortError error)
+{
+    m_connection->handleSerialError(error);
+}
+
+void MainWindow::OpenSerialPort()
+{
+    if (m_linkData.connectType == SerialInterface)
+        serialDialog->update();
+    else if (m_linkData.connectType == EthernetInterface)
+        ethernetDialog->update();
 }
 
 void MainWindow::OpenManualFile()
@@ -672,12 +714,12 @@ void MainWindow::savefile()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.modified) {
+    if (m_areaModel.isModified()) {
         const int choice = m_messenger.show(unsavedChangesPrompt());
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.
-            if (m_areaModel.modified) {
+            if (m_areaModel.isModified()) {
                 event->ignore();
                 return;
             }

@@ -7,6 +7,7 @@
 #include "link/sensorparameters.h"
 
 #include <QMainWindow>
+#include <QSerialPort>
 #include <QtGlobal>
 #include <functional>
 #include <memory>
@@ -14,7 +15,6 @@
 class QGraphicsScene;
 class QLabel;
 class QPoint;
-class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
 class QUrl;
@@ -27,10 +27,12 @@ namespace veltrix {
 
 class About;
 class SERIAL_COMM;
+class SENSOR_SETTING;
 class TransferProgress;
-class AREA_TABLE;
-class COORD_TABLE;
-class EDIT_CONTROL;
+class AreaEditors;
+class ConnectionControl;
+class EthnertSetting;
+class SettingsDialog;
 class OPTION_SCENE;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
@@ -52,17 +54,24 @@ public:
     SensorParameters &sensorParameters() { return m_sensorParameters; }
     SERIAL_COMM *sensorLink() const { return link.get(); }
     TransferProgress *transferProgress() const { return m_transferProgress.get(); }
+    SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
 
     QSerialPort *serialTransport() const { return serialPort.get(); }
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
     QUdpSocket *udpTransport() const { return udpSocket.get(); }
 
-    // True while the serial port, the TCP socket or the UDP socket is open.
+    // True while the serial port is open, the TCP connection is established or the UDP
+    // socket is connected; a TCP connection still being tried does not count.
     bool anyTransportOpen() const;
+
+    SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
+    EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
+    ConnectionControl *connectionControl() const { return m_connection.get(); }
 
     int monitoringMode() const { return monitoring; }
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
+    AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
     // The program's one language value; LanguageToChinese() and LanguageToEnglish()
     // switch it.
@@ -99,6 +108,14 @@ public slots:
     void CreatConnectTypeSignalSlot(int Index);
     void CreatEthnertModeSignalSlot(const QString &Type);
 
+    // The transports: open on a dialog's request, close on DisConnection or a fault.
+    void CreatOpenSerialPort(const QString &Name);
+    void CreatEthernetPort(const QString &Address);
+    void CloseSerialPort();
+    void handleError(QSerialPort::SerialPortError error);
+    // The Connection action: asks the dialog of the interface chosen to connect again.
+    void OpenSerialPort();
+
     void OpenManualFile();
 
     // Shows the cursor position from the view on the status bar.
@@ -117,9 +134,10 @@ protected:
     // View action closes it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Slider range and value for the current modelIndex; run again whenever the model
-    // changes.
-    void applyZoomSliderRange();
+    // Hands modelIndex to everything that depends on the scanner model (view, scene,
+    // link, thumbnails), then sets the zoom slider's range and value for it; run again
+    // whenever the model changes.
+    void applyDeviceModel();
 
     // Declared first: everything below points at them, so they are destroyed last.
     AreaModel m_areaModel;
@@ -131,9 +149,8 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
-    std::unique_ptr<AREA_TABLE> areaTable;
-    std::unique_ptr<COORD_TABLE> coordTable;
-    std::unique_ptr<EDIT_CONTROL> editControl;
+    std::unique_ptr<AreaEditors> m_areaEditors;
+    std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
     std::unique_ptr<QSerialPort> serialPort;
@@ -144,6 +161,11 @@ protected:
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
     std::unique_ptr<About> about;  // a top-level window of its own
+    // Top-level windows without parent, shown and hidden, never recreated.
+    std::unique_ptr<EthnertSetting> ethernetDialog;
+    std::unique_ptr<SettingsDialog> serialDialog;
+    // Destroyed before the label and the transports it points at.
+    std::unique_ptr<ConnectionControl> m_connection;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -155,13 +177,12 @@ private:
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
-    void wireAreaEditors();
+    void wireSensorSettings();
     void finishStartup();
+    void applyZoomSliderRange();
+    void createConnections();
     void addTranslatedLanguages();
     void retranslate();
-
-    // Enables the sensor dock fields of one interface and disables those of the other.
-    void enableInterfaceFields(bool serial);
 
     UrlOpener m_urlOpener;
 };

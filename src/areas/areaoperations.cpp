@@ -1,6 +1,6 @@
 #include "areas/areaoperations.h"
 
-#include "areas/areamodel.h"
+#include "areas/areamodelstate.h"
 
 #include <QtGlobal>
 
@@ -15,7 +15,7 @@ bool isValidArea(int area)
 
 // The cursor of `area` brought into its history, so that a history that was touched
 // from outside can never be indexed out of range.
-int clampedCursor(const AreaModel &model, int area)
+int clampedCursor(const AreaModelState &model, int area)
 {
     const int size = model.undoHistory.at(area).size();
     return size == 0 ? -1 : qBound(0, model.undoCursor.at(area), size - 1);
@@ -23,7 +23,7 @@ int clampedCursor(const AreaModel &model, int area)
 
 // Steps the current area's cursor by `step` (-1 undo, +1 redo) and restores the entry
 // it lands on, when that entry exists.
-bool stepHistory(AreaModel &model, int step)
+bool stepHistory(AreaModelState &model, int step)
 {
     model.modified = true;
     const int area = model.clampCurrentArea();
@@ -38,12 +38,12 @@ bool stepHistory(AreaModel &model, int step)
 
 }  // namespace
 
-void CopyCurrentArea(AreaModel &model)
+void CopyCurrentArea(AreaModelState &model)
 {
     model.clipboard = model.current();
 }
 
-void CutCurrentArea(AreaModel &model)
+void CutCurrentArea(AreaModelState &model)
 {
     AreaRecord &area = model.current();
     model.clipboard = area;
@@ -51,26 +51,26 @@ void CutCurrentArea(AreaModel &model)
     model.modified = true;
 }
 
-void PasteIntoCurrentArea(AreaModel &model)
+void PasteIntoCurrentArea(AreaModelState &model)
 {
     model.current() = model.clipboard;
     model.modified = true;
 }
 
-void DeleteCurrentArea(AreaModel &model)
+void DeleteCurrentArea(AreaModelState &model)
 {
     model.current() = model.blankArea;
     model.modified = true;
 }
 
-void DeleteAllAreas(AreaModel &model)
+void DeleteAllAreas(AreaModelState &model)
 {
     for (AreaRecord &area : model.areas)
         area = model.blankArea;
     model.modified = true;
 }
 
-void SaveUndoSnapshot(AreaModel &model, int area)
+void SaveUndoSnapshot(AreaModelState &model, int area)
 {
     if (!isValidArea(area))
         return;
@@ -85,18 +85,18 @@ void SaveUndoSnapshot(AreaModel &model, int area)
     model.undoCursor[area] = history.size() - 1;
 }
 
-void SaveAllUndoSnapshots(AreaModel &model)
+void SaveAllUndoSnapshots(AreaModelState &model)
 {
     for (int area = 0; area < AreaCount; ++area)
         SaveUndoSnapshot(model, area);
 }
 
-bool UndoCurrentArea(AreaModel &model)
+bool UndoCurrentArea(AreaModelState &model)
 {
     return stepHistory(model, -1);
 }
 
-bool RedoCurrentArea(AreaModel &model)
+bool RedoCurrentArea(AreaModelState &model)
 {
     return stepHistory(model, +1);
 }

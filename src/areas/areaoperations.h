@@ -2,42 +2,42 @@
 
 namespace veltrix {
 
-class AreaModel;
+struct AreaModelState;
 
 // Whole-area operations on the document: the area clipboard, deleting areas, and the
 // per-area snapshot histories behind undo and redo. Each works on the current area
 // (clamped to 0..63 first) unless it says otherwise. None of them takes a snapshot:
-// the editors call SaveUndoSnapshot after their own changes.
+// the document (AreaModel) takes one after each change it applies.
 
 // clipboard = current area. Leaves `modified` alone.
-void CopyCurrentArea(AreaModel &model);
+void CopyCurrentArea(AreaModelState &model);
 
 // clipboard = current area, then the current area becomes blank. Sets `modified`.
-void CutCurrentArea(AreaModel &model);
+void CutCurrentArea(AreaModelState &model);
 
 // current area = clipboard. Sets `modified`.
-void PasteIntoCurrentArea(AreaModel &model);
+void PasteIntoCurrentArea(AreaModelState &model);
 
 // current area = blank. Sets `modified`.
-void DeleteCurrentArea(AreaModel &model);
+void DeleteCurrentArea(AreaModelState &model);
 
 // Every area becomes blank. Sets `modified`.
-void DeleteAllAreas(AreaModel &model);
+void DeleteAllAreas(AreaModelState &model);
 
 // Appends a copy of area `area` to its history: redo states after the cursor are
 // dropped, the oldest entry goes when the history is full, and the cursor moves to the
 // new entry. Sets `modified`. An index outside 0..63 is ignored.
-void SaveUndoSnapshot(AreaModel &model, int area);
+void SaveUndoSnapshot(AreaModelState &model, int area);
 
 // A snapshot of every area, 0..63 in turn.
-void SaveAllUndoSnapshots(AreaModel &model);
+void SaveAllUndoSnapshots(AreaModelState &model);
 
 // Steps the current area one entry back in its history and restores that entry.
 // Sets `modified` even when the cursor is already at the start. Returns true when the
 // area was replaced.
-bool UndoCurrentArea(AreaModel &model);
+bool UndoCurrentArea(AreaModelState &model);
 
 // Steps the current area one entry forward, if there is one. Same rules as undo.
-bool RedoCurrentArea(AreaModel &model);
+bool RedoCurrentArea(AreaModelState &model);
 
 }  // namespace veltrix

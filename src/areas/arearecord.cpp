@@ -1,6 +1,8 @@
 #include "areas/arearecord.h"
 
 #include <QtGlobal>
+#include <algorithm>
+#include <cmath>
 
 namespace veltrix {
 
@@ -9,6 +11,25 @@ namespace {
 int clampField(int field)
 {
     return qBound(0, field, FieldCount - 1);
+}
+
+qint32 boundedCoordinate(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double limit = CoordinateLimit;
+    return static_cast<qint32>(qBound(-limit, value, limit));
+}
+
+// Compared without qAbs, which is itself undefined for the most negative integer.
+bool withinLimit(qint32 value)
+{
+    return value >= -CoordinateLimit && value <= CoordinateLimit;
+}
+
+bool withinLimit(const QPoint &point)
+{
+    return withinLimit(point.x()) && withinLimit(point.y());
 }
 
 }  // namespace
@@ -83,6 +104,28 @@ bool operator==(const AreaRecord &a, const AreaRecord &b)
     }
     return a.out1Points == b.out1Points && a.out2Points == b.out2Points
         && a.out3Points == b.out3Points;
+}
+
+QPoint BoundedPoint(double x, double y)
+{
+    return QPoint(boundedCoordinate(x), boundedCoordinate(y));
+}
+
+bool BoundAreaPoints(AreaRecord &area)
+{
+    bool moved = false;
+    for (int field = 0; field < FieldCount; ++field) {
+        const QVector<QPoint> &points = qAsConst(area).points(field);
+        // Looked at first without writing, so that lists within the limit (all of them,
+        // but for hostile input) stay shared with the snapshots they were copied from.
+        if (std::all_of(points.cbegin(), points.cend(),
+                        [](const QPoint &point) { return withinLimit(point); }))
+            continue;
+        for (QPoint &point : area.points(field))
+            point = BoundedPoint(point.x(), point.y());
+        moved = true;
+    }
+    return moved;
 }
 
 }  // namespace veltrix

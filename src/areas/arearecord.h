@@ -19,6 +19,11 @@ enum ShapeType : qint32 {
 constexpr int FieldCount = 3;        // Out1, Out2, Out3
 constexpr int AreaNumberCount = 12;  // the twelve integers of an area, in file order
 
+// Points lie within +-CoordinateLimit mm on both axes: far beyond the reach of any
+// scanner of the family (50 m), far inside the 32-bit range, so that negating a
+// coordinate, or adding two, can overflow nowhere downstream.
+constexpr qint32 CoordinateLimit = 1000000;
+
 inline bool isDependentShape(qint32 shape)
 {
     return shape == Straight || shape == Fan || shape == Ratio;
@@ -59,5 +64,11 @@ struct AreaRecord
     friend bool operator==(const AreaRecord &a, const AreaRecord &b);
     friend bool operator!=(const AreaRecord &a, const AreaRecord &b) { return !(a == b); }
 };
+
+// (x, y) truncated toward zero and held within +-CoordinateLimit; NaN gives 0.
+QPoint BoundedPoint(double x, double y);
+
+// Holds every point of area within +-CoordinateLimit. Returns true when one moved.
+bool BoundAreaPoints(AreaRecord &area);
 
 }  // namespace veltrix

@@ -1,8 +1,8 @@
 #include "areas/areatable.h"
 
 #include "areas/areamodel.h"
-#include "areas/areaoperations.h"
 #include "graphics/painttable.h"
+#include "project/devicemodels.h"
 
 #include <QAction>
 #include <QCursor>
@@ -43,7 +43,12 @@ AREA_TABLE::AREA_TABLE(AreaModel *model, QTableWidget *areaTableWidget, QAction 
         m_thumbnails.append(new PAINT_TABLE(area, m_model, m_table));
     AreaTableWidgetAllDisplay();
 
-    connect(this, &AREA_TABLE::EditAreaDataSignal, this, &AREA_TABLE::AreaTableWidgetAllDisplay);
+    connect(m_model, &AreaModel::areaChanged, this, &AREA_TABLE::areaChanged);
+    connect(m_model, &AreaModel::currentAreaChanged, this, &AREA_TABLE::currentAreaChanged);
+    connect(m_model, &AreaModel::areasReplaced, this, &AREA_TABLE::AreaTableWidgetAllDisplay);
+    // The keyboard (arrows, Page Up/Down, Home, End) moves the current cell without a
+    // click; it picks the area all the same.
+    connect(m_table, &QTableWidget::currentCellChanged, this, &AREA_TABLE::AreaTableClickChangeSlots);
     connect(m_table, &QTableWidget::cellClicked, this, &AREA_TABLE::AreaTableClickChangeSlots);
     connect(m_table, &QWidget::customContextMenuRequested, this, &AREA_TABLE::AreaTableMenuEvent);
 }
@@ -76,13 +81,39 @@ void AREA_TABLE::setUpTable()
         m_table->setItem(row, NumberColumn, number);
         m_table->setItem(row, MarkerColumn, new QTableWidgetItem);
     }
-    // Shows which area is current from the start; selecting emits no click.
-    m_table->setCurrentCell(m_model->clampCurrentArea(), NumberColumn);
+    // Shows which area is current from the start (before the row signals are heard).
+    m_table->setCurrentCell(m_model->currentArea(), NumberColumn);
 }
 
 PAINT_TABLE *AREA_TABLE::thumbnail(int area) const
 {
     return m_thumbnails.value(area, nullptr);
+}
+
+void AREA_TABLE::SetDeviceType(int modelIndex)
+{
+    const DeviceModel *model = deviceModel(modelIndex);
+    if (!model)
+        return;
+    for (PAINT_TABLE *thumb : qAsConst(m_thumbnails))
+        thumb->SetRange(model->rangeSquare, model->rangeSquare);
+    AreaTableWidgetAllDisplay();
+}
+
+void AREA_TABLE::areaChanged(int area)
+{
+    if (area >= 0 && area < m_thumbnails.size())
+        displayRow(area);
+}
+
+// Every thumbnail is redrawn, as after a click; the row follows an area made current
+// elsewhere (monitoring mode, say), and that move is heard as a pick of the same area.
+void AREA_TABLE::currentAreaChanged(int area)
+{
+    if (m_table->currentRow() != area)
+        m_table->setCurrentCell(area, qMax(0, m_table->currentColumn()));
+    AreaTableWidgetAllDisplay();
+    emit AreaTableIndexChange();
 }
 
 void AREA_TABLE::displayRow(int row)
@@ -94,7 +125,7 @@ void AREA_TABLE::displayRow(int row)
 
 void AREA_TABLE::setEditMarker(const QColor &color)
 {
-    const int row = m_model->clampCurrentArea();
+    const int row = m_model->currentArea();
     if (QTableWidgetItem *marker = m_table->item(row, MarkerColumn))
         marker->setBackground(QBrush(color));
 }
@@ -117,58 +148,58 @@ void AREA_TABLE::AreaTableWidgetAllDisplay()
 
 void AREA_TABLE::AreaTableWidgetCurDisplay()
 {
-    displayRow(m_model->clampCurrentArea());
+    displayRow(m_model->currentArea());
 }
 
 void AREA_TABLE::CopyAreaTableData()
 {
-    CopyCurrentArea(*m_model);
+    m_model->copyCurrentArea();
 }
 
 void AREA_TABLE::CutAreaTableData()
 {
-    CutCurrentArea(*m_model);
+    m_model->cutCurrentArea();
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::PasteAreaTableData()
 {
-    PasteIntoCurrentArea(*m_model);
+    m_model->pasteIntoCurrentArea();
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::DeleteAreaTableData()
 {
-    DeleteCurrentArea(*m_model);
+    m_model->deleteCurrentArea();
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::DeleteAllAreaTableData()
 {
-    DeleteAllAreas(*m_model);
+    m_model->deleteAllAreas();
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::UndoAreaTableData()
 {
-    UndoCurrentArea(*m_model);
+    m_model->undo();
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::RedoAreaTableData()
 {
-    RedoCurrentArea(*m_model);
+    m_model->redo();
     emit EditAreaDataSignal();
 }
 
 void AREA_TABLE::SaveUndoAreaTableData()
 {
-    SaveUndoSnapshot(*m_model, m_model->clampCurrentArea());
+    m_model->saveUndoSnapshot();
 }
 
 void AREA_TABLE::SaveAllUndoAreaTableData()
 {
-    SaveAllUndoSnapshots(*m_model);
+    m_model->saveAllUndoSnapshots();
 }
 
 void AREA_TABLE::AreaTableMenuEvent(QPoint pos)
@@ -182,14 +213,13 @@ void AREA_TABLE::AreaTableMenuEvent(QPoint pos)
     m_menu->exec(QCursor::pos());
 }
 
+// The document announces the switch; the list redraws itself when it hears it.
 void AREA_TABLE::AreaTableClickChangeSlots(int Row, int Column)
 {
     Q_UNUSED(Column)
-    if (Row == m_model->currentArea || Row < 0)
+    if (Row < 0)
         return;
-    m_model->currentArea = qMin(Row, AreaCount - 1);
-    AreaTableWidgetAllDisplay();
-    emit AreaTableIndexChange();
+    m_model->setCurrentArea(Row);
 }
 
 }  // namespace veltrix

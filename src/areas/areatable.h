@@ -12,9 +12,10 @@ class AreaModel;
 class PAINT_TABLE;
 
 // Drives the list of the 64 areas in the edition dock (number, edit marker and
-// thumbnail per row): a click makes an area current. Owns the whole-area operations of
-// the Edit menu (copy, cut, paste, delete, delete all) and per-area undo and redo over
-// the snapshot histories kept in the model.
+// thumbnail per row): picking a row, by mouse or keyboard, makes that area current,
+// and the list follows the document wherever the current area or an area's contents
+// changed. The Edit menu's whole-area operations (copy, cut, paste, delete, delete
+// all) and per-area undo and redo arrive here and are carried out by the document.
 //
 // Derives from QTableWidget for its place among the dock's controllers but is only a
 // controller: created without a parent and never shown. The visible table and the
@@ -30,13 +31,16 @@ public:
 
     // The thumbnail that draws area `area` (0..63).
     PAINT_TABLE *thumbnail(int area) const;
+    // Scanner model 0..4: the thumbnails cut straight fields at its range square.
+    void SetDeviceType(int modelIndex);
     // The context menu, built on first use.
     QMenu *contextMenu() const { return m_menu; }
 
 signals:
-    // One or more areas were replaced as a whole (cut, paste, delete, undo, redo).
+    // The Edit menu replaced one or more areas as a whole (cut, paste, delete, delete
+    // all, undo, redo), also when that changed nothing.
     void EditAreaDataSignal();
-    // currentArea changed.
+    // The current area changed.
     void AreaTableIndexChange();
 
 public slots:
@@ -60,6 +64,8 @@ private:
     void setUpTable();
     void displayRow(int row);
     void setEditMarker(const QColor &color);
+    void areaChanged(int area);
+    void currentAreaChanged(int area);
 
     AreaModel *m_model;
     QTableWidget *m_table;

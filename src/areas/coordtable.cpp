@@ -51,6 +51,10 @@ COORD_TABLE::COORD_TABLE(AreaModel *model, QTableWidget *coordOut1, QTableWidget
         m_coordTables[field]->installEventFilter(this);
         m_polarTables[field]->installEventFilter(this);
     }
+
+    connect(m_model, &AreaModel::areaChanged, this, &COORD_TABLE::areaChanged);
+    connect(m_model, &AreaModel::currentAreaChanged, this, &COORD_TABLE::refreshChangedFields);
+    connect(m_model, &AreaModel::areasReplaced, this, &COORD_TABLE::refreshChangedFields);
 }
 
 void COORD_TABLE::setUpTable(QTableWidget *table, const QStringList &headers)
@@ -127,15 +131,33 @@ void COORD_TABLE::fillField(int field)
 {
     fillTable(Kind::Cartesian, field);
     fillTable(Kind::Polar, field);
+    const AreaRecord &area = m_model->current();
+    m_shown[field] = Shown{true, area.shape(field), area.points(field)};
 }
 
 void COORD_TABLE::CoordTableWidgeUpdate()
 {
-    m_model->clampCurrentArea();
-    for (int field = 0; field < FieldCount; ++field)
-        fillTable(Kind::Cartesian, field);
-    for (int field = 0; field < FieldCount; ++field)
-        fillTable(Kind::Polar, field);
+    for (Shown &shown : m_shown)
+        shown.valid = false;
+    refreshChangedFields();
+}
+
+// Comparing is cheap (the lists are shared with the document while unchanged); filling
+// a table of a hundred points is not, and most changes touch a single field.
+void COORD_TABLE::refreshChangedFields()
+{
+    const AreaRecord &area = m_model->current();
+    for (int field = 0; field < FieldCount; ++field) {
+        const Shown &shown = m_shown[field];
+        if (!shown.valid || shown.shape != area.shape(field) || shown.points != area.points(field))
+            fillField(field);
+    }
+}
+
+void COORD_TABLE::areaChanged(int area)
+{
+    if (area == m_model->currentArea())
+        refreshChangedFields();
 }
 
 void COORD_TABLE::CoordTable1EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Cartesian, 0, Item); }
@@ -145,18 +167,29 @@ void COORD_TABLE::PolarTable1EditSlots(QTableWidgetItem *Item) { cellEdited(Kind
 void COORD_TABLE::PolarTable2EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Polar, 1, Item); }
 void COORD_TABLE::PolarTable3EditSlots(QTableWidgetItem *Item) { cellEdited(Kind::Polar, 2, Item); }
 
+// The field's tables are refilled either way: the cell still shows what was typed
+// ("12.4" for the point 12, or a rejected entry), not what the document holds.
+void COORD_TABLE::submitEdit(int field, const AreaRecord &area)
+{
+    m_shown[field].valid = false;
+    m_model->editCurrentArea(area);
+    refreshChangedFields();
+    emit CoordTableEditSignal();
+}
+
 void COORD_TABLE::cellEdited(Kind kind, int field, QTableWidgetItem *item)
 {
     if (!item)
         return;
-    AreaRecord &area = m_model->current();
+    AreaRecord area = m_model->current();
     const bool changed = kind == Kind::Cartesian
         ? EditCartesianCell(area, field, item->row(), item->column(), item->text())
         : EditPolarCell(area, field, item->row(), item->column(), item->text());
-    // Refilled either way, so that a rejected entry does not stay in its cell.
+    if (changed) {
+        submitEdit(field, area);
+        return;
+    }
     fillField(field);
-    if (changed)
-        emit CoordTableEditSignal();
 }
 
 bool COORD_TABLE::eventFilter(QObject *watched, QEvent *event)
@@ -174,10 +207,10 @@ bool COORD_TABLE::deleteKeyPressed(QTableWidget *target)
     for (int field = 0; field < FieldCount; ++field) {
         if (target != m_coordTables[field] && target != m_polarTables[field])
             continue;
-        if (!RemovePolygonPoint(m_model->current(), field, target->currentRow()))
+        AreaRecord area = m_model->current();
+        if (!RemovePolygonPoint(area, field, target->currentRow()))
             return false;
-        fillField(field);
-        emit CoordTableEditSignal();
+        submitEdit(field, area);
         return true;
     }
     return false;

@@ -11,9 +11,10 @@ namespace veltrix {
 class AreaModel;
 
 // Keeps the six coordinate tables of the edition dock (cartesian and polar, one of
-// each per output field) in step with the current area: fills them, turns cell edits
-// into points, restores the arc and rectangle rules after every single-point edit,
-// appends points to a polygon through its last row and removes them with Delete.
+// each per output field) in step with the document's current area, whatever changed
+// it: fills them, turns cell edits into edits of the document (which restore the arc
+// and rectangle rules after every single-point edit), appends points to a polygon
+// through its last row and removes them with Delete.
 //
 // Derives from QTableWidget for its place among the dock's controllers but is only a
 // controller: created without a parent and never shown. Owns none of the tables.
@@ -48,11 +49,22 @@ private:
     enum class Kind { Cartesian, Polar };
     using EditSlot = void (COORD_TABLE::*)(QTableWidgetItem *);
 
+    // What a field's two tables show, so that only a field that changed is refilled.
+    struct Shown
+    {
+        bool valid = false;
+        qint32 shape = 0;
+        QVector<QPoint> points;
+    };
+
     static void setUpTable(QTableWidget *table, const QStringList &headers);
     QTableWidget *table(Kind kind, int field) const;
     void connectTable(Kind kind, int field);
     void fillTable(Kind kind, int field);
     void fillField(int field);
+    void refreshChangedFields();
+    void areaChanged(int area);
+    void submitEdit(int field, const AreaRecord &area);
     void cellEdited(Kind kind, int field, QTableWidgetItem *item);
     bool deleteKeyPressed(QTableWidget *table);
 
@@ -61,6 +73,7 @@ private:
     std::array<QTableWidget *, FieldCount> m_polarTables;
     std::array<QMetaObject::Connection, FieldCount> m_coordConnections;
     std::array<QMetaObject::Connection, FieldCount> m_polarConnections;
+    std::array<Shown, FieldCount> m_shown;
 };
 
 }  // namespace veltrix

@@ -46,9 +46,11 @@ EDIT_CONTROL::EDIT_CONTROL(AreaModel *model, const EditControlWidgets &widgets, 
     : QObject(parent), m_model(model), m_widgets(widgets)
 {
     configureWidgets();
-    AreaRecord &area = m_model->current();
+    AreaRecord area = m_model->current();
     for (int field = 0; field < FieldCount; ++field)
         area.setShape(field, Polygon);
+    m_model->replaceArea(m_model->currentArea(), area);
+    showCurrentField(m_model->currentField());
     connectWidgets();
 }
 
@@ -91,7 +93,15 @@ void EDIT_CONTROL::connectWidgets()
                           m_widgets.vehicleMinSpeed, m_widgets.vehicleMaxSpeed})
         connect(box, &QSpinBox::editingFinished, this, &EDIT_CONTROL::CaseChannelParameterChange);
     connect(m_widgets.vehicleOptionMode, activated, this, &EDIT_CONTROL::CaseChannelParameterChange);
+    // The field follows the Out tab however the tab changed: a click, Ctrl+Tab, the
+    // arrow keys on the tab bar.
     connect(m_widgets.areaEditTab, &QTabWidget::tabBarClicked, this, &EDIT_CONTROL::AreaEditTabChannel);
+    connect(m_widgets.areaEditTab, &QTabWidget::currentChanged, this, &EDIT_CONTROL::AreaEditTabChannel);
+
+    connect(m_model, &AreaModel::areaChanged, this, &EDIT_CONTROL::areaChanged);
+    connect(m_model, &AreaModel::currentAreaChanged, this, &EDIT_CONTROL::EditControlUpdateEditData);
+    connect(m_model, &AreaModel::areasReplaced, this, &EDIT_CONTROL::EditControlUpdateEditData);
+    connect(m_model, &AreaModel::currentFieldChanged, this, &EDIT_CONTROL::showCurrentField);
 
     using Slot = void (EDIT_CONTROL::*)();
     static const Slot shapeSlots[FieldCount][ShapeButtonCount] = {
@@ -135,6 +145,18 @@ void EDIT_CONTROL::EditControlUpdateEditData()
     }
 }
 
+void EDIT_CONTROL::areaChanged(int area)
+{
+    if (area == m_model->currentArea())
+        EditControlUpdateEditData();
+}
+
+void EDIT_CONTROL::showCurrentField(int field)
+{
+    if (m_widgets.areaEditTab->currentIndex() != field)
+        m_widgets.areaEditTab->setCurrentIndex(field);
+}
+
 void EDIT_CONTROL::OpenDelayIndexChange(int Index)
 {
     writeNumber(OpenDelayNumber, Index);
@@ -152,12 +174,13 @@ void EDIT_CONTROL::HysteresisIndexChange(int Index)
 
 void EDIT_CONTROL::CaseChannelParameterChange()
 {
-    AreaRecord &area = m_model->current();
+    AreaRecord area = m_model->current();
     area.setNumber(SteerMinNumber, m_widgets.steerMinDgree->value());
     area.setNumber(SteerMaxNumber, m_widgets.steerMaxDgree->value());
     area.setNumber(SpeedMinNumber, m_widgets.vehicleMinSpeed->value());
     area.setNumber(SpeedMaxNumber, m_widgets.vehicleMaxSpeed->value());
     area.setNumber(OptionModeNumber, m_widgets.vehicleOptionMode->currentIndex());
+    m_model->editCurrentArea(area);
     emit EditControlParaChangeSignal();
 }
 
@@ -182,23 +205,28 @@ void EDIT_CONTROL::StraightOut3ClickedChange() { shapeChange(2, Straight); }
 void EDIT_CONTROL::FanOut3ClickedChange() { shapeChange(2, Fan); }
 void EDIT_CONTROL::RatioOut3ClickedChange() { shapeChange(2, Ratio); }
 
+// Indexes outside 0..2 (a click beside the tabs reports -1) are ignored by the document.
 void EDIT_CONTROL::AreaEditTabChannel(int Index)
 {
-    if (Index >= 0 && Index < FieldCount)
-        m_model->currentField = Index;
+    m_model->setCurrentField(Index);
 }
 
 void EDIT_CONTROL::writeNumber(int index, qint32 value)
 {
-    m_model->current().setNumber(index, value);
+    AreaRecord area = m_model->current();
+    area.setNumber(index, value);
+    m_model->editCurrentArea(area);
     emit EditControlParaChangeSignal();
 }
 
 void EDIT_CONTROL::shapeChange(int field, qint32 shape)
 {
     checkShapeButton(field, shape);
-    if (ChooseFieldShape(m_model->current(), field, shape))
-        emit EditControlShapeChangeSignal();
+    AreaRecord area = m_model->current();
+    if (!ChooseFieldShape(area, field, shape))
+        return;
+    m_model->editCurrentArea(area);
+    emit EditControlShapeChangeSignal();
 }
 
 void EDIT_CONTROL::checkShapeButton(int field, qint32 shape)

@@ -37,8 +37,9 @@ struct EditControlWidgets
 };
 
 // Binds the parameter widgets and the shape buttons of the edition dock to the current
-// area: writes every user choice into the model and announces it, and reloads the
-// widgets when another area becomes current. Keeps no state besides the pointers.
+// area: hands every user choice to the document as an edit and announces it, picks the
+// field being edited with the Out tabs, and reloads the widgets whenever the document's
+// current area changed, whatever changed it. Keeps no state besides the pointers.
 class EDIT_CONTROL : public QObject
 {
     Q_OBJECT
@@ -82,6 +83,8 @@ private:
     void writeNumber(int index, qint32 value);
     void shapeChange(int field, qint32 shape);
     void checkShapeButton(int field, qint32 shape);
+    void areaChanged(int area);
+    void showCurrentField(int field);
 
     AreaModel *m_model;
     EditControlWidgets m_widgets;

@@ -8,19 +8,19 @@ namespace {
 constexpr double TwoPi = 6.283185307179586;
 constexpr float AngleCut = 4.712389f;    // 3pi/2: angles at or above wrap to negative
 constexpr float AngleWrap = 6.2831855f;  // 2pi in single precision
-constexpr float LargestCoordinate = 2147483520.0f;    // largest float below 2^31
-constexpr float SmallestCoordinate = -2147483648.0f;  // -2^31
+constexpr float LargestCoordinate = 2147483520.0f;  // largest float below 2^31
 
-// Truncates toward zero. A value outside the 32-bit range saturates: converting it
-// directly is undefined and in practice lands on the far negative side.
+// Truncates toward zero. A value outside the 32-bit range saturates, on both sides at
+// the same magnitude: converting it directly is undefined (in practice it lands on the
+// far negative side), and a result of -2^31 could not be negated.
 int toCoordinate(float value)
 {
     if (std::isnan(value))
         return 0;
     if (value >= LargestCoordinate)
         return static_cast<int>(LargestCoordinate);
-    if (value <= SmallestCoordinate)
-        return static_cast<int>(SmallestCoordinate);
+    if (value <= -LargestCoordinate)
+        return -static_cast<int>(LargestCoordinate);
     return static_cast<int>(value);
 }
 }  // namespace

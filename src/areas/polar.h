@@ -16,7 +16,8 @@ struct Polar
 Polar PolarOf(const QPoint &point);
 
 // x = r cos(theta), y = r sin(theta), each in single precision and truncated toward
-// zero, so a point may move by 1 mm toward an axis on a round trip.
+// zero, so a point may move by 1 mm toward an axis on a round trip. A coordinate beyond
+// the 32-bit range saturates at +-2147483520 (the largest float below 2^31).
 QPoint PointFromPolar(float radius, float angle);
 
 }  // namespace veltrix

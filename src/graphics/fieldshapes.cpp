@@ -157,6 +157,18 @@ FieldDrawing BuildFieldDrawing(int field, qint32 shape, const QVector<QPoint> &p
     }
 }
 
+AreaDrawing BuildAreaDrawing(const AreaRecord &area, double rangeWidth, double rangeHeight)
+{
+    AreaDrawing drawing;
+    QPainterPath previous;
+    for (int field = 0; field < FieldCount; ++field) {
+        drawing[field] = BuildFieldDrawing(field, area.shape(field), area.points(field), previous,
+                                           rangeWidth, rangeHeight);
+        previous = drawing[field].announced;
+    }
+    return drawing;
+}
+
 void PaintFieldDrawing(QPainter *painter, const FieldDrawing &drawing, const QColor &fill)
 {
     if (!drawing.visible)

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "areas/arearecord.h"
+
 #include <QColor>
 #include <QPainterPath>
 #include <QPen>
 #include <QPoint>
 #include <QPolygonF>
 #include <QVector>
+#include <array>
 
 class QPainter;
 
@@ -41,6 +44,11 @@ struct FieldDrawing
 FieldDrawing BuildFieldDrawing(int field, qint32 shape, const QVector<QPoint> &points,
                                const QPainterPath &previous, double rangeWidth,
                                double rangeHeight);
+
+// The three fields of an area as they are drawn together, Out1 first: each dependent
+// field derived from what the field before it announced.
+using AreaDrawing = std::array<FieldDrawing, FieldCount>;
+AreaDrawing BuildAreaDrawing(const AreaRecord &area, double rangeWidth, double rangeHeight);
 
 // Draws a field with the given fill colour; the painter's transform is left as found.
 void PaintFieldDrawing(QPainter *painter, const FieldDrawing &drawing, const QColor &fill);

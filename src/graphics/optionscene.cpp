@@ -1,13 +1,14 @@
 #include "graphics/optionscene.h"
 
 #include "areas/areamodel.h"
-#include "project/devicemodels.h"
-#include "areas/polar.h"
+#include "areas/fieldediting.h"
+#include "graphics/fieldshapes.h"
 #include "graphics/paintout.h"
 #include "graphics/paintoutline.h"
 #include "graphics/paintstrength.h"
 #include "graphics/pointpoint.h"
 #include "graphics/pointratio.h"
+#include "graphics/viewwindow.h"
 
 #include <QGraphicsScene>
 #include <QTransform>
@@ -16,17 +17,19 @@ namespace veltrix {
 
 namespace {
 
+constexpr int ArcPointCount = 2;
+constexpr int RectanglePointCount = 4;
 
 // Scene position (x, -y) back to the area point, each coordinate truncated.
 QPoint AreaPointOf(const QGraphicsItem *item)
 {
     const QPointF p = item->pos();
-    return QPoint(static_cast<int>(p.x()), static_cast<int>(-p.y()));
+    return BoundedPoint(p.x(), -p.y());
 }
 
 }  // namespace
 
-OPTION_SCENE::OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
+OPTION_SCENE::OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
                            SensorLinkData *linkData, QList<QGraphicsItem *> *backgroundItems,
                            QObject *parent)
     : QObject(parent),
@@ -37,11 +40,11 @@ OPTION_SCENE::OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *ar
 {
     ApplyModelRange(modelIndex);
 
-    out1Item = new PAINT_OUT1(rangeWidth, rangeHeight, areaModel);
-    out2Item = new PAINT_OUT2(rangeWidth, rangeHeight, areaModel);
-    out3Item = new PAINT_OUT3(rangeWidth, rangeHeight, areaModel);
-    outlineItem = new PAINT_OUTLINE(rangeWidth, rangeHeight, linkData, &scale);
-    intensityItem = new PAINT_STRENGTH(rangeWidth, rangeHeight, linkData, &scale);
+    out1Item = new PAINT_OUT1(rangeWidth, rangeHeight);
+    out2Item = new PAINT_OUT2(rangeWidth, rangeHeight);
+    out3Item = new PAINT_OUT3(rangeWidth, rangeHeight);
+    outlineItem = new PAINT_OUTLINE(rangeWidth, rangeHeight, linkData, scale);
+    intensityItem = new PAINT_STRENGTH(rangeWidth, rangeHeight, linkData, scale);
     const QList<QGraphicsItem *> items = {out1Item, out2Item, out3Item, outlineItem,
                                           intensityItem};
     for (QGraphicsItem *item : items) {
@@ -50,13 +53,14 @@ OPTION_SCENE::OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *ar
         backgroundItems->append(item);
     }
 
-    areaModel->rangeWidth = rangeWidth;
-    areaModel->rangeHeight = rangeHeight;
+    ShowFields();
+    CoordTableUpdatePointItem();
 
-    AddCenterPointItemSlots();
-
-    connect(out1Item, &PAINT_OUT1::PaintOut1Path, out2Item, &PAINT_OUT2::PaintOut1Path);
-    connect(out2Item, &PAINT_OUT2::PaintOut2Path, out3Item, &PAINT_OUT3::PaintOut2Path);
+    connect(areaModel, &AreaModel::areaChanged, this, &OPTION_SCENE::AreaChanged);
+    connect(areaModel, &AreaModel::currentAreaChanged, this, &OPTION_SCENE::ShowCurrentArea);
+    connect(areaModel, &AreaModel::areasReplaced, this, &OPTION_SCENE::ShowCurrentArea);
+    connect(areaModel, &AreaModel::currentFieldChanged, this,
+            &OPTION_SCENE::CoordTableUpdatePointItem);
 }
 
 OPTION_SCENE::~OPTION_SCENE()
@@ -73,38 +77,61 @@ int OPTION_SCENE::RangeOfModel(int modelIndex)
     return model ? model->rangeSquare : 0;
 }
 
-void OPTION_SCENE::ApplyModelRange(const int *modelIndex)
+void OPTION_SCENE::ApplyModelRange(int modelIndex)
 {
-    if (modelIndex && RangeOfModel(*modelIndex) > 0)
-        rangeWidth = rangeHeight = RangeOfModel(*modelIndex);
+    if (RangeOfModel(modelIndex) > 0)
+        rangeWidth = rangeHeight = RangeOfModel(modelIndex);
     scene->setSceneRect(-rangeWidth / 2, -rangeHeight / 2, rangeWidth, rangeHeight);
 }
 
-void OPTION_SCENE::SetDeviceType(int *modelIndex)
+void OPTION_SCENE::SetDeviceType(int modelIndex)
 {
     ApplyModelRange(modelIndex);
-    out1Item->SetRange(rangeWidth, rangeHeight);
-    out2Item->SetRange(rangeWidth, rangeHeight);
-    out3Item->SetRange(rangeWidth, rangeHeight);
-    outlineItem->SetRange(rangeWidth, rangeHeight);
-    intensityItem->SetRange(rangeWidth, rangeHeight);
-    areaModel->rangeWidth = rangeWidth;
-    areaModel->rangeHeight = rangeHeight;
+    for (RangeItem *item : std::initializer_list<RangeItem *>{out1Item, out2Item, out3Item,
+                                                               outlineItem, intensityItem})
+        item->SetRange(rangeWidth, rangeHeight);
+    // A straight field is cut at the range square.
+    ShowFields();
 }
 
 qint32 OPTION_SCENE::CurrentShape() const
 {
-    return areaModel->current().shape(areaModel->clampedField());
+    return areaModel->current().shape(areaModel->currentField());
 }
 
-// The field items cover the same square as the outline, so its repaint redraws them
-// too; that is how the fields follow a change of area, field or points. A hidden
-// outline (no scan being read) discards its repaint requests, so the fields are
-// asked for theirs as well.
+void OPTION_SCENE::AreaChanged(int area)
+{
+    if (area != areaModel->currentArea())
+        return;
+    ShowFields();
+    if (!writingHandles)
+        CoordTableUpdatePointItem();
+}
+
+void OPTION_SCENE::ShowCurrentArea()
+{
+    ShowFields();
+    CoordTableUpdatePointItem();
+}
+
+// The fields are built here, once per change, so that painting only draws: each
+// dependent field derived from the field before it by the same rule as the thumbnails.
+void OPTION_SCENE::ShowFields()
+{
+    const AreaDrawing drawing = BuildAreaDrawing(areaModel->current(), rangeWidth, rangeHeight);
+    out1Item->SetDrawing(drawing[0], QPainterPath());
+    out2Item->SetDrawing(drawing[1], drawing[0].announced);
+    out3Item->SetDrawing(drawing[2], drawing[1].announced);
+}
+
+// The field items cover the same square as the outline; they are asked for their
+// repaint too, since a hidden outline (no scan being read) discards its requests.
 void OPTION_SCENE::UpdataPaintOutline()
 {
     outlineItem->update();
-    RepaintFields();
+    out1Item->update();
+    out2Item->update();
+    out3Item->update();
 }
 
 void OPTION_SCENE::UpdataPaintIntensity()
@@ -112,33 +139,15 @@ void OPTION_SCENE::UpdataPaintIntensity()
     intensityItem->update();
 }
 
-void OPTION_SCENE::RepaintFields()
-{
-    out1Item->update();
-    out2Item->update();
-    out3Item->update();
-}
-
+// The field being edited lies on top and is drawn opaque.
 void OPTION_SCENE::PaintOutItemSetZValue()
 {
-    switch (areaModel->currentField) {
-    case 0:
-        out1Item->setZValue(3);
-        out2Item->setZValue(2);
-        out3Item->setZValue(1);
-        break;
-    case 1:
-        out1Item->setZValue(2);
-        out2Item->setZValue(3);
-        out3Item->setZValue(1);
-        break;
-    case 2:
-        out1Item->setZValue(1);
-        out2Item->setZValue(2);
-        out3Item->setZValue(3);
-        break;
-    default:
-        break;
+    static const int order[FieldCount][FieldCount] = {{3, 2, 1}, {2, 3, 1}, {1, 2, 3}};
+    const int edited = areaModel->currentField();
+    PaintOutItem *items[FieldCount] = {out1Item, out2Item, out3Item};
+    for (int field = 0; field < FieldCount; ++field) {
+        items[field]->setZValue(order[edited][field]);
+        items[field]->SetEdited(field == edited);
     }
 }
 
@@ -147,7 +156,7 @@ void OPTION_SCENE::AddCenterPointItemSlots()
     QGraphicsItem *top = scene->itemAt(QPointF(0, 0), QTransform());
     if (!top || !backgroundItems->contains(top) || CurrentShape() != Polygon)
         return;
-    auto *handle = new POINT_POINT(&scale);
+    auto *handle = new POINT_POINT(scale);
     handle->setPos(0, 0);
     scene->addItem(handle);
     pointItems.append(handle);
@@ -158,12 +167,12 @@ void OPTION_SCENE::CoordTableUpdatePointItem()
     qDeleteAll(pointItems);
     pointItems.clear();
 
-    const int field = areaModel->clampedField();
+    const int field = areaModel->currentField();
     const AreaRecord &area = areaModel->current();
     const bool bars = field > 0 && isDependentShape(area.shape(field));
     for (const QPoint &point : area.points(field)) {
-        QGraphicsItem *handle = bars ? static_cast<QGraphicsItem *>(new POINT_RATIO(&scale))
-                                     : new POINT_POINT(&scale);
+        QGraphicsItem *handle = bars ? static_cast<QGraphicsItem *>(new POINT_RATIO(scale))
+                                     : new POINT_POINT(scale);
         handle->setPos(point.x(), -point.y());
         scene->addItem(handle);
         pointItems.append(handle);
@@ -173,29 +182,40 @@ void OPTION_SCENE::CoordTableUpdatePointItem()
     AddCenterPointItemSlots();
 }
 
+void OPTION_SCENE::WriteEditedField(const QVector<QPoint> &points)
+{
+    AreaRecord area = areaModel->current();
+    area.points(areaModel->currentField()) = points;
+    writingHandles = true;
+    areaModel->replaceArea(areaModel->currentArea(), area);
+    writingHandles = false;
+}
+
 // A vertex handle lying exactly on the scanner is the centre handle (or a vertex
 // dropped there) and is left out. A bar keeps its value even at 0: it is the
 // field's only point, and without it the field could no longer be edited here.
 void OPTION_SCENE::PointItemUpdateCoordTable()
 {
-    QVector<QPoint> &points = areaModel->current().points(areaModel->clampedField());
-    points.clear();
+    QVector<QPoint> points;
+    points.reserve(pointItems.size());
     for (const QGraphicsItem *handle : qAsConst(pointItems)) {
         const QPointF p = handle->pos();
         if (p.x() == 0 && p.y() == 0 && handle->type() != POINT_RATIO::Type)
             continue;
         points.append(AreaPointOf(handle));
     }
-    RepaintFields();
+    WriteEditedField(points);
     emit PointItemChannelSignal();
 }
 
 void OPTION_SCENE::ChangeScaleSize(double value)
 {
     scale = value;
+    outlineItem->SetViewScale(value);
+    intensityItem->SetViewScale(value);
     for (QGraphicsItem *item : qAsConst(pointItems)) {
         if (auto *handle = qobject_cast<PointHandle *>(item->toGraphicsObject()))
-            handle->ScaleChanged();
+            handle->SetViewScale(value);
     }
 }
 
@@ -209,51 +229,34 @@ void OPTION_SCENE::MovePointItemSlots(QGraphicsItem *Item)
         PointItemUpdateCoordTable();
         break;
     case Arc:
-        MoveArcPoint(pointItems.indexOf(Item));
+        MoveConstrainedPoint(pointItems.indexOf(Item), ArcPointCount);
         break;
     case Rectangle:
-        MoveRectangleCorner(pointItems.indexOf(Item));
+        MoveConstrainedPoint(pointItems.indexOf(Item), RectanglePointCount);
         break;
     default:
         break;
     }
 }
 
-// The partner keeps its angle and takes the moved point's radius.
-void OPTION_SCENE::MoveArcPoint(int index)
+// An arc or rectangle point dragged: the shape's rule (the same as after a table edit)
+// moves its partners, and their handles follow. Another point count than the shape's
+// changes nothing.
+void OPTION_SCENE::MoveConstrainedPoint(int index, int count)
 {
-    QVector<QPoint> &points = areaModel->current().points(areaModel->clampedField());
-    if (points.size() != 2 || index < 0 || index > 1 || pointItems.size() < 2)
+    const int field = areaModel->currentField();
+    AreaRecord area = areaModel->current();
+    QVector<QPoint> &points = area.points(field);
+    if (points.size() != count || index < 0 || index >= count || pointItems.size() < count)
         return;
-    const int other = 1 - index;
     points[index] = AreaPointOf(pointItems.at(index));
-    const Polar moved = PolarOf(points.at(index));
-    const Polar partner = PolarOf(points.at(other));
-    points[other] = PointFromPolar(moved.radius, partner.angle);
-    pointItems.at(other)->setPos(points.at(other).x(), -points.at(other).y());
-    RepaintFields();
-    emit PointItemChannelSignal();
-}
-
-// Corners are stored as (x0, y0), (x0, y1), (x1, y1), (x1, y0): each corner shares
-// x with one neighbour and y with the other, and drags both along.
-void OPTION_SCENE::MoveRectangleCorner(int index)
-{
-    QVector<QPoint> &points = areaModel->current().points(areaModel->clampedField());
-    if (points.size() != 4 || index < 0 || index > 3 || pointItems.size() < 4)
-        return;
-    const QPoint moved = AreaPointOf(pointItems.at(index));
-    points[index] = moved;
-    const bool evenCorner = index % 2 == 0;
-    // Corners 0 and 2 share x with the next corner and y with the previous one;
-    // corners 1 and 3 the other way round.
-    const int sharesX = evenCorner ? (index + 1) % 4 : (index + 3) % 4;
-    const int sharesY = evenCorner ? (index + 3) % 4 : (index + 1) % 4;
-    points[sharesX].setX(moved.x());
-    pointItems.at(sharesX)->setX(moved.x());
-    points[sharesY].setY(moved.y());
-    pointItems.at(sharesY)->setY(-moved.y());
-    RepaintFields();
+    ApplyShapeRules(area, field, index);
+    WriteEditedField(points);
+    const QVector<QPoint> &stored = areaModel->current().points(field);
+    for (int i = 0; i < count; ++i) {
+        if (i != index)
+            pointItems.at(i)->setPos(stored.at(i).x(), -stored.at(i).y());
+    }
     emit PointItemChannelSignal();
 }
 
@@ -267,6 +270,24 @@ void OPTION_SCENE::DeletePointItemSlots(QGraphicsItem *Item)
     pointItems.removeAt(index);
     delete Item;
     PointItemUpdateCoordTable();
+}
+
+void OPTION_SCENE::ReleasePointItemSlots()
+{
+    areaModel->saveUndoSnapshot();
+}
+
+void ConnectViewToScene(ViewWindow *view, OPTION_SCENE *scene)
+{
+    QObject::connect(view, &ViewWindow::AddCenterPointItem, scene,
+                     &OPTION_SCENE::AddCenterPointItemSlots);
+    QObject::connect(view, &ViewWindow::MovePointItem, scene, &OPTION_SCENE::MovePointItemSlots);
+    QObject::connect(view, &ViewWindow::DeletePointItem, scene,
+                     &OPTION_SCENE::DeletePointItemSlots);
+    QObject::connect(view, &ViewWindow::ReleasePointItem, scene,
+                     &OPTION_SCENE::ReleasePointItemSlots);
+    QObject::connect(view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), scene,
+                     &OPTION_SCENE::ChangeScaleSize);
 }
 
 }  // namespace veltrix

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "project/devicemodels.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QVector>
 
 class QGraphicsItem;
 class QGraphicsScene;
+class QPoint;
 
 namespace veltrix {
 
@@ -16,22 +20,27 @@ class PAINT_OUT2;
 class PAINT_OUT3;
 class PAINT_OUTLINE;
 class PAINT_STRENGTH;
+class ViewWindow;
 
 // Controller of the graphics scene: creates the field and scan items, sizes the
-// scene for the scanner model, and keeps draggable handles in step with the points
-// of the field being edited. Handle gestures arrive from the view as move, delete
-// and add requests; edits elsewhere arrive as requests to rebuild the handles.
+// scene for the scanner model, shows the current area's fields, and keeps draggable
+// handles in step with the points of the field being edited. It follows the document:
+// whatever changes the current area, the area being edited or the field being edited
+// is redrawn here. Handle gestures arrive from the view as move, delete and add
+// requests; they change the field through the document, and the end of a gesture
+// makes it an undo step.
 class OPTION_SCENE : public QObject
 {
     Q_OBJECT
 
 public:
-    OPTION_SCENE(int *modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
+    OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
                  SensorLinkData *linkData, QList<QGraphicsItem *> *backgroundItems,
                  QObject *parent = nullptr);
     ~OPTION_SCENE() override;
 
-    void SetDeviceType(int *modelIndex);
+    // Scanner model 0..4; other indexes keep the current range.
+    void SetDeviceType(int modelIndex);
 
     static int RangeOfModel(int modelIndex);  // 0 for an unknown model
 
@@ -46,6 +55,7 @@ public:
     PAINT_STRENGTH *IntensityItem() const { return intensityItem; }
 
 signals:
+    // The handles changed the points of the field being edited.
     void PointItemChannelSignal();
 
 public slots:
@@ -58,16 +68,21 @@ public slots:
     void ChangeScaleSize(double scale);
     void MovePointItemSlots(QGraphicsItem *Item);
     void DeletePointItemSlots(QGraphicsItem *Item);
+    // A handle gesture ended (release, or a vertex removed by key): the field as it
+    // now is becomes an undo step.
+    void ReleasePointItemSlots();
 
 private:
-    void ApplyModelRange(const int *modelIndex);
+    void ApplyModelRange(int modelIndex);
     qint32 CurrentShape() const;
-    void MoveArcPoint(int index);
-    void MoveRectangleCorner(int index);
-    void RepaintFields();
+    void AreaChanged(int area);
+    void ShowCurrentArea();
+    void ShowFields();
+    void WriteEditedField(const QVector<QPoint> &points);
+    void MoveConstrainedPoint(int index, int count);
 
-    int rangeWidth = 12000;
-    int rangeHeight = 12000;
+    int rangeWidth = DeviceModels[0].rangeSquare;
+    int rangeHeight = DeviceModels[0].rangeSquare;
     double scale = 1.0;
     AreaModel *areaModel;                       // not owned
     SensorLinkData *linkData;                   // not owned
@@ -79,6 +94,13 @@ private:
     PAINT_OUT3 *out3Item = nullptr;
     PAINT_OUTLINE *outlineItem = nullptr;
     PAINT_STRENGTH *intensityItem = nullptr;
+    // True while the handles write their field into the document: they are where the
+    // points came from, and rebuilding them would drop the handle being dragged.
+    bool writingHandles = false;
 };
+
+// The view's handle gestures and zoom, connected to the scene controller that carries
+// them out.
+void ConnectViewToScene(ViewWindow *view, OPTION_SCENE *scene);
 
 }  // namespace veltrix

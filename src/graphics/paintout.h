@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/fieldshapes.h"
 #include "graphics/itemtypes.h"
 #include "graphics/rangeitem.h"
 
@@ -7,35 +8,36 @@
 
 namespace veltrix {
 
-class AreaModel;
-
 // One output field of the current area, drawn in the scene over the whole range
-// square. Out2 and Out3 derive their straight, fan and ratio shapes from the path
-// that the field before them announced when it last painted.
+// square. The scene controller hands it what to draw whenever the area changes, the
+// dependent shapes already derived from the field before; painting only draws.
 class PaintOutItem : public RangeItem
 {
     Q_OBJECT
 
 public:
-    PaintOutItem(int field, double rangeWidth, double rangeHeight, AreaModel *areaModel);
+    PaintOutItem(int field, double rangeWidth, double rangeHeight);
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 
     int Field() const { return field; }
+
+    // What this field draws, and the path of the field before it that a straight, fan
+    // or ratio shape was derived from.
+    void SetDrawing(const FieldDrawing &drawing, const QPainterPath &previous);
+    const FieldDrawing &Drawing() const { return drawing; }
     const QPainterPath &PreviousPath() const { return previousPath; }
 
-protected:
-    virtual void Announce(const QPainterPath &path) = 0;
-    // Takes the previous field's path; a changed path repaints this field, so a
-    // derived shape never stays built from a stale path when the items paint in an
-    // order where this one comes first.
-    void StorePreviousPath(const QPainterPath &path);
+    // The field being edited is drawn opaque, the others translucent.
+    void SetEdited(bool value);
+    bool Edited() const { return edited; }
 
 private:
     const int field;
-    AreaModel *areaModel;  // not owned
+    FieldDrawing drawing;
     QPainterPath previousPath;
+    bool edited = false;
 };
 
 class PAINT_OUT1 : public PaintOutItem
@@ -44,14 +46,8 @@ class PAINT_OUT1 : public PaintOutItem
 
 public:
     enum { Type = PaintOut1Type };
-    PAINT_OUT1(double rangeWidth, double rangeHeight, AreaModel *areaModel);
+    PAINT_OUT1(double rangeWidth, double rangeHeight) : PaintOutItem(0, rangeWidth, rangeHeight) {}
     int type() const override { return Type; }
-
-signals:
-    void PaintOut1Path(QPainterPath path);
-
-protected:
-    void Announce(const QPainterPath &path) override { emit PaintOut1Path(path); }
 };
 
 class PAINT_OUT2 : public PaintOutItem
@@ -60,17 +56,8 @@ class PAINT_OUT2 : public PaintOutItem
 
 public:
     enum { Type = PaintOut2Type };
-    PAINT_OUT2(double rangeWidth, double rangeHeight, AreaModel *areaModel);
+    PAINT_OUT2(double rangeWidth, double rangeHeight) : PaintOutItem(1, rangeWidth, rangeHeight) {}
     int type() const override { return Type; }
-
-public slots:
-    void PaintOut1Path(const QPainterPath &Path) { StorePreviousPath(Path); }
-
-signals:
-    void PaintOut2Path(QPainterPath path);
-
-protected:
-    void Announce(const QPainterPath &path) override { emit PaintOut2Path(path); }
 };
 
 class PAINT_OUT3 : public PaintOutItem
@@ -79,14 +66,8 @@ class PAINT_OUT3 : public PaintOutItem
 
 public:
     enum { Type = PaintOut3Type };
-    PAINT_OUT3(double rangeWidth, double rangeHeight, AreaModel *areaModel);
+    PAINT_OUT3(double rangeWidth, double rangeHeight) : PaintOutItem(2, rangeWidth, rangeHeight) {}
     int type() const override { return Type; }
-
-public slots:
-    void PaintOut2Path(const QPainterPath &Path) { StorePreviousPath(Path); }
-
-protected:
-    void Announce(const QPainterPath &) override {}
 };
 
 }  // namespace veltrix

@@ -12,7 +12,7 @@ public:
     enum { Type = PaintOutlineType };
     static constexpr qreal DefaultZValue = 6;
 
-    PAINT_OUTLINE(double rangeWidth, double rangeHeight, SensorLinkData *linkData, const double *viewScale)
+    PAINT_OUTLINE(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale)
         : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, DefaultZValue)
     {
     }

@@ -12,7 +12,7 @@ public:
     enum { Type = PaintStrengthType };
     static constexpr qreal DefaultZValue = 5;
 
-    PAINT_STRENGTH(double rangeWidth, double rangeHeight, SensorLinkData *linkData, const double *viewScale)
+    PAINT_STRENGTH(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale)
         : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, DefaultZValue)
     {
     }

@@ -3,6 +3,7 @@
 #include "areas/areamodel.h"
 #include "areas/polar.h"
 #include "graphics/fieldshapes.h"
+#include "project/devicemodels.h"
 
 #include <QPainter>
 
@@ -13,19 +14,30 @@ constexpr float ThumbnailRadius = 50.0f;  // pixels from the centre to the farth
 const QColor CrossColor(128, 128, 128, 128);
 }  // namespace
 
-PAINT_TABLE::PAINT_TABLE(int areaIndex, AreaModel *areaModel, QWidget *parent)
-    : QWidget(parent), areaIndex(areaIndex), areaModel(areaModel)
+PAINT_TABLE::PAINT_TABLE(int areaIndex, const AreaModel *areaModel, QWidget *parent)
+    : QWidget(parent),
+      areaIndex(areaIndex),
+      areaModel(areaModel),
+      rangeWidth(DeviceModels[0].rangeSquare),
+      rangeHeight(DeviceModels[0].rangeSquare)
 {
     setGeometry(0, 0, 40, 100);
 }
 
+void PAINT_TABLE::SetRange(double width, double height)
+{
+    rangeWidth = width;
+    rangeHeight = height;
+    update();
+}
+
 void PAINT_TABLE::paintEvent(QPaintEvent *)
 {
-    const bool known = areaModel && areaIndex >= 0 && areaIndex < areaModel->areas.size();
+    const bool known = areaModel && areaIndex >= 0 && areaIndex < AreaCount;
 
     float farthest = 0.0f;
     if (known) {
-        const AreaRecord &area = areaModel->areas.at(areaIndex);
+        const AreaRecord &area = areaModel->area(areaIndex);
         for (int field = 0; field < FieldCount; ++field) {
             for (const QPoint &point : area.points(field))
                 farthest = qMax(farthest, PolarOf(point).radius);
@@ -47,15 +59,9 @@ void PAINT_TABLE::paintEvent(QPaintEvent *)
     const float factor = ThumbnailRadius / farthest;
     painter.scale(factor, factor);
 
-    const AreaRecord &area = areaModel->areas.at(areaIndex);
-    QPainterPath previous;
-    for (int field = 0; field < FieldCount; ++field) {
-        const FieldDrawing drawing =
-            BuildFieldDrawing(field, area.shape(field), area.points(field), previous,
-                              areaModel->rangeWidth, areaModel->rangeHeight);
-        PaintFieldDrawing(&painter, drawing, FieldColor(field, EditedFieldAlpha));
-        previous = drawing.announced;
-    }
+    const AreaDrawing drawing = BuildAreaDrawing(areaModel->area(areaIndex), rangeWidth, rangeHeight);
+    for (int field = 0; field < FieldCount; ++field)
+        PaintFieldDrawing(&painter, drawing[field], FieldColor(field, EditedFieldAlpha));
 }
 
 }  // namespace veltrix

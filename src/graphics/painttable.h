@@ -13,16 +13,22 @@ class PAINT_TABLE : public QWidget
     Q_OBJECT
 
 public:
-    PAINT_TABLE(int areaIndex, AreaModel *areaModel, QWidget *parent = nullptr);
+    PAINT_TABLE(int areaIndex, const AreaModel *areaModel, QWidget *parent = nullptr);
 
     int AreaIndex() const { return areaIndex; }
+
+    // The range square of the scanner model, which a straight field is cut to.
+    void SetRange(double width, double height);
+    double RangeWidth() const { return rangeWidth; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     int areaIndex;
-    AreaModel *areaModel;  // not owned
+    const AreaModel *areaModel;  // not owned
+    double rangeWidth;
+    double rangeHeight;
 };
 
 }  // namespace veltrix

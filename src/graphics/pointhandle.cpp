@@ -5,7 +5,7 @@
 
 namespace veltrix {
 
-PointHandle::PointHandle(double pixelWidth, double pixelHeight, const double *viewScale,
+PointHandle::PointHandle(double pixelWidth, double pixelHeight, double viewScale,
                          const QColor &color)
     : pixelWidth(pixelWidth), pixelHeight(pixelHeight), viewScale(viewScale), color(color)
 {
@@ -17,7 +17,7 @@ PointHandle::PointHandle(double pixelWidth, double pixelHeight, const double *vi
 
 double PointHandle::CurrentScale() const
 {
-    return viewScale && *viewScale > 0.0 ? *viewScale : 1.0;
+    return viewScale > 0.0 ? viewScale : 1.0;
 }
 
 QRectF PointHandle::boundingRect() const
@@ -33,9 +33,10 @@ QPainterPath PointHandle::shape() const
     return path;
 }
 
-void PointHandle::ScaleChanged()
+void PointHandle::SetViewScale(double scale)
 {
     prepareGeometryChange();
+    viewScale = scale;
 }
 
 void PointHandle::SetColor(const QColor &value)

@@ -20,8 +20,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 
-    // The view scale changed: the handle's extent in scene units changes with it.
-    void ScaleChanged();
+    // The view's scale: the handle's extent in scene units changes with it.
+    void SetViewScale(double scale);
 
     QColor Color() const { return color; }
     void SetColor(const QColor &value);
@@ -30,15 +30,14 @@ public:
     QRect PaintedRect() const;
 
 protected:
-    PointHandle(double pixelWidth, double pixelHeight, const double *viewScale,
-                const QColor &color);
+    PointHandle(double pixelWidth, double pixelHeight, double viewScale, const QColor &color);
     double CurrentScale() const;
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
     double pixelWidth;
     double pixelHeight;
-    const double *viewScale;  // the scene controller's scale
+    double viewScale;
     QColor color;
 };
 

@@ -5,7 +5,7 @@
 
 namespace veltrix {
 
-POINT_POINT::POINT_POINT(const double *viewScale, const QColor &color)
+POINT_POINT::POINT_POINT(double viewScale, const QColor &color)
     : PointHandle(size, size, viewScale, color)
 {
     setCursor(Qt::SizeAllCursor);

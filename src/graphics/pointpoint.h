@@ -14,7 +14,7 @@ public:
     enum { Type = PointPointType };
     static constexpr int size = 15;  // pixels
 
-    POINT_POINT(const double *viewScale, const QColor &color = Qt::blue);
+    explicit POINT_POINT(double viewScale = 1.0, const QColor &color = Qt::blue);
     int type() const override { return Type; }
 
 protected:

@@ -5,7 +5,7 @@
 
 namespace veltrix {
 
-POINT_RATIO::POINT_RATIO(const double *viewScale, const QColor &color)
+POINT_RATIO::POINT_RATIO(double viewScale, const QColor &color)
     : PointHandle(barWidth, barHeight, viewScale, color)
 {
     setCursor(Qt::SizeVerCursor);

@@ -16,7 +16,7 @@ public:
     static constexpr double barWidth = 50;  // pixels
     static constexpr double barHeight = 5;
 
-    POINT_RATIO(const double *viewScale, const QColor &color = Qt::blue);
+    explicit POINT_RATIO(double viewScale = 1.0, const QColor &color = Qt::blue);
     int type() const override { return Type; }
 
 protected:

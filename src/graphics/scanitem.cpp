@@ -3,7 +3,7 @@
 namespace veltrix {
 
 ScanItem::ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData,
-                   const double *viewScale, qreal zValue)
+                   double viewScale, qreal zValue)
     : RangeItem(rangeWidth, rangeHeight, zValue), viewScale(viewScale), linkData(linkData)
 {
 }

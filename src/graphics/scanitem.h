@@ -13,17 +13,20 @@ class ScanItem : public RangeItem
     Q_OBJECT
 
 public:
-    ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData,
-             const double *viewScale, qreal zValue);
+    ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale,
+             qreal zValue);
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 
     SensorLinkData *LinkData() const { return linkData; }
-    const double *ViewScale() const { return viewScale; }
+
+    // The view's scale, for line widths that stay the same in pixels.
+    void SetViewScale(double scale) { viewScale = scale; }
+    double ViewScale() const { return viewScale; }
 
 private:
-    const double *viewScale;    // the scene controller's current view scale
+    double viewScale;
     SensorLinkData *linkData;   // not owned
 };
 

@@ -1,7 +1,6 @@
 #include "graphics/viewwindow.h"
 
 #include <QGraphicsItem>
-#include "project/devicemodels.h"
 #include <QGraphicsObject>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -131,10 +130,10 @@ int ViewWindow::LabelStep(double scale)
     return scale > FineScale ? 50 : GridStep(scale);
 }
 
-void ViewWindow::SetDeviceType(int *modelIndex)
+void ViewWindow::SetDeviceType(int modelIndex)
 {
     deviceType = modelIndex;
-    if (const DeviceModel *model = modelIndex ? deviceModel(*modelIndex) : nullptr) {
+    if (const DeviceModel *model = deviceModel(modelIndex)) {
         rangeWidth = rangeHeight = model->rangeSquare;
         zoomLevel = model->minimumZoom;
     }
@@ -146,8 +145,7 @@ void ViewWindow::ApplyZoom()
 {
     if (zoomLevel > MaximumZoomLevel)
         zoomLevel = MaximumZoomLevel;
-    if (deviceType)
-        zoomLevel = qMax(zoomLevel, MinimumZoomLevel(*deviceType));
+    zoomLevel = qMax(zoomLevel, MinimumZoomLevel(deviceType));
     scale = ScaleOfLevel(zoomLevel);
     setTransform(QTransform::fromScale(scale, scale), false);
     emit ChangeSetupMatrix(scale);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/devicemodels.h"
+
 #include <QGraphicsView>
 #include <QList>
 #include <QPair>
@@ -19,14 +21,14 @@ class ViewWindow : public QGraphicsView
     Q_OBJECT
 
 public:
-    static constexpr int MaximumZoomLevel = 350;
-    static constexpr int InitialZoomLevel = 70;
+    static constexpr int InitialZoomLevel = DeviceModels[0].minimumZoom;
     static constexpr int WheelZoomStep = 10;
 
     explicit ViewWindow(QWidget *parent = nullptr);
 
-    // The model index of the main window (0..4); sets range and zoom limits.
-    void SetDeviceType(int *modelIndex);
+    // Scanner model 0..4: sets the range and the zoom limits. Other indexes leave the
+    // range and lift the lower zoom limit.
+    void SetDeviceType(int modelIndex);
     void ApplyZoom();
 
     // Replaces an OpenGL viewport by a plain raster one (benchmarks measure this path).
@@ -87,9 +89,9 @@ private:
     QList<QGraphicsItem *> backgroundItems;
     int zoomLevel = InitialZoomLevel;
     double scale = 1.0;
-    int rangeWidth = 12000;
-    int rangeHeight = 12000;
-    int *deviceType = nullptr;
+    int rangeWidth = DeviceModels[0].rangeSquare;
+    int rangeHeight = DeviceModels[0].rangeSquare;
+    int deviceType = -1;  // no model until told
     // The handle picked by the last press. Held weakly: the scene controller destroys
     // handles on every rebuild, and a destroyed handle must never be used again.
     QPointer<QGraphicsObject> currentItem;

@@ -21,6 +21,27 @@ quint16 clampToRange(quint16 value, int limit)
     return value > limit ? static_cast<quint16>(limit) : value;
 }
 
+// Said whenever a write-all ends before everything was written.
+QString partialConfigurationText()
+{
+    return SERIAL_COMM::tr("传感器现在可能只保存了部分设置，使用前必须重新写入全部设置。");
+}
+
+bool isTransferCommand(int command)
+{
+    switch (command) {
+    case SERIAL_COMM::ReadAreaCommand:
+    case SERIAL_COMM::WriteAreaCommand:
+    case SERIAL_COMM::ReadParametersCommand:
+    case SERIAL_COMM::WriteParametersCommand:
+    case SERIAL_COMM::ReadCaseCommand:
+    case SERIAL_COMM::WriteCaseCommand:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 SERIAL_COMM::SERIAL_COMM(QIODevice *serialPort, SensorLinkData *linkData, AreaModel *areaModel,
@@ -63,14 +84,57 @@ void SERIAL_COMM::StopOverTimer()
 
 void SERIAL_COMM::ClearCommandFlags()
 {
-    const bool transferring = flag(ReadAreasFlag) || flag(WriteAreasFlag)
-        || flag(ReadParametersFlag) || flag(WriteParametersFlag);
+    const bool transferring = transferRunning();
     m_pendingCommand = NoCommand;
     m_flags.fill(false);
     m_readAreaIndex = 0;
     m_writeAreaIndex = 0;
+    m_areaRepeats = 0;
+    m_writeFailures.clear();
     if (transferring)
         emit ProgressCloseSignal();
+}
+
+bool SERIAL_COMM::writeAllRunning() const
+{
+    return flag(WriteAreasFlag) || flag(WriteCaseFlag) || flag(WriteParametersFlag);
+}
+
+bool SERIAL_COMM::transferRunning() const
+{
+    return writeAllRunning() || flag(ReadAreasFlag) || flag(ReadCaseFlag)
+        || flag(ReadParametersFlag);
+}
+
+void SERIAL_COMM::CancelTransfer()
+{
+    const bool writing = writeAllRunning();
+    if (!transferRunning()) {
+        emit ProgressCloseSignal();
+        return;
+    }
+    for (RequestFlag transferFlag : {ReadParametersFlag, ReadCaseFlag, ReadAreasFlag,
+                                     WriteAreasFlag, WriteCaseFlag, WriteParametersFlag})
+        setFlag(transferFlag, false);
+    // The answer to the request on its way no longer matters: nothing waits for it, and
+    // a late write acknowledgement finds no write-all to move on.
+    if (isTransferCommand(m_pendingCommand)) {
+        m_pendingCommand = NoCommand;
+        m_timeoutTimer.stop();
+        m_timeoutCount = 0;
+    }
+    m_readAreaIndex = 0;
+    m_writeAreaIndex = 0;
+    m_areaRepeats = 0;
+    m_writeFailures.clear();
+    emit ProgressCloseSignal();
+    if (writing) {
+        showMessage(MessageIcon::Warning, tr("警告"),
+                    tr("写入已取消。") + QLatin1Char('\n') + partialConfigurationText());
+    } else {
+        showMessage(MessageIcon::Information, tr("提示"),
+                    tr("读取已取消，尚未读取的区域和参数可能仍是原来的内容。"));
+    }
 }
 
 bool SERIAL_COMM::isEthernet() const
@@ -106,6 +170,10 @@ void SERIAL_COMM::WriteSensorAllDataSlots()
 {
     if (refuseOversizedAreas())
         return;
+    if (!writeAllRunning()) {
+        m_areaRepeats = 0;
+        m_writeFailures.clear();
+    }
     if (isEthernet() && idle())
         sendAutoScan(false);
     if (!flag(WriteAreasFlag))
@@ -215,7 +283,7 @@ void SERIAL_COMM::SerialPortSendData()
             send(buildRCase(m_transmit), ReadCaseCommand);
     } else if (flag(WriteCaseFlag)) {
         if (idle())
-            send(buildWCase(m_transmit, m_areaModel->areas), WriteCaseCommand);
+            send(buildWCase(m_transmit, m_areaModel->areas()), WriteCaseCommand);
     } else if (flag(ProductFlag)) {
         if (idle())
             send(buildRPrda(m_transmit), ProductCommand);
@@ -251,7 +319,7 @@ void SERIAL_COMM::SerialPortSendData()
 
 void SERIAL_COMM::sendNextArea()
 {
-    const AreaRecord &area = m_areaModel->areas.at(m_writeAreaIndex);
+    const AreaRecord &area = m_areaModel->areas().at(m_writeAreaIndex);
     const int length = buildWArea(m_transmit, area, m_writeAreaIndex, m_linkData->invertedMount);
     if (length == 0) {
         // The area changed into one a frame cannot carry after the write-all was checked.
@@ -282,8 +350,8 @@ QString SERIAL_COMM::unsendableReason(const AreaRecord &area, int areaIndex) con
 
 bool SERIAL_COMM::refuseOversizedAreas()
 {
-    for (int i = 0; i < m_areaModel->areas.size(); ++i) {
-        const QString reason = unsendableReason(m_areaModel->areas.at(i), i);
+    for (int i = 0; i < m_areaModel->areas().size(); ++i) {
+        const QString reason = unsendableReason(m_areaModel->areas().at(i), i);
         if (!reason.isEmpty()) {
             abandonWriteAll(reason);
             return true;
@@ -500,13 +568,22 @@ void SERIAL_COMM::decodeRArea()
     // While a read-all runs, only the answer for the area being asked for moves it on.
     // A late answer to an area asked for again after a time-out, or one left over from
     // an earlier read-all, must neither advance the loop past an area not yet read nor
-    // count as the reply to the request outstanding now. (An index above 63 names no
-    // area and still counts as a step.)
-    if (flag(ReadAreasFlag) && index <= MaxAreaIndex && index != m_readAreaIndex)
+    // count as the reply to the request outstanding now. An index above 63 names no
+    // area at all: counted as a step it would let "read OK" appear with an area never
+    // read, so it is ignored and the time-out asks for the area again.
+    const bool reading = flag(ReadAreasFlag);
+    if (index > MaxAreaIndex || (reading && index != m_readAreaIndex))
         return;
     acceptReply();
-    if (index <= MaxAreaIndex)
-        decodeArea(frame.constData(), m_areaModel->areas[index], m_linkData->invertedMount);
+    // Through the document, so that every view shows the area just read.
+    AreaRecord area = m_areaModel->area(index);
+    decodeArea(frame.constData(), area, m_linkData->invertedMount);
+    m_areaModel->replaceArea(index, area);
+    if (!reading) {
+        // An area sent on its own (or late, after a cancelled read-all) moves no loop.
+        m_pendingCommand = NoCommand;
+        return;
+    }
     ++m_readAreaIndex;
     const int progress = m_readAreaIndex;
     const bool complete = m_readAreaIndex >= AreaCount;
@@ -525,27 +602,37 @@ void SERIAL_COMM::decodeWArea()
     QByteArray frame;
     if (takeFrame(m_receiveBuffer, "WArea", AcknowledgeLength, true, frame) != TakeResult::Valid)
         return;
+    // Late, after a cancel or the final time-out: there is no area loop to move on.
+    if (!flag(WriteAreasFlag))
+        return;
     acceptReply();
     const int status = static_cast<quint8>(frame[MnemonicLength]);
-    int progress = -1;
+    m_pendingCommand = NoCommand;
     if (status == 0) {
         ++m_writeAreaIndex;
-        progress = m_writeAreaIndex;
+        const int progress = m_writeAreaIndex;
         if (m_writeAreaIndex >= AreaCount) {
             m_writeAreaIndex = 0;
             setFlag(WriteAreasFlag, false);
         }
-    } else if (status == 1) {
-        m_writeAreaIndex = 0;  // the flag stays set: writing starts again at area 0
-    }
-    m_pendingCommand = NoCommand;
-    if (progress >= 0)
         emit ProgressValueSignal(progress);
+        return;
+    }
+    // A refused area is sent again by itself only a few times: a scanner that refuses
+    // it every time would otherwise keep the write-all going forever.
+    if (m_areaRepeats >= AreaWriteRepeats) {
+        const QString refused = tr("传感器拒绝写入区域%1（应答：%2），写入已停止。")
+                                    .arg(m_writeAreaIndex).arg(answerText(status));
+        abandonWriteAll(refused + QLatin1Char('\n') + partialConfigurationText());
+        return;
+    }
+    ++m_areaRepeats;
     if (status == 1) {
+        m_writeAreaIndex = 0;  // the flag stays set: writing starts again at area 0
         showMessage(MessageIcon::Warning, tr("错误"),
                     tr("参数设置异常，请重启传感器恢复初始参数。"));
-    } else if (status == 2) {
-        showStatusError(status);
+    } else {
+        showStatusError(status);  // the same area is sent again
     }
 }
 
@@ -569,22 +656,44 @@ void SERIAL_COMM::decodeWPara()
     QByteArray frame;
     if (takeFrame(m_receiveBuffer, "WPara", AcknowledgeLength, true, frame) != TakeResult::Valid)
         return;
+    // Late, after a cancel or the final time-out: it must not report a write-all that
+    // was given up as complete.
+    if (!flag(WriteParametersFlag))
+        return;
     acceptReply();
     const int status = static_cast<quint8>(frame[MnemonicLength]);
     finishRequest(WriteParametersFlag);
     // The write-all ends here whatever the status; its progress must not stay on screen.
     emit ProgressCloseSignal();
-    if (status == 0) {
-        showMessage(MessageIcon::Information, tr("提示"),
-                    tr("参数写入完成，请重启生效！"));
-        const QStringList buttons{tr("确定"), tr("取消")};
-        const int answer = showMessage(MessageIcon::Question, tr("提示"),
-                                       tr("是否重启传感器?"), buttons);
-        if (answer == 0)
-            setFlag(RebootFlag, true);
-    } else {
-        showStatusError(status);
+    finishWriteAll(status);
+}
+
+void SERIAL_COMM::finishWriteAll(int parameterStatus)
+{
+    // Taken before any box opens: its nested event loop must not see this write-all's
+    // state any more.
+    QStringList failures = m_writeFailures;
+    if (parameterStatus != 0)
+        failures << tr("传感器参数（应答：%1）").arg(answerText(parameterStatus));
+    m_writeFailures.clear();
+    m_areaRepeats = 0;
+
+    if (!failures.isEmpty()) {
+        showStatusError(parameterStatus);
+        // Never "complete" and no restart: the scanner holds part of what was sent.
+        const QString notWritten = tr("写入未全部完成，传感器没有接受：%1。")
+                                       .arg(failures.join(tr("；")));
+        showMessage(MessageIcon::Warning, tr("错误"),
+                    notWritten + QLatin1Char('\n') + partialConfigurationText());
+        return;
     }
+    showMessage(MessageIcon::Information, tr("提示"),
+                tr("参数写入完成，请重启生效！"));
+    const QStringList buttons{tr("确定"), tr("取消")};
+    const int answer = showMessage(MessageIcon::Question, tr("提示"),
+                                   tr("是否重启传感器?"), buttons);
+    if (answer == 0)
+        setFlag(RebootFlag, true);
 }
 
 void SERIAL_COMM::decodeRCase()
@@ -593,7 +702,9 @@ void SERIAL_COMM::decodeRCase()
     if (takeFrame(m_receiveBuffer, "RCase", CaseFrameLength, true, frame) != TakeResult::Valid)
         return;
     acceptReply();
-    decodeCase(frame.constData(), m_areaModel->areas);
+    QVector<AreaRecord> areas = m_areaModel->areas();
+    decodeCase(frame.constData(), areas);
+    m_areaModel->replaceAllAreas(areas);
     finishRequest(ReadCaseFlag);
 }
 
@@ -602,9 +713,15 @@ void SERIAL_COMM::decodeWCase()
     QByteArray frame;
     if (takeFrame(m_receiveBuffer, "WCase", AcknowledgeLength, true, frame) != TakeResult::Valid)
         return;
+    if (!flag(WriteCaseFlag))
+        return;  // late, after a cancel or the final time-out
     acceptReply();
     finishRequest(WriteCaseFlag);
-    showStatusError(static_cast<quint8>(frame[MnemonicLength]));
+    const int status = static_cast<quint8>(frame[MnemonicLength]);
+    // The parameters are still written; the end of the write-all names what failed.
+    if (status != 0)
+        m_writeFailures << tr("智能选择数据（应答：%1）").arg(answerText(status));
+    showStatusError(status);
 }
 
 void SERIAL_COMM::decodeWSimu()
@@ -630,6 +747,15 @@ int SERIAL_COMM::showMessage(MessageIcon icon, const QString &title, const QStri
     box.text = message;
     box.buttons = buttons;
     return m_messenger->show(box);
+}
+
+QString SERIAL_COMM::answerText(int status) const
+{
+    if (status == 1)
+        return tr("参数设置异常");
+    if (status == 2)
+        return tr("内存写入错误");
+    return tr("状态 %1").arg(status);
 }
 
 void SERIAL_COMM::showStatusError(int status)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <array>
@@ -67,6 +68,9 @@ public:
     static constexpr int EthernetScanInterval = 1000;
     static constexpr int SimulationInterval = 200;
     static constexpr int TimeoutsBeforeWarning = 3;
+    // Area writes the scanner refused (status 1, 2 or unknown) that one write-all sends
+    // again by itself; the next refusal stops it.
+    static constexpr int AreaWriteRepeats = 3;
 
     // The devices are not owned; any of them may be null (nothing is then read from or
     // written to it).
@@ -115,6 +119,9 @@ public slots:
     void SerialPortSendData();
     void SerialPortReceiveData();
     void CloseSerialPortSlots();
+    // Stops a running read-all or write-all at once (the progress dialog's Cancel) and
+    // tells the user what that leaves behind.
+    void CancelTransfer();
 
 signals:
     void IOPortSignals(uint inport, uint outport, uint status);
@@ -142,6 +149,12 @@ private:
     // an empty text when it can.
     QString unsendableReason(const AreaRecord &area, int areaIndex) const;
     void abandonWriteAll(const QString &message);
+    bool transferRunning() const;
+    bool writeAllRunning() const;
+    // Ends the write-all after its "WPara" answer: complete only if every step was
+    // accepted, otherwise a message listing what the scanner did not take.
+    void finishWriteAll(int parameterStatus);
+    QString answerText(int status) const;
     bool refuseOversizedAreas();
 
     // Shared by every decoder on a valid reply: the time-out stops and its count resets.
@@ -162,7 +175,6 @@ private:
     void decodeWSimu();
     void storeSerialScan(const QByteArray &frame, QVector<quint16> &target);
 
-    QString text(const char *chinese, const char *english) const;
     int showMessage(MessageIcon icon, const QString &title, const QString &message,
                     const QStringList &buttons = QStringList());
     void showStatusError(int status);
@@ -184,6 +196,8 @@ private:
     int m_rangeLimit = 6000;
     int m_readAreaIndex = 0;
     int m_writeAreaIndex = 0;
+    int m_areaRepeats = 0;          // refused area writes repeated in this write-all
+    QStringList m_writeFailures;    // steps of this write-all the scanner did not accept
     int m_timeoutCount = 0;
     int m_pendingCommand = NoCommand;
     std::array<bool, RequestFlagCount> m_flags{};

@@ -19,7 +19,6 @@ TransferProgress::TransferProgress(QObject *parent)
     auto *label = new QLabel;
     label->setPixmap(QPixmap(QString::fromLatin1(ProgressPicture)));
     m_dialog->setLabel(label);  // the dialog takes the label
-    m_dialog->setCancelButton(nullptr);
     m_dialog->setRange(0, Maximum);
     m_dialog->setWindowModality(Qt::ApplicationModal);
     // A new progress dialog would show itself after its minimum duration; it stays
@@ -45,13 +44,18 @@ void TransferProgress::attach(SERIAL_COMM *link)
     connect(link, &SERIAL_COMM::ProgressValueSignal, this, &TransferProgress::setProgress);
     connect(link, &SERIAL_COMM::ProgressCloseSignal, this, &TransferProgress::closeProgress);
     connect(link, &SERIAL_COMM::NoticeSignal, this, &TransferProgress::showNotice);
+    // The button, Escape and closing the window all cancel.
+    connect(m_dialog.get(), &QProgressDialog::canceled, link, &SERIAL_COMM::CancelTransfer);
 }
 
 void TransferProgress::showProgress(const QString &title, int value)
 {
     m_dialog->setWindowTitle(title);
-    if (!m_dialog->isVisible())
+    if (!m_dialog->isVisible()) {
+        // Set on every showing, so that it follows the language chosen since.
+        m_dialog->setCancelButtonText(tr("取消"));
         m_dialog->show();
+    }
     setProgress(value);
 }
 

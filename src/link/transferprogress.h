@@ -15,8 +15,8 @@ namespace veltrix {
 class SERIAL_COMM;
 
 // The window side of a configuration transfer: turns the link's progress signals into
-// its modal progress dialog (range 0..64, no cancel button, the "connect sensor"
-// picture as its label) and shows the link's non-modal notices.
+// its modal progress dialog (range 0..64, the "connect sensor" picture as its label, a
+// Cancel button that stops the transfer) and shows the link's non-modal notices.
 class TransferProgress : public QObject
 {
     Q_OBJECT
@@ -27,7 +27,8 @@ public:
     explicit TransferProgress(QObject *parent = nullptr);
     ~TransferProgress() override;
 
-    // Connects the link's progress and notice signals to this object.
+    // Connects the link's progress and notice signals to this object, and the dialog's
+    // Cancel to the link.
     void attach(SERIAL_COMM *link);
 
     QProgressDialog *dialog() const { return m_dialog.get(); }

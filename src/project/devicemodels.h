@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 namespace veltrix {
 
@@ -15,6 +16,9 @@ struct DeviceModel
 
 constexpr int DeviceModelCount = 5;
 
+// The closest zoom level of the view, the same for every model.
+constexpr int MaximumZoomLevel = 350;
+
 constexpr std::array<DeviceModel, DeviceModelCount> DeviceModels = {{
     {"05", 12000, 70, 6000},
     {"10", 24000, 30, 12000},
@@ -26,7 +30,7 @@ constexpr std::array<DeviceModel, DeviceModelCount> DeviceModels = {{
 // The model of an index, or nullptr for an index outside 0..4.
 inline const DeviceModel *deviceModel(int index)
 {
-    return index >= 0 && index < DeviceModelCount ? &DeviceModels[static_cast<size_t>(index)]
+    return index >= 0 && index < DeviceModelCount ? &DeviceModels[static_cast<std::size_t>(index)]
                                                   : nullptr;
 }
 

@@ -25,6 +25,21 @@
     </message>
 </context>
 <context>
+    <name>EthnertSetting</name>
+    <message>
+        <source>以太网设置</source>
+        <translation>Ethnert Setting</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
@@ -220,47 +235,47 @@
     </message>
     <message>
         <source>关闭</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>1%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {1%?}</translation>
     </message>
     <message>
         <source>2%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {2%?}</translation>
     </message>
     <message>
         <source>3%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {3%?}</translation>
     </message>
     <message>
         <source>4%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {4%?}</translation>
     </message>
     <message>
         <source>5%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {5%?}</translation>
     </message>
     <message>
         <source>6%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {6%?}</translation>
     </message>
     <message>
         <source>7%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {7%?}</translation>
     </message>
     <message>
         <source>8%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {8%?}</translation>
     </message>
     <message>
         <source>9%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {9%?}</translation>
     </message>
     <message>
         <source>10%</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {10%?}</translation>
     </message>
     <message>
         <source>检测物体大小：</source>
@@ -268,43 +283,43 @@
     </message>
     <message>
         <source>0.5°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {0.5°?}</translation>
     </message>
     <message>
         <source>1.0°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {1.0°?}</translation>
     </message>
     <message>
         <source>1.5°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {1.5°?}</translation>
     </message>
     <message>
         <source>2.0°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {2.0°?}</translation>
     </message>
     <message>
         <source>2.5°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {2.5°?}</translation>
     </message>
     <message>
         <source>3.0°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {3.0°?}</translation>
     </message>
     <message>
         <source>3.5°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {3.5°?}</translation>
     </message>
     <message>
         <source>4.0°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {4.0°?}</translation>
     </message>
     <message>
         <source>4.5°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {4.5°?}</translation>
     </message>
     <message>
         <source>5.0°</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {5.0°?}</translation>
     </message>
     <message>
         <source>智能选择</source>
@@ -348,7 +363,7 @@
     </message>
     <message>
         <source>独立模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Independent</translation>
     </message>
     <message>
         <source>依靠模式</source>
@@ -460,211 +475,183 @@
     </message>
     <message>
         <source>传感器设定</source>
-        <translation type="unfinished"></translation>
+        <translation>Sensor Setting</translation>
     </message>
     <message>
         <source>传感器控制方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Control Mode</translation>
     </message>
     <message>
         <source>IO接口控制</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Interface</translation>
     </message>
     <message>
         <source>RS232通信控制</source>
-        <translation type="unfinished"></translation>
+        <translation>RS232 Interface</translation>
     </message>
     <message>
         <source>RS485通信控制</source>
-        <translation type="unfinished"></translation>
+        <translation>RS485 Interface</translation>
     </message>
     <message>
         <source>CAN总线控制</source>
-        <translation type="unfinished"></translation>
+        <translation>CAN Interface</translation>
     </message>
     <message>
         <source>Modbus协议控制</source>
-        <translation type="unfinished"></translation>
+        <translation>Modbus Interface</translation>
     </message>
     <message>
         <source>RS232通信波特率</source>
-        <translation type="unfinished"></translation>
+        <translation>RS232 BaudRate</translation>
     </message>
     <message>
         <source>9600</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {9600?}</translation>
     </message>
     <message>
         <source>19200</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {19200?}</translation>
     </message>
     <message>
         <source>38400</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {38400?}</translation>
     </message>
     <message>
         <source>57600</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {57600?}</translation>
     </message>
     <message>
         <source>115200</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {115200?}</translation>
     </message>
     <message>
         <source>460800</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {460800?}</translation>
     </message>
     <message>
         <source>RS232通信校验位</source>
-        <translation type="unfinished"></translation>
+        <translation>RS232 Verify</translation>
     </message>
     <message>
         <source>无校验</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>奇校验</source>
-        <translation type="unfinished"></translation>
+        <translation>Odd</translation>
     </message>
     <message>
         <source>偶校验</source>
-        <translation type="unfinished"></translation>
+        <translation>Even</translation>
     </message>
     <message>
         <source>RS232通信停止位</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>停止位1bit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>停止位1.5bit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>停止位2bit</source>
-        <translation type="unfinished"></translation>
+        <translation>RS232 StopBit</translation>
     </message>
     <message>
         <source>RS485地址(1-127)</source>
-        <translation type="unfinished"></translation>
+        <translation>RS485 ID(1-127)</translation>
     </message>
     <message>
         <source>RS485通信波特率</source>
-        <translation type="unfinished"></translation>
+        <translation>RS485 BaudRate</translation>
     </message>
     <message>
         <source>RS485通信校验位</source>
-        <translation type="unfinished"></translation>
+        <translation>RS485 Verify</translation>
     </message>
     <message>
         <source>RS485通信停止位</source>
-        <translation type="unfinished"></translation>
+        <translation>RS485 StopBit</translation>
     </message>
     <message>
         <source>CAN总线地址(1-127)</source>
-        <translation type="unfinished"></translation>
+        <translation>CAN ID(1-127)</translation>
     </message>
     <message>
         <source>CAN总线波特率</source>
-        <translation type="unfinished"></translation>
+        <translation>CAN BaudRate</translation>
     </message>
     <message>
         <source>125K</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {125K?}</translation>
     </message>
     <message>
         <source>250K</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {250K?}</translation>
     </message>
     <message>
         <source>500K</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {500K?}</translation>
     </message>
     <message>
         <source>1000K</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">0.2 degree {1000K?}</translation>
     </message>
     <message>
         <source>传感器输出逻辑</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>高电平有效</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>低电平有效</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Logic</translation>
     </message>
     <message>
         <source>扫描电机速度</source>
-        <translation type="unfinished"></translation>
+        <translation>Motor SpeedRatio</translation>
     </message>
     <message>
         <source>扫描电机同步方式</source>
-        <translation type="unfinished"></translation>
+        <translation>MotorSync Mode</translation>
     </message>
     <message>
         <source>主机模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Master</translation>
     </message>
     <message>
         <source>从机模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Slave</translation>
     </message>
     <message>
         <source>扫描电机同步角度</source>
-        <translation type="unfinished"></translation>
+        <translation>MotorSync Angle</translation>
     </message>
     <message>
         <source>0度</source>
-        <translation type="unfinished"></translation>
+        <translation>0 deg</translation>
     </message>
     <message>
         <source>90度</source>
-        <translation type="unfinished"></translation>
+        <translation>90 deg</translation>
     </message>
     <message>
         <source>180度</source>
-        <translation type="unfinished"></translation>
+        <translation>180 deg</translation>
     </message>
     <message>
         <source>270度</source>
-        <translation type="unfinished"></translation>
+        <translation>270 deg</translation>
     </message>
     <message>
         <source>传感器安装方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Install Direction</translation>
     </message>
     <message>
         <source>正向安装</source>
-        <translation type="unfinished"></translation>
+        <translation>Forward Install</translation>
     </message>
     <message>
         <source>倒立安装</source>
-        <translation type="unfinished"></translation>
+        <translation>Inverted Install</translation>
     </message>
     <message>
         <source>传感器扫描零位点值</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>以太网接口模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Sensor Zero Value</translation>
     </message>
     <message>
         <source>TCP服务器</source>
-        <translation type="unfinished"></translation>
+        <translation>TCP Server</translation>
     </message>
     <message>
         <source>UDP模式</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>传感器扫描频率</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP Mode</translation>
     </message>
     <message>
         <source>72KHz</source>
@@ -675,68 +662,56 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>传感器角度分辨率</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>0.1度</source>
-        <translation type="unfinished"></translation>
+        <translation>0.1 degree</translation>
     </message>
     <message>
         <source>0.2度</source>
-        <translation type="unfinished"></translation>
+        <translation>0.2 degree</translation>
     </message>
     <message>
         <source>采样噪声过滤等级</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan Filter Level</translation>
     </message>
     <message>
         <source>简单</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>中等</source>
-        <translation type="unfinished"></translation>
+        <translation>Easy</translation>
     </message>
     <message>
         <source>严格</source>
-        <translation type="unfinished"></translation>
+        <translation>Strict</translation>
     </message>
     <message>
         <source>多次回波选择</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop Signal</translation>
     </message>
     <message>
         <source>第一次</source>
-        <translation type="unfinished"></translation>
+        <translation>First</translation>
     </message>
     <message>
         <source>第二次</source>
-        <translation type="unfinished"></translation>
+        <translation>Second</translation>
     </message>
     <message>
         <source>最后一次</source>
-        <translation type="unfinished"></translation>
+        <translation>Last</translation>
     </message>
     <message>
         <source>能量最大</source>
-        <translation type="unfinished"></translation>
+        <translation>MaxPower</translation>
     </message>
     <message>
         <source>脏污过滤距离</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirty Distance</translation>
     </message>
     <message>
         <source>脏污过滤强度</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirty Strength</translation>
     </message>
     <message>
         <source>拖尾过滤等级</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>以太网IP地址</source>
-        <translation type="unfinished"></translation>
+        <translation>Traili Filter</translation>
     </message>
     <message>
         <source>IO端口仿真</source>
@@ -924,11 +899,11 @@
     </message>
     <message>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Serial Setting</translation>
     </message>
     <message>
         <source>以太网设置</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ethnert Setting</translation>
     </message>
     <message>
         <source>串口</source>
@@ -1008,7 +983,7 @@
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">About</translation>
     </message>
     <message>
         <source>Ctrl+A</source>
@@ -1041,6 +1016,99 @@
     <message>
         <source>50XX</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>停止位1Bit</source>
+        <translation>Stop 1Bit</translation>
+    </message>
+    <message>
+        <source>停止位1.5Bit</source>
+        <translation>Stop 1.5Bit</translation>
+    </message>
+    <message>
+        <source>停止位2Bit</source>
+        <translation>Stop 2Bit</translation>
+    </message>
+    <message>
+        <source>常闭方式</source>
+        <translation>Normally closed mode</translation>
+    </message>
+    <message>
+        <source>常开方式</source>
+        <translation>Normally open mode</translation>
+    </message>
+    <message>
+        <source>以太网模式接口</source>
+        <translation>Ethernet Mode</translation>
+    </message>
+    <message>
+        <source>激光扫描频率</source>
+        <translation>Sensor Scan frequency</translation>
+    </message>
+    <message>
+        <source>激光角度分辨率</source>
+        <translation>Sensor Scan Degree</translation>
+    </message>
+    <message>
+        <source>中等</source>
+        <comment>scan filter level</comment>
+        <translation>Middle</translation>
+    </message>
+    <message>
+        <source>中等</source>
+        <comment>trailing filter level</comment>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>以太网IP地址:</source>
+        <translation>IP Address:</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>串口设置</source>
+        <translation>Serial Setting</translation>
+    </message>
+    <message>
+        <source>选择串口</source>
+        <translation>Serial Select</translation>
+    </message>
+    <message>
+        <source>串口号:</source>
+        <translation>Serial Number:</translation>
+    </message>
+    <message>
+        <source>参数设置:</source>
+        <translation>Parameters Setting:</translation>
+    </message>
+    <message>
+        <source>波特率:</source>
+        <translation>Baud Rate:</translation>
+    </message>
+    <message>
+        <source>数据位:</source>
+        <translation>Data Bits:</translation>
+    </message>
+    <message>
+        <source>奇偶校验:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>停止位:</source>
+        <translation>Stop Bits:</translation>
+    </message>
+    <message>
+        <source>流控制:</source>
+        <translation>Flow Control:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1118,6 +1186,53 @@ Update Content:
     </message>
 </context>
 <context>
+    <name>veltrix::ConnectionControl</name>
+    <message>
+        <source>连接到 %1 : %2, %3, %4, %5, %6</source>
+        <translation>Connected to %1 : %2, %3, %4, %5, %6</translation>
+    </message>
+    <message>
+        <source>串口号:%1 </source>
+        <translation>COM:%1 </translation>
+    </message>
+    <message>
+        <source>正在连接 %1:%2</source>
+        <translation>Connecting to %1:%2</translation>
+    </message>
+    <message>
+        <source>连接到</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>IP地址:%1 </source>
+        <translation>IPAddress:%1 </translation>
+    </message>
+    <message>
+        <source>以太网连接已断开</source>
+        <translation>Ethernet connection lost</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>已断开连接</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>打开错误</source>
+        <translation>Open error</translation>
+    </message>
+    <message>
+        <source>串口打开失败</source>
+        <translation>Serial Open error</translation>
+    </message>
+    <message>
+        <source>以太网连接失败</source>
+        <translation>Ethernet Open error</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::MainWindow</name>
     <message>
         <source>警告</source>
@@ -1144,6 +1259,13 @@ Do you want to discart your changes?</translation>
     <message>
         <source>激光雷达编辑器</source>
         <translation>Radar</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::SENSOR_SETTING</name>
+    <message>
+        <source>值 %1</source>
+        <translation>value %1</translation>
     </message>
 </context>
 <context>
@@ -1239,6 +1361,49 @@ Do you want to discart your changes?</translation>
     <message>
         <source>内存写入错误</source>
         <translation>FLASH Write Error</translation>
+    </message>
+    <message>
+        <source>传感器现在可能只保存了部分设置，使用前必须重新写入全部设置。</source>
+        <translation>The sensor may now hold a partial configuration and must be written again before use.</translation>
+    </message>
+    <message>
+        <source>写入已取消。</source>
+        <translation>The write was cancelled.</translation>
+    </message>
+    <message>
+        <source>读取已取消，尚未读取的区域和参数可能仍是原来的内容。</source>
+        <translation>The read was cancelled; areas and parameters not read yet may still hold their previous contents.</translation>
+    </message>
+    <message>
+        <source>传感器拒绝写入区域%1（应答：%2），写入已停止。</source>
+        <translation>The sensor refused area %1 (answer: %2); the write was stopped.</translation>
+    </message>
+    <message>
+        <source>传感器参数（应答：%1）</source>
+        <translation>the sensor parameters (answer: %1)</translation>
+    </message>
+    <message>
+        <source>写入未全部完成，传感器没有接受：%1。</source>
+        <translation>The write did not complete; the sensor did not accept %1.</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>智能选择数据（应答：%1）</source>
+        <translation>the case data (answer: %1)</translation>
+    </message>
+    <message>
+        <source>状态 %1</source>
+        <translation>status %1</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::TransferProgress</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

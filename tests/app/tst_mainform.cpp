@@ -663,7 +663,7 @@ void TestMainForm::comboBoxes_data()
         detection << QStringLiteral("%1°").arg(half * 0.5, 0, 'f', 1);
     const QStringList bauds{"9600", "19200", "38400", "57600", "115200", "460800"};
     const QStringList parity{"无校验", "奇校验", "偶校验"};
-    const QStringList stop{"停止位1bit", "停止位1.5bit", "停止位2bit"};
+    const QStringList stop{"停止位1Bit", "停止位1.5Bit", "停止位2Bit"};
     const QStringList filters{"关闭", "简单", "中等", "严格"};
 
     QTest::newRow("Area_OpenDelay") << "Area_OpenDelay" << delays;
@@ -686,7 +686,7 @@ void TestMainForm::comboBoxes_data()
     QTest::newRow("Para_RS485CommVerify") << "Para_RS485CommVerify" << parity;
     QTest::newRow("Para_RS485StopBit") << "Para_RS485StopBit" << stop;
     QTest::newRow("Para_CANBaudRate") << "Para_CANBaudRate" << QStringList{"125K", "250K", "500K", "1000K"};
-    QTest::newRow("Para_SensorOutputLogic") << "Para_SensorOutputLogic" << QStringList{"高电平有效", "低电平有效"};
+    QTest::newRow("Para_SensorOutputLogic") << "Para_SensorOutputLogic" << QStringList{"常闭方式", "常开方式"};
     QTest::newRow("Para_ScanfMotorSyncMode")
         << "Para_ScanfMotorSyncMode" << QStringList{"独立模式", "主机模式", "从机模式"};
     QTest::newRow("Para_ScanfMotorSyncAngle")

@@ -1,3 +1,6 @@
+#include "areachange.h"
+#include "graphics/painttable.h"
+#include "project/devicemodels.h"
 #include "windowundertest.h"
 
 #include <QComboBox>
@@ -162,8 +165,8 @@ void TestMainWindow::startState()
     QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器"));
 
     QCOMPARE(w.monitoringMode(), 0);
-    QVERIFY(!w.areaModel().modified);
-    for (const AreaRecord &area : qAsConst(w.areaModel().areas))
+    QVERIFY(!w.areaModel().isModified());
+    for (const AreaRecord &area : w.areaModel().areas())
         QCOMPARE(area.detectionSize, 1);
     QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
     QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
@@ -220,6 +223,12 @@ void TestMainWindow::zoomSliderFollowsModel()
     QVERIFY(slider->tickInterval() > 0);
     QVERIFY2(slider->width() * slider->tickInterval() >= 6 * (slider->maximum() - slider->minimum()),
              qPrintable(QString::number(slider->tickInterval())));
+    // The thumbnails cut straight fields at the range square of the same model.
+    const DeviceModel *known = deviceModel(model);
+    auto *list = w.widget<QTableWidget>("AreaTableWidget");
+    auto *thumbnail = qobject_cast<PAINT_TABLE *>(list->cellWidget(0, 2));
+    QVERIFY(thumbnail);
+    QCOMPARE(thumbnail->RangeWidth(), double(known ? known->rangeSquare : DeviceModels[3].rangeSquare));
 }
 
 // At the first start the editors of the edition dock are whole: the shape buttons and
@@ -294,9 +303,10 @@ void TestMainWindow::closePrompt()
     s.answer = answer;
     s.window.setLanguage(language);
     s.window.saveWrites = saveWrites;
-    s.window.areaModel().areas[5].out1Points = {QPoint(100, 200), QPoint(-300, 400)};
-    s.window.areaModel().modified = true;
-    const QVector<AreaRecord> before = s.window.areaModel().areas;
+    changeArea(s.window.areaModel(), 5,
+               [](AreaRecord &area) { area.out1Points = {QPoint(100, 200), QPoint(-300, 400)}; });
+    s.window.areaModel().setModified(true);
+    const QVector<AreaRecord> before = s.window.areaModel().areas();
     s.window.show();
 
     QCOMPARE(s.window.close(), closes);
@@ -304,9 +314,9 @@ void TestMainWindow::closePrompt()
     QCOMPARE(s.shown.size(), prompts);
     QCOMPARE(s.window.saveCalls, saveCalls);
     // Nothing but a save touches the document.
-    QCOMPARE(s.window.areaModel().areas, before);
+    QCOMPARE(s.window.areaModel().areas(), before);
     if (!closes)
-        QVERIFY(s.window.areaModel().modified);
+        QVERIFY(s.window.areaModel().isModified());
 }
 
 void TestMainWindow::closePromptTexts_data()
@@ -330,7 +340,7 @@ void TestMainWindow::closePromptTexts()
 
     Scripted s;
     s.window.setLanguage(language);
-    s.window.areaModel().modified = true;
+    s.window.areaModel().setModified(true);
     s.window.show();
     s.window.close();
     QCOMPARE(s.shown.size(), 1);
@@ -350,7 +360,7 @@ void TestMainWindow::quitAndSaveActions()
     s.window.action("Save")->trigger();
     QCOMPARE(s.window.saveCalls, 1);
 
-    s.window.areaModel().modified = true;
+    s.window.areaModel().setModified(true);
     s.answer = 2;
     s.window.action("Quit")->trigger();
     QCOMPARE(s.shown.size(), 1);
@@ -639,6 +649,9 @@ void TestMainWindow::readingNeedsOpenTransport()
     } else if (transport == QLatin1String("tcp")) {
         QVERIFY(server.listen(QHostAddress::LocalHost));
         w.tcpTransport()->connectToHost(QHostAddress::LocalHost, server.serverPort());
+        // A connection still being tried is not open for reading.
+        QVERIFY(!w.anyTransportOpen());
+        QVERIFY(w.tcpTransport()->waitForConnected(3000));
     } else if (transport == QLatin1String("udp")) {
         w.udpTransport()->connectToHost(QHostAddress::LocalHost, 8080);
     }

@@ -26,14 +26,14 @@ public:
     void setModelIndex(int value)
     {
         modelIndex = value;
-        applyZoomSliderRange();
+        applyDeviceModel();
     }
 
     void savefile() override
     {
         ++saveCalls;
         if (saveWrites)
-            areaModel().modified = false;
+            areaModel().setModified(false);
     }
 
     template<typename T>

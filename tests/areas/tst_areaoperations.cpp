@@ -1,4 +1,4 @@
-#include "areas/areamodel.h"
+#include "areas/areamodelstate.h"
 #include "areas/areaoperations.h"
 
 #include <QtTest>
@@ -20,7 +20,7 @@ AreaRecord taggedArea(int tag)
 }
 
 // What an editor does: change the current area, then take a snapshot.
-void edit(AreaModel &model, int tag)
+void edit(AreaModelState &model, int tag)
 {
     model.current() = taggedArea(tag);
     SaveUndoSnapshot(model, model.currentArea);
@@ -52,7 +52,7 @@ private slots:
 
 void TestAreaOperations::firstEditThenUndoGivesBlankArea()
 {
-    AreaModel model;
+    AreaModelState model;
     QCOMPARE(model.current().detectionSize, 1);
     model.current().hysteresis = 4;
     SaveUndoSnapshot(model, 0);
@@ -68,7 +68,7 @@ void TestAreaOperations::firstEditThenUndoGivesBlankArea()
 
 void TestAreaOperations::undoAtStartChangesNothingButMarksModified()
 {
-    AreaModel model;
+    AreaModelState model;
     const AreaRecord before = model.areas[0];
     QVERIFY(!UndoCurrentArea(model));
     QVERIFY(model.modified);
@@ -78,7 +78,7 @@ void TestAreaOperations::undoAtStartChangesNothingButMarksModified()
 
 void TestAreaOperations::historyKeepsLastHundredStates()
 {
-    AreaModel model;
+    AreaModelState model;
     model.currentArea = 5;
     for (int tag = 1; tag <= 150; ++tag)
         edit(model, tag);
@@ -97,7 +97,7 @@ void TestAreaOperations::historyKeepsLastHundredStates()
 
 void TestAreaOperations::editAfterUndosDropsRedoStates()
 {
-    AreaModel model;
+    AreaModelState model;
     for (int tag = 1; tag <= 4; ++tag)
         edit(model, tag);
     QVERIFY(UndoCurrentArea(model));
@@ -113,7 +113,7 @@ void TestAreaOperations::editAfterUndosDropsRedoStates()
 
 void TestAreaOperations::deleteThenUndoThenRedo()
 {
-    AreaModel model;
+    AreaModelState model;
     model.currentArea = 12;
     edit(model, 1);  // state A
     edit(model, 2);  // state B
@@ -127,7 +127,7 @@ void TestAreaOperations::deleteThenUndoThenRedo()
 
 void TestAreaOperations::undoRedoTouchOnlyTheCurrentArea()
 {
-    AreaModel model;
+    AreaModelState model;
     model.currentArea = 3;
     edit(model, 30);
     edit(model, 31);
@@ -153,7 +153,7 @@ void TestAreaOperations::undoRedoTouchOnlyTheCurrentArea()
 
 void TestAreaOperations::redoAtEndChangesNothing()
 {
-    AreaModel model;
+    AreaModelState model;
     edit(model, 1);
     model.modified = false;
     QVERIFY(!RedoCurrentArea(model));
@@ -164,7 +164,7 @@ void TestAreaOperations::redoAtEndChangesNothing()
 
 void TestAreaOperations::snapshotOfEveryArea()
 {
-    AreaModel model;
+    AreaModelState model;
     for (int area = 0; area < AreaCount; ++area)
         model.areas[area] = taggedArea(area);
     SaveAllUndoSnapshots(model);
@@ -180,7 +180,7 @@ void TestAreaOperations::snapshotOfEveryArea()
 
 void TestAreaOperations::snapshotIgnoresInvalidArea()
 {
-    AreaModel model;
+    AreaModelState model;
     SaveUndoSnapshot(model, 64);
     SaveUndoSnapshot(model, -1);
     for (const auto &history : qAsConst(model.undoHistory))
@@ -190,7 +190,7 @@ void TestAreaOperations::snapshotIgnoresInvalidArea()
 
 void TestAreaOperations::cursorOutsideHistoryIsClamped()
 {
-    AreaModel model;
+    AreaModelState model;
     edit(model, 1);
     edit(model, 2);
     model.undoCursor[0] = 57;  // a cursor no operation would leave behind
@@ -227,7 +227,7 @@ void TestAreaOperations::clipboardOperations()
     QFETCH(bool, clipIsOriginal);
     QFETCH(bool, modified);
 
-    AreaModel model;
+    AreaModelState model;
     model.currentArea = 8;
     const AreaRecord original = taggedArea(8);
     model.areas[8] = original;
@@ -248,12 +248,12 @@ void TestAreaOperations::clipboardOperations()
     QCOMPARE(model.clipboard == original, clipIsOriginal);
     QCOMPARE(model.modified, modified);
     QCOMPARE(model.undoHistory[8], historyBefore);  // none of them is a history entry
-    QCOMPARE(model.areas[7], AreaModel().areas[7]);
+    QCOMPARE(model.areas[7], AreaModelState().areas[7]);
 }
 
 void TestAreaOperations::copyThenPasteCopiesPoints()
 {
-    AreaModel model;
+    AreaModelState model;
     model.currentArea = 3;
     model.areas[3] = taggedArea(3);
     CopyCurrentArea(model);
@@ -268,7 +268,7 @@ void TestAreaOperations::copyThenPasteCopiesPoints()
 
 void TestAreaOperations::deleteAll()
 {
-    AreaModel model;
+    AreaModelState model;
     for (int area = 0; area < AreaCount; ++area)
         model.areas[area] = taggedArea(area);
     DeleteAllAreas(model);
@@ -279,7 +279,7 @@ void TestAreaOperations::deleteAll()
 
 void TestAreaOperations::operationsClampCurrentArea()
 {
-    AreaModel model;
+    AreaModelState model;
     model.areas[63] = taggedArea(63);
     model.currentArea = 90;
     CopyCurrentArea(model);

@@ -1,6 +1,6 @@
+#include "areas/areaeditors.h"
 #include "areas/areamodel.h"
 #include "areas/areatable.h"
-#include "areas/coordtable.h"
 #include "areas/editcontrol.h"
 #include "editiondock.h"
 #include "graphics/painttable.h"
@@ -16,48 +16,17 @@ using Points = QVector<QPoint>;
 
 namespace {
 
-// The three area editors wired to each other and to the Edit actions as the main
-// window wires them.
+// The three area editors on one document, built and wired as the main window builds
+// them.
 struct Fixture
 {
     AreaModel model;
     EditionDock dock;
-    AREA_TABLE areaTable{&model, dock.areaTable, dock.copy, dock.cut, dock.paste, dock.remove};
-    COORD_TABLE coord{&model,
-                      dock.coordTables[0], dock.coordTables[1], dock.coordTables[2],
-                      dock.polarTables[0], dock.polarTables[1], dock.polarTables[2]};
-    EDIT_CONTROL control{&model, dock.editWidgets()};
+    AreaEditors editors{&model, dock.widgets()};
+    AREA_TABLE &areaTable = *editors.areaTable();
+    EDIT_CONTROL &control = *editors.editControl();
     QSignalSpy indexChanges{&areaTable, &AREA_TABLE::AreaTableIndexChange};
     QSignalSpy areaEdits{&areaTable, &AREA_TABLE::EditAreaDataSignal};
-
-    Fixture()
-    {
-        QObject::connect(dock.undo, &QAction::triggered, &areaTable, &AREA_TABLE::UndoAreaTableData);
-        QObject::connect(dock.redo, &QAction::triggered, &areaTable, &AREA_TABLE::RedoAreaTableData);
-        QObject::connect(dock.copy, &QAction::triggered, &areaTable, &AREA_TABLE::CopyAreaTableData);
-        QObject::connect(dock.cut, &QAction::triggered, &areaTable, &AREA_TABLE::CutAreaTableData);
-        QObject::connect(dock.paste, &QAction::triggered, &areaTable, &AREA_TABLE::PasteAreaTableData);
-        QObject::connect(dock.remove, &QAction::triggered, &areaTable, &AREA_TABLE::DeleteAreaTableData);
-        QObject::connect(dock.removeAll, &QAction::triggered, &areaTable,
-                         &AREA_TABLE::DeleteAllAreaTableData);
-
-        for (auto signal : {&AREA_TABLE::AreaTableIndexChange, &AREA_TABLE::EditAreaDataSignal}) {
-            QObject::connect(&areaTable, signal, &coord, &COORD_TABLE::CoordTableWidgeUpdate);
-            QObject::connect(&areaTable, signal, &control, &EDIT_CONTROL::EditControlUpdateEditData);
-        }
-        QObject::connect(&control, &EDIT_CONTROL::EditControlShapeChangeSignal, &coord,
-                         &COORD_TABLE::CoordTableWidgeUpdate);
-        QObject::connect(&control, &EDIT_CONTROL::EditControlShapeChangeSignal, &areaTable,
-                         &AREA_TABLE::SaveUndoAreaTableData);
-        QObject::connect(&control, &EDIT_CONTROL::EditControlParaChangeSignal, &areaTable,
-                         &AREA_TABLE::SaveUndoAreaTableData);
-        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
-                         &AREA_TABLE::SaveUndoAreaTableData);
-        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
-                         &AREA_TABLE::SetEditAreaTableDisplay);
-        QObject::connect(&coord, &COORD_TABLE::CoordTableEditSignal, &areaTable,
-                         &AREA_TABLE::AreaTableWidgetCurDisplay);
-    }
 
     QTableWidget *table() const { return dock.areaTable; }
 
@@ -176,13 +145,13 @@ void TestAreaTable::rowClickMakesAreaCurrent()
     QFETCH(int, row);
     QFETCH(int, column);
     Fixture f;
-    f.model.areas[row] = taggedArea(row);
+    f.model.replaceArea(row, taggedArea(row));
     QVERIFY(f.dock.showActive());
     f.clickRow(row, column);
-    QCOMPARE(f.model.currentArea, row);
+    QCOMPARE(f.model.currentArea(), row);
     QCOMPARE(f.indexChanges.count(), 1);
     QCOMPARE(f.areaEdits.count(), 0);
-    QVERIFY(!f.model.modified);
+    QVERIFY(!f.model.isModified());
     // The listeners reloaded the editors from the new area.
     QCOMPARE(f.dock.openDelay->currentIndex(), row % 26);
     QCOMPARE(f.dock.coordTables[0]->rowCount(), 4);
@@ -199,7 +168,7 @@ void TestAreaTable::clickingTheCurrentRowEmitsNothing()
     f.clickRow(5);
     f.clickRow(5, 2);
     QCOMPARE(f.indexChanges.count(), 1);
-    QCOMPARE(f.model.currentArea, 5);
+    QCOMPARE(f.model.currentArea(), 5);
 }
 
 void TestAreaTable::rowClickRedrawsVisibleThumbnails()
@@ -225,18 +194,18 @@ void TestAreaTable::rowClickRedrawsVisibleThumbnails()
 void TestAreaTable::copyOnThreeClickSevenPaste()
 {
     Fixture f;
-    f.model.areas[3] = taggedArea(3);
+    f.model.replaceArea(3, taggedArea(3));
     QVERIFY(f.dock.showActive());
     f.clickRow(3);
     f.press(QKeySequence(QStringLiteral("Ctrl+C")));
-    QCOMPARE(f.model.clipboard, taggedArea(3));
-    QVERIFY(!f.model.modified);
+    QCOMPARE(f.model.clipboard(), taggedArea(3));
+    QVERIFY(!f.model.isModified());
     QCOMPARE(f.areaEdits.count(), 0);
     f.clickRow(7);
     f.press(QKeySequence(QStringLiteral("Ctrl+V")));
-    QCOMPARE(f.model.areas[7], f.model.areas[3]);
-    QCOMPARE(f.model.areas[7].out3Points, (Points{{3, 3}, {-3, 3}}));
-    QVERIFY(f.model.modified);
+    QCOMPARE(f.model.area(7), f.model.area(3));
+    QCOMPARE(f.model.area(7).out3Points, (Points{{3, 3}, {-3, 3}}));
+    QVERIFY(f.model.isModified());
     QCOMPARE(f.areaEdits.count(), 1);
     // The coordinate tables show the pasted area.
     QCOMPARE(f.dock.coordTables[2]->rowCount(), 3);
@@ -256,17 +225,17 @@ void TestAreaTable::cutAndDeleteThroughShortcuts()
     QFETCH(QString, keys);
     QFETCH(bool, clipped);
     Fixture f;
-    f.model.areas[9] = taggedArea(9);
-    f.model.areas[10] = taggedArea(10);
+    f.model.replaceArea(9, taggedArea(9));
+    f.model.replaceArea(10, taggedArea(10));
     QVERIFY(f.dock.showActive());
     f.clickRow(9);
     f.press(QKeySequence(keys));
-    QCOMPARE(f.model.areas[9], f.model.blankArea);
-    QCOMPARE(f.model.areas[10], taggedArea(10));
-    QCOMPARE(f.model.clipboard == taggedArea(9), clipped);
-    QVERIFY(f.model.modified);
+    QCOMPARE(f.model.area(9), f.model.blankArea());
+    QCOMPARE(f.model.area(10), taggedArea(10));
+    QCOMPARE(f.model.clipboard() == taggedArea(9), clipped);
+    QVERIFY(f.model.isModified());
     QCOMPARE(f.areaEdits.count(), 1);
-    QCOMPARE(f.model.undoHistory[9].size(), 1);  // not an entry of the history
+    QCOMPARE(f.model.undoHistory(9).size(), 2);  // an undo step like every other change
     QCOMPARE(f.dock.coordTables[0]->rowCount(), 1);
     QVERIFY(f.dock.shapeButtons[0][Polygon]->isChecked());
 }
@@ -275,11 +244,11 @@ void TestAreaTable::deleteAll()
 {
     Fixture f;
     for (int area = 0; area < AreaCount; ++area)
-        f.model.areas[area] = taggedArea(area);
+        f.model.replaceArea(area, taggedArea(area));
     f.dock.removeAll->trigger();
-    for (const AreaRecord &area : qAsConst(f.model.areas))
-        QCOMPARE(area, f.model.blankArea);
-    QVERIFY(f.model.modified);
+    for (const AreaRecord &area : f.model.areas())
+        QCOMPARE(area, f.model.blankArea());
+    QVERIFY(f.model.isModified());
     QCOMPARE(f.areaEdits.count(), 1);
 }
 
@@ -289,12 +258,12 @@ void TestAreaTable::firstEditThenUndoGivesBlankArea()
     QVERIFY(f.dock.showActive());
     f.dock.showTable(0, 0);
     QVERIFY(typeIntoCell(f.dock.coordTables[0], 0, 2, QStringLiteral("1000")));
-    QCOMPARE(f.model.areas[0].out1Points, (Points{{0, 1000}}));
-    QCOMPARE(f.model.undoHistory[0].size(), 2);
+    QCOMPARE(f.model.area(0).out1Points, (Points{{0, 1000}}));
+    QCOMPARE(f.model.undoHistory(0).size(), 2);
 
     f.press(QKeySequence(QStringLiteral("Ctrl+Z")));
-    QCOMPARE(f.model.areas[0], f.model.blankArea);
-    QCOMPARE(f.model.areas[0].detectionSize, 0);
+    QCOMPARE(f.model.area(0), f.model.blankArea());
+    QCOMPARE(f.model.area(0).detectionSize, 0);
     QCOMPARE(f.dock.detectionSize->currentIndex(), 0);
     QCOMPARE(f.dock.coordTables[0]->rowCount(), 1);
     QCOMPARE(f.areaEdits.count(), 1);
@@ -303,15 +272,15 @@ void TestAreaTable::firstEditThenUndoGivesBlankArea()
 void TestAreaTable::undoAtStartStillAnnounces()
 {
     Fixture f;
-    const AreaRecord before = f.model.areas[0];
+    const AreaRecord before = f.model.area(0);
     f.dock.undo->trigger();
-    QCOMPARE(f.model.areas[0], before);
-    QVERIFY(f.model.modified);
+    QCOMPARE(f.model.area(0), before);
+    QVERIFY(f.model.isModified());
     QCOMPARE(f.areaEdits.count(), 1);
-    f.model.modified = false;
+    f.model.setModified(false);
     f.dock.redo->trigger();
-    QCOMPARE(f.model.areas[0], before);
-    QVERIFY(f.model.modified);
+    QCOMPARE(f.model.area(0), before);
+    QVERIFY(f.model.isModified());
     QCOMPARE(f.areaEdits.count(), 2);
 }
 
@@ -321,41 +290,46 @@ void TestAreaTable::editsDeleteUndoRedo()
     QVERIFY(f.dock.showActive());
     f.clickRow(20);
     QTest::mouseClick(f.dock.shapeButtons[0][Rectangle], Qt::LeftButton);  // edit A
-    const AreaRecord afterA = f.model.areas[20];
+    const AreaRecord afterA = f.model.area(20);
     f.dock.showTable(0, 0);
     QVERIFY(typeIntoCell(f.dock.coordTables[0], 2, 1, QStringLiteral("700")));  // edit B
-    const AreaRecord afterB = f.model.areas[20];
+    const AreaRecord afterB = f.model.area(20);
     QCOMPARE(afterB.out1Points, (Points{{20, 0}, {20, 0}, {700, 0}, {700, 0}}));
 
+    // Delete is an undo step of its own: Undo brings back B, the edit just before it,
+    // and a second Undo A.
     f.press(QKeySequence(QStringLiteral("Ctrl+D")));
-    QCOMPARE(f.model.areas[20], f.model.blankArea);
+    QCOMPARE(f.model.area(20), f.model.blankArea());
     f.press(QKeySequence(QStringLiteral("Ctrl+Z")));
-    QCOMPARE(f.model.areas[20], afterA);
+    QCOMPARE(f.model.area(20), afterB);
+    QCOMPARE(f.dock.coordTables[0]->item(3, 1)->text(), QStringLiteral("700"));
+    f.press(QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(f.model.area(20), afterA);
     QVERIFY(f.dock.shapeButtons[0][Rectangle]->isChecked());
     f.press(QKeySequence(QStringLiteral("Ctrl+Y")));
-    QCOMPARE(f.model.areas[20], afterB);
+    QCOMPARE(f.model.area(20), afterB);
     QCOMPARE(f.dock.coordTables[0]->item(3, 1)->text(), QStringLiteral("700"));
 }
 
 void TestAreaTable::hundredFiftyEditsAllowNinetyNineUndos()
 {
     Fixture f;
-    f.model.currentArea = 40;
+    f.model.setCurrentArea(40);
     for (int edit = 1; edit <= 150; ++edit)
         f.control.OpenDelayIndexChange(edit % 26);
-    QCOMPARE(f.model.undoHistory[40].size(), 100);
+    QCOMPARE(f.model.undoHistory(40).size(), 100);
     int undos = 0;
-    while (f.model.undoCursor[40] > 0 && undos < 150) {
+    while (f.model.undoCursor(40) > 0 && undos < 150) {
         f.dock.undo->trigger();
         ++undos;
     }
     QCOMPARE(undos, 99);
-    QCOMPARE(f.model.areas[40].openDelay, 51 % 26);  // the state after edit 51
+    QCOMPARE(f.model.area(40).openDelay, 51 % 26);  // the state after edit 51
     f.dock.undo->trigger();
-    QCOMPARE(f.model.areas[40].openDelay, 51 % 26);
-    QCOMPARE(f.model.undoCursor[40], 0);
+    QCOMPARE(f.model.area(40).openDelay, 51 % 26);
+    QCOMPARE(f.model.undoCursor(40), 0);
     f.dock.redo->trigger();
-    QCOMPARE(f.model.areas[40].openDelay, 52 % 26);
+    QCOMPARE(f.model.area(40).openDelay, 52 % 26);
 }
 
 void TestAreaTable::editAfterTwoUndosDropsRedoStates()
@@ -367,7 +341,7 @@ void TestAreaTable::editAfterTwoUndosDropsRedoStates()
     f.dock.undo->trigger();
     QCOMPARE(f.model.current().hysteresis, 2);
     f.control.HysteresisIndexChange(9);
-    QCOMPARE(f.model.undoHistory[0].size(), 4);
+    QCOMPARE(f.model.undoHistory(0).size(), 4);
     f.dock.redo->trigger();
     QCOMPARE(f.model.current().hysteresis, 9);
     f.dock.undo->trigger();
@@ -381,12 +355,15 @@ void TestAreaTable::undoActsOnTheCurrentAreaOnly()
     f.control.DetectionSizeIndexChange(4);
     f.clickRow(2);
     f.control.DetectionSizeIndexChange(6);
-    const auto histories = f.model.undoHistory;
+    QVector<QVector<AreaRecord>> histories;
+    for (int area = 0; area < AreaCount; ++area)
+        histories << f.model.undoHistory(area);
     f.press(QKeySequence(QStringLiteral("Ctrl+Z")));
-    QCOMPARE(f.model.areas[2], f.model.blankArea);
-    QCOMPARE(f.model.areas[0].detectionSize, 4);
-    QCOMPARE(f.model.undoCursor[0], 1);
-    QCOMPARE(f.model.undoHistory, histories);
+    QCOMPARE(f.model.area(2), f.model.blankArea());
+    QCOMPARE(f.model.area(0).detectionSize, 4);
+    QCOMPARE(f.model.undoCursor(0), 1);
+    for (int area = 0; area < AreaCount; ++area)
+        QCOMPARE(f.model.undoHistory(area), histories.at(area));
 }
 
 void TestAreaTable::sameDelayChosenAgainSnapshots()
@@ -403,11 +380,11 @@ void TestAreaTable::sameDelayChosenAgainSnapshots()
         QTRY_VERIFY(!list->window()->isVisible());
     }
     QCOMPARE(f.model.current().closeDelay, 4);
-    QCOMPARE(f.model.undoHistory[0].size(), 3);
+    QCOMPARE(f.model.undoHistory(0).size(), 3);
     f.dock.undo->trigger();
     QCOMPARE(f.model.current().closeDelay, 4);
     f.dock.undo->trigger();
-    QCOMPARE(f.model.current(), f.model.blankArea);
+    QCOMPARE(f.model.current(), f.model.blankArea());
 }
 
 void TestAreaTable::editMarker()
@@ -458,13 +435,13 @@ void TestAreaTable::snapshotOfAllAreas()
 {
     Fixture f;
     for (int area = 0; area < AreaCount; ++area)
-        f.model.areas[area] = taggedArea(area);
+        f.model.replaceArea(area, taggedArea(area));
     f.areaTable.SaveAllUndoAreaTableData();
     for (int area = 0; area < AreaCount; ++area)
-        QCOMPARE(f.model.undoHistory[area].last(), taggedArea(area));
-    f.model.currentArea = 33;
+        QCOMPARE(f.model.undoHistory(area).last(), taggedArea(area));
+    f.model.setCurrentArea(33);
     f.dock.undo->trigger();
-    QCOMPARE(f.model.areas[33], f.model.blankArea);
+    QCOMPARE(f.model.area(33), f.model.blankArea());
 }
 
 QTEST_MAIN(TestAreaTable)

@@ -1,3 +1,4 @@
+#include "areachange.h"
 #include "areas/areamodel.h"
 #include "areas/coordtable.h"
 #include "areas/fieldediting.h"
@@ -30,11 +31,13 @@ struct Fixture
         return page == Cartesian ? dock.coordTables[field] : dock.polarTables[field];
     }
 
+    // The field changed in the document (as a read-all would): the tables follow.
     void setField(int field, qint32 shape, const Points &points)
     {
-        model.current().setShape(field, shape);
-        model.current().points(field) = points;
-        coord.CoordTableWidgeUpdate();
+        changeArea(model, model.currentArea(), [&](AreaRecord &area) {
+            area.setShape(field, shape);
+            area.points(field) = points;
+        });
     }
 };
 
@@ -136,7 +139,7 @@ void TestCoordTable::fillingShowsPointsWithoutEcho()
     if (field == 0 && !points.isEmpty())
         QCOMPARE(rowTexts(f.table(0, PolarPage), 0), (QStringList{"1", "1414.21", "45"}));
     QCOMPARE(f.edits.count(), 0);
-    QVERIFY(!f.model.modified);
+    QVERIFY(!f.model.isModified());
     QCOMPARE(f.model.current(), before);
 }
 
@@ -311,14 +314,14 @@ void TestCoordTable::otherKeysAreConsumed()
 void TestCoordTable::editUsesTheCurrentArea()
 {
     Fixture f;
-    f.model.currentArea = 70;  // behaves as the last area
+    f.model.setCurrentArea(70);  // behaves as the last area
     f.setField(0, Polygon, {});
-    QCOMPARE(f.model.currentArea, 63);
+    QCOMPARE(f.model.currentArea(), 63);
     f.dock.showTable(0, Cartesian);
     QVERIFY(f.dock.showActive());
     QVERIFY(typeIntoCell(f.table(0, Cartesian), 0, 1, QStringLiteral("40")));
-    QCOMPARE(f.model.areas[63].out1Points, (Points{{40, 0}}));
-    QVERIFY(f.model.areas[0].out1Points.isEmpty());
+    QCOMPARE(f.model.area(63).out1Points, (Points{{40, 0}}));
+    QVERIFY(f.model.area(0).out1Points.isEmpty());
 }
 
 QTEST_MAIN(TestCoordTable)

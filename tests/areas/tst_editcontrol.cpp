@@ -1,5 +1,5 @@
+#include "areachange.h"
 #include "areas/areamodel.h"
-#include "areas/areaoperations.h"
 #include "areas/editcontrol.h"
 #include "editiondock.h"
 
@@ -123,18 +123,20 @@ void TestEditControl::construction()
 void TestEditControl::constructionResetsShapesOfTheCurrentArea()
 {
     AreaModel model;
-    model.currentArea = 9;
-    model.areas[9].out1Shape = Arc;
-    model.areas[9].out2Shape = Fan;
-    model.areas[9].out3Shape = Ratio;
-    model.areas[9].out2Points = {{0, 700}};
-    model.areas[10].out2Shape = Fan;
+    model.setCurrentArea(9);
+    changeArea(model, 9, [](AreaRecord &area) {
+        area.out1Shape = Arc;
+        area.out2Shape = Fan;
+        area.out3Shape = Ratio;
+        area.out2Points = {{0, 700}};
+    });
+    changeArea(model, 10, [](AreaRecord &area) { area.out2Shape = Fan; });
     EditionDock dock;
     EDIT_CONTROL control(&model, dock.editWidgets());
     for (int field = 0; field < FieldCount; ++field)
-        QCOMPARE(model.areas[9].shape(field), qint32(Polygon));
-    QCOMPARE(model.areas[9].out2Points, (Points{{0, 700}}));
-    QCOMPARE(model.areas[10].out2Shape, qint32(Fan));
+        QCOMPARE(model.area(9).shape(field), qint32(Polygon));
+    QCOMPARE(model.area(9).out2Points, (Points{{0, 700}}));
+    QCOMPARE(model.area(10).out2Shape, qint32(Fan));
 }
 
 void TestEditControl::shapeButtons_data()
@@ -172,9 +174,11 @@ void TestEditControl::shapeButtons()
     QFETCH(int, emitted);
 
     Fixture f;
-    f.model.currentArea = 4;
-    f.model.current().setShape(field, oldShape);
-    f.model.current().points(field) = before;
+    f.model.setCurrentArea(4);
+    changeArea(f.model, 4, [&](AreaRecord &area) {
+        area.setShape(field, oldShape);
+        area.points(field) = before;
+    });
     f.control.EditControlUpdateEditData();
     f.dock.areaEditTab->setCurrentIndex(field);
     QVERIFY(f.dock.showActive());
@@ -183,18 +187,18 @@ void TestEditControl::shapeButtons()
     QTest::mouseClick(f.button(field, clicked), Qt::LeftButton);
 
     const bool enabled = f.button(field, clicked)->isEnabled();
-    QCOMPARE(f.model.areas[4].shape(field), enabled ? clicked : oldShape);
-    QCOMPARE(f.model.areas[4].points(field), after);
+    QCOMPARE(f.model.area(4).shape(field), enabled ? clicked : oldShape);
+    QCOMPARE(f.model.area(4).points(field), after);
     QCOMPARE(f.shapeChanges.count(), emitted);
     QCOMPARE(f.paraChanges.count(), 0);
     QCOMPARE(f.checkStates(field), enabled ? onlyChecked(clicked) : statesBefore);
-    QCOMPARE(f.model.areas[5], AreaModel().areas[5]);
+    QCOMPARE(f.model.area(5), AreaModel().area(5));
 }
 
 void TestEditControl::ratioSlotWorksWhenCalled()
 {
     Fixture f;
-    f.model.current().out3Points = {{100, 100}, {200, 200}};
+    changeArea(f.model, 0, [](AreaRecord &area) { area.out3Points = {{100, 100}, {200, 200}}; });
     f.control.RatioOut3ClickedChange();
     QCOMPARE(f.model.current().out3Shape, qint32(Ratio));
     QCOMPARE(f.model.current().out3Points, (Points{{0, 20}}));
@@ -227,10 +231,12 @@ void TestEditControl::everyShapeSlotSetsItsFieldAndShape()
     QFETCH(Points, points);
     Fixture f;
     // A stored shape that no slot chooses, so that every slot makes a change.
-    for (int other = 0; other < FieldCount; ++other) {
-        f.model.current().setShape(other, 7);
-        f.model.current().points(other) = {{5, 6}, {7, 8}};
-    }
+    changeArea(f.model, 0, [](AreaRecord &area) {
+        for (int other = 0; other < FieldCount; ++other) {
+            area.setShape(other, 7);
+            area.points(other) = {{5, 6}, {7, 8}};
+        }
+    });
     const AreaRecord before = f.model.current();
     QVERIFY(QMetaObject::invokeMethod(&f.control, QTest::currentDataTag()));
     QCOMPARE(f.model.current().shape(field), qint32(shape));
@@ -264,8 +270,8 @@ void TestEditControl::reloadShowsTheCurrentArea()
     area.out2Points = {{0, 500}};
     area.out3Shape = Ratio;
     area.out3Points = {{0, 200}};
-    f.model.areas[31] = area;
-    f.model.currentArea = 31;
+    f.model.replaceArea(31, area);
+    f.model.setCurrentArea(31);
     f.control.EditControlUpdateEditData();
 
     QCOMPARE(f.dock.openDelay->currentText(), QStringLiteral("500ms"));
@@ -280,7 +286,7 @@ void TestEditControl::reloadShowsTheCurrentArea()
     QCOMPARE(f.checkStates(0), onlyChecked(Rectangle));
     QCOMPARE(f.checkStates(1), onlyChecked(Fan));
     QCOMPARE(f.checkStates(2), onlyChecked(Ratio));
-    QCOMPARE(f.model.areas[31], area);
+    QCOMPARE(f.model.area(31), area);
     QCOMPARE(f.paraChanges.count(), 0);
     QCOMPARE(f.shapeChanges.count(), 0);
 }
@@ -300,14 +306,18 @@ void TestEditControl::reloadKeepsButtonsForAnOutOfRangeShape()
     QFETCH(int, field);
     QFETCH(int, shape);
     Fixture f;
-    f.model.current().setShape(field, Arc);
-    f.model.current().points(field) = {{500, 0}, {0, 500}};
+    changeArea(f.model, 0, [&](AreaRecord &area) {
+        area.setShape(field, Arc);
+        area.points(field) = {{500, 0}, {0, 500}};
+    });
     f.control.EditControlUpdateEditData();
     QCOMPARE(f.checkStates(field), onlyChecked(Arc));
 
-    f.model.currentArea = 2;
-    f.model.current().setShape(field, shape);
-    f.model.current().points(field) = {{0, 300}};
+    changeArea(f.model, 2, [&](AreaRecord &area) {
+        area.setShape(field, shape);
+        area.points(field) = {{0, 300}};
+    });
+    f.model.setCurrentArea(2);
     f.control.EditControlUpdateEditData();
     QCOMPARE(f.checkStates(field), onlyChecked(Arc));
     QCOMPARE(f.model.current().shape(field), qint32(shape));
@@ -332,31 +342,29 @@ void TestEditControl::comboChoiceWritesItsField()
     QFETCH(int, number);
     QFETCH(int, index);
     Fixture f;
-    f.model.currentArea = 6;
+    f.model.setCurrentArea(6);
     QVERIFY(f.dock.showActive());
     auto *box = f.dock.root.findChild<QComboBox *>(name);
     QVERIFY(box);
     chooseEntry(box, index);
-    QCOMPARE(f.model.areas[6].number(number), index);
+    QCOMPARE(f.model.area(6).number(number), index);
     QCOMPARE(f.paraChanges.count(), 1);
     for (int other = 0; other < AreaNumberCount; ++other) {
         if (other != number)
-            QCOMPARE(f.model.areas[6].number(other), AreaModel().areas[6].number(other));
+            QCOMPARE(f.model.area(6).number(other), AreaModel().area(6).number(other));
     }
 }
 
 void TestEditControl::sameDelayAgainStillSnapshots()
 {
     Fixture f;
-    QObject::connect(&f.control, &EDIT_CONTROL::EditControlParaChangeSignal, &f.control,
-                     [&] { SaveUndoSnapshot(f.model, f.model.currentArea); });
     QVERIFY(f.dock.showActive());
     chooseEntry(f.dock.openDelay, 5);
     chooseEntry(f.dock.openDelay, 5);
     QCOMPARE(f.model.current().openDelay, 5);
     QCOMPARE(f.paraChanges.count(), 2);
-    QCOMPARE(f.model.undoHistory[0].size(), 3);
-    QCOMPARE(f.model.undoCursor[0], 2);
+    QCOMPARE(f.model.undoHistory(0).size(), 3);
+    QCOMPARE(f.model.undoCursor(0), 2);
 }
 
 void TestEditControl::finishingOneSpinBoxWritesAllCaseFields_data()
@@ -427,27 +435,27 @@ void TestEditControl::tabClickSetsCurrentField()
     QFETCH(int, tab);
     QFETCH(int, field);
     Fixture f;
-    f.model.currentField = 1;
+    f.model.setCurrentField(1);
     QVERIFY(f.dock.showActive());
     QTabBar *bar = f.dock.areaEditTab->tabBar();
     QSignalSpy clicks(f.dock.areaEditTab, &QTabWidget::tabBarClicked);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
     QCOMPARE(clicks.count(), 1);
-    QCOMPARE(f.model.currentField, field);
+    QCOMPARE(f.model.currentField(), field);
     QCOMPARE(f.paraChanges.count() + f.shapeChanges.count(), 0);
 }
 
 void TestEditControl::otherTabIndexesChangeNothing()
 {
     Fixture f;
-    f.model.currentField = 2;
+    f.model.setCurrentField(2);
     // The tab bar reports -1 for a click beside its tabs.
     for (int index : {-1, 3, 100}) {
         emit f.dock.areaEditTab->tabBarClicked(index);
-        QCOMPARE(f.model.currentField, 2);
+        QCOMPARE(f.model.currentField(), 2);
     }
     emit f.dock.areaEditTab->tabBarClicked(0);
-    QCOMPARE(f.model.currentField, 0);
+    QCOMPARE(f.model.currentField(), 0);
 }
 
 QTEST_MAIN(TestEditControl)

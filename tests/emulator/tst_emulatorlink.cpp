@@ -121,6 +121,7 @@ void TestEmulatorLink::helpListsEveryOption()
                              "--scan-rate", "--object-speed", "--inputs", "--product-code", "--firmware",
                              "--serial-number", "--production-date", "--long-product-reply", "--seed",
                              "--drop", "--corrupt", "--split", "--noise", "--delay", "--area-status",
+                             "--area-status-always", "--wrong-area-index",
                              "--para-status", "--case-status", "--close-after", "--fault-bit",
                              "--verbose", "--help", "--version"};
     for (const char *option : options)
@@ -158,17 +159,17 @@ void TestEmulatorLink::writeAllThenReadAll()
 
     const QVector<AreaRecord> sent = randomareas::areas(seed, Reach);
     const SensorParameters sentParameters = randomareas::parameters(seed);
-    rig.model.areas = sent;
+    QVERIFY(rig.model.replaceAllAreas(sent));
     rig.parameters = sentParameters;
     QVERIFY(rig.writeAll());
     QCOMPARE(rig.countShown(QStringLiteral("Parameters Write Complete.Please restart.")), 1);
 
     rig.forget();
     QVERIFY(rig.readAll());
-    compareAreas(rig.model.areas, sent);
+    compareAreas(rig.model.areas(), sent);
     for (int i = 0; i < AreaCount; ++i) {
         for (int word = 4; word <= 8; ++word)
-            QCOMPARE(rig.model.areas.at(i).number(word), sent.at(i).number(word));
+            QCOMPARE(rig.model.areas().at(i).number(word), sent.at(i).number(word));
     }
     compareParameters(rig.parameters, sentParameters);
     // Nothing went wrong on the way: only the two boxes of the write-all were shown.
@@ -187,14 +188,14 @@ void TestEmulatorLink::faultyDeliveryStillTransfers()
 
     const QVector<AreaRecord> sent = randomareas::areas(21, Reach);
     const SensorParameters sentParameters = randomareas::parameters(21);
-    rig.model.areas = sent;
+    QVERIFY(rig.model.replaceAllAreas(sent));
     rig.parameters = sentParameters;
     QVERIFY(rig.writeAll(20000));
     QCOMPARE(rig.countShown(QStringLiteral("Parameters Setting Error.Please restart.")), 1);
 
     rig.forget();
     QVERIFY(rig.readAll(20000));
-    compareAreas(rig.model.areas, sent);
+    compareAreas(rig.model.areas(), sent);
     compareParameters(rig.parameters, sentParameters);
     QCOMPARE(rig.link->timeoutCount(), 0);
 }
@@ -211,10 +212,10 @@ void TestEmulatorLink::invertedMountingKeepsTheVehicleView()
 
     // Areas are drawn in the vehicle's frame; the program mirrors them on the wire and
     // the scanner, mounted upside down, sees the room mirrored: they must agree.
-    rig.model.areas = randomareas::areas(31, Reach);
-    rig.model.areas[40] = wedge(true);
-    rig.model.areas[41] = wedge(false);
-    const QVector<AreaRecord> sent = rig.model.areas;
+    QVector<AreaRecord> sent = randomareas::areas(31, Reach);
+    sent[40] = wedge(true);
+    sent[41] = wedge(false);
+    QVERIFY(rig.model.replaceAllAreas(sent));
     QVERIFY(rig.writeAll());
 
     rig.model.simulation.inputSimulationOn = 1;
@@ -231,7 +232,7 @@ void TestEmulatorLink::invertedMountingKeepsTheVehicleView()
     QVERIFY(rig.readAll());
     for (int i = 0; i < AreaCount; ++i) {
         const AreaRecord expected = randomareas::throughTheWire(sent.at(i), i, true);
-        if (rig.model.areas.at(i) != expected)
+        if (rig.model.areas().at(i) != expected)
             QFAIL(qPrintable(QStringLiteral("area %1 differs").arg(i)));
     }
 }
@@ -339,16 +340,18 @@ void TestEmulatorLink::simulationReportsInputsAndOutputs()
     QVERIFY(emulator.start());
     LinkRig rig;
     QVERIFY(rig.connectTcp(QStringLiteral("127.0.0.1")));
-    for (AreaRecord &area : rig.model.areas)
+    QVector<AreaRecord> areas = rig.model.areas();
+    for (AreaRecord &area : areas)
         area.vehicleOptionMode = 4;  // out of the way of the case searches below
-    rig.model.areas[5] = wallAndPillarArea();
-    rig.model.areas[5].vehicleOptionMode = 4;
-    AreaRecord &chosen = rig.model.areas[12];
+    areas[5] = wallAndPillarArea();
+    areas[5].vehicleOptionMode = 4;
+    AreaRecord &chosen = areas[12];
     chosen.steerMinDgree = -30;
     chosen.steerMaxDgree = 30;
     chosen.vehicleMinSpeed = 100;
     chosen.vehicleMaxSpeed = 200;
     chosen.vehicleOptionMode = 3;
+    QVERIFY(rig.model.replaceAllAreas(areas));
     QVERIFY(rig.writeAll());
 
     struct Step
@@ -398,7 +401,7 @@ void TestEmulatorLink::lossyReadAllNeverStoresAWrongArea()
     QVERIFY(rig.connectTcp(QStringLiteral("127.0.0.1")));
     const QVector<AreaRecord> sent = randomareas::areas(41, Reach);
     const SensorParameters sentParameters = randomareas::parameters(41);
-    rig.model.areas = sent;
+    QVERIFY(rig.model.replaceAllAreas(sent));
     rig.parameters = sentParameters;
     QVERIFY(rig.writeAll());
 
@@ -426,7 +429,7 @@ void TestEmulatorLink::lossyReadAllNeverStoresAWrongArea()
     const QString warning = QStringLiteral("Connect OverTimer, Check Connect");
     const QString readOk = QStringLiteral("Parameters Read OK!");
     rig.forget();
-    const AreaRecord startup = rig.model.areas.at(0);
+    const AreaRecord startup = rig.model.areas().at(0);
     rig.link->ReadSensorAllDataSlots();
     QVERIFY(QTest::qWaitFor([&] { return rig.countShown(warning) > 0 || rig.notices.contains(readOk); },
                             60000));
@@ -437,7 +440,7 @@ void TestEmulatorLink::lossyReadAllNeverStoresAWrongArea()
     int read = 0;
     for (int i = 0; i < AreaCount; ++i) {
         const AreaRecord expected = randomareas::throughTheWire(sent.at(i), i);
-        const AreaRecord &got = rig.model.areas.at(i);
+        const AreaRecord &got = rig.model.areas().at(i);
         // Case words arrive with "RCase"; the rest of an area only with its own reply.
         AreaRecord untouched = startup;
         for (int word = 4; word <= 8; ++word)

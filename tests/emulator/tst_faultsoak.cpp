@@ -201,7 +201,7 @@ void TestFaultSoak::writeAllRound(int round)
         const quint32 seed = static_cast<quint32>(100 * round) + static_cast<quint32>(sent.size());
         sent.append(randomareas::areas(seed, Reach));
         sentParameters.append(randomareas::parameters(seed));
-        lane->rig.model.areas = sent.last();
+        QVERIFY(lane->rig.model.replaceAllAreas(sent.last()));
         lane->rig.parameters = sentParameters.last();
         // The restart question comes after the last acknowledgement.
         LinkRig *rig = &lane->rig;
@@ -246,12 +246,12 @@ void TestFaultSoak::readAllRound()
     for (const auto &lane : m_lanes) {
         lane->count();
         for (int area = 0; area < AreaCount; ++area) {
-            const AreaRecord &got = lane->rig.model.areas.at(area);
+            const AreaRecord &got = lane->rig.model.areas().at(area);
             const AreaRecord held = lane->scanner().area(area);
             // Complete: exactly what the scanner holds, case words included. Warned:
             // each area either read or still as the program started.
             const bool read = lane->complete ? got == held : withoutCase(got) == withoutCase(held);
-            QVERIFY2(read || (!lane->complete && withoutCase(got) == withoutCase(startup.areas.at(area))),
+            QVERIFY2(read || (!lane->complete && withoutCase(got) == withoutCase(startup.areas().at(area))),
                      qPrintable(QStringLiteral("%1: area %2 is wrong after a %3 read-all")
                                     .arg(lane->transport).arg(area).arg(lane->complete ? "complete" : "warned")));
         }

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "graphics/coordtext.h"
 #include "graphics/optionscene.h"
-#include "graphics/paintout.h"
 #include "graphics/paintoutline.h"
 #include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
@@ -10,14 +9,10 @@
 #include <QAction>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
 using namespace veltrix;
-
-Q_DECLARE_METATYPE(QVector<QPoint>)
 
 // The view, the scene controller and the zoom controls as the main window builds
 // and wires them.
@@ -32,11 +27,6 @@ private slots:
     void sliderAndButtonsDriveTheZoom();
     void wheelMovesTheSlider();
     void cursorPositionReachesTheStatusBar();
-    void handleDragEditsTheDocument();
-    void handleGesturesLeaveTheUndoHistoryAtThePresentState_data();
-    void handleGesturesLeaveTheUndoHistoryAtThePresentState();
-    void fieldTabRebuildsTheHandles();
-    void clickOnAFieldTabEditsThatField();
     void scanItemsStayHiddenWithoutATransport();
 
 private:
@@ -57,7 +47,7 @@ void TestMainView::init()
 
 void TestMainView::cleanup()
 {
-    window->areaModel().modified = false;  // close without the prompt
+    window->areaModel().setModified(false);  // close without the prompt
     delete window;
     window = nullptr;
 }
@@ -82,6 +72,8 @@ void TestMainView::sliderAndButtonsDriveTheZoom()
     slider()->setValue(200);
     QCOMPARE(view()->ZoomLevel(), 200);
     QCOMPARE(window->sceneController()->Scale(), view()->Scale());
+    // The scan items draw their lines a fixed number of pixels wide at this scale.
+    QCOMPARE(window->sceneController()->OutlineItem()->ViewScale(), view()->Scale());
     QTest::mouseClick(button("ZoomIn"), Qt::LeftButton);
     QCOMPARE(view()->ZoomLevel(), 201);
     QCOMPARE(slider()->value(), 201);
@@ -117,121 +109,6 @@ void TestMainView::cursorPositionReachesTheStatusBar()
     const QPoint rounded(qRound(scene.x()), qRound(scene.y()));
     QCOMPARE(window->statusBar()->currentMessage(), CoordinateStatusText(rounded));
     QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("X: -")));
-}
-
-void TestMainView::handleDragEditsTheDocument()
-{
-    slider()->setValue(250);
-    view()->centerOn(0, 0);
-    QWidget *viewport = view()->viewport();
-    const QPoint origin = view()->mapFromScene(QPointF(0, 0));
-    QTest::mousePress(viewport, Qt::LeftButton, {}, origin);
-    mouse::moveTo(viewport, origin + QPoint(100, -150), Qt::LeftButton);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, origin + QPoint(100, -150));
-    QCOMPARE(window->areaModel().areas[0].out1Points, QVector<QPoint>{QPoint(100, 150)});
-    QCOMPARE(window->sceneController()->PointItems().size(), 2);
-}
-
-// Every gesture that changes the field through a handle ends with a snapshot of the
-// area as it now is, so that Undo steps back exactly that gesture and Redo brings it
-// back.
-void TestMainView::handleGesturesLeaveTheUndoHistoryAtThePresentState_data()
-{
-    QTest::addColumn<QString>("gesture");
-    QTest::addColumn<QVector<QPoint>>("before");
-    QTest::addColumn<QVector<QPoint>>("after");
-    const QVector<QPoint> three = {QPoint(400, 0), QPoint(0, 400), QPoint(-400, 0)};
-    QTest::newRow("centre handle dragged out in one move")
-        << "drag centre" << QVector<QPoint>{} << QVector<QPoint>{QPoint(100, 150)};
-    QTest::newRow("vertex dragged in two moves")
-        << "drag vertex" << three
-        << QVector<QPoint>{QPoint(600, 200), QPoint(0, 400), QPoint(-400, 0)};
-    QTest::newRow("vertex removed with the right button")
-        << "right click" << three << QVector<QPoint>{QPoint(400, 0), QPoint(-400, 0)};
-    QTest::newRow("vertex removed with the Delete key")
-        << "delete key" << three << QVector<QPoint>{QPoint(400, 0), QPoint(-400, 0)};
-}
-
-void TestMainView::handleGesturesLeaveTheUndoHistoryAtThePresentState()
-{
-    QFETCH(QString, gesture);
-    QFETCH(QVector<QPoint>, before);
-    QFETCH(QVector<QPoint>, after);
-    AreaModel &model = window->areaModel();
-    slider()->setValue(250);
-    view()->centerOn(0, 0);
-    model.areas[0].out1Points = before;
-    // The state before the gesture is the present entry of the history, as an edit
-    // elsewhere would have left it.
-    model.undoHistory[0].append(model.areas[0]);
-    model.undoCursor[0] = model.undoHistory[0].size() - 1;
-    window->sceneController()->CoordTableUpdatePointItem();
-    auto *undo = window->findChild<QAction *>("Undo");
-    auto *redo = window->findChild<QAction *>("Redo");
-    QVERIFY(undo && redo);
-
-    QWidget *viewport = view()->viewport();
-    auto pixel = [this](int x, int y) { return view()->mapFromScene(QPointF(x, -y)); };
-    if (gesture == "drag centre") {
-        QTest::mousePress(viewport, Qt::LeftButton, {}, pixel(0, 0));
-        mouse::moveTo(viewport, pixel(100, 150), Qt::LeftButton);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, pixel(100, 150));
-    } else if (gesture == "drag vertex") {
-        QTest::mousePress(viewport, Qt::LeftButton, {}, pixel(400, 0));
-        mouse::moveTo(viewport, pixel(500, 100), Qt::LeftButton);
-        mouse::moveTo(viewport, pixel(600, 200), Qt::LeftButton);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, pixel(600, 200));
-    } else if (gesture == "right click") {
-        QTest::mouseClick(viewport, Qt::RightButton, {}, pixel(0, 400));
-    } else {
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, pixel(0, 400));
-        QTest::keyClick(view(), Qt::Key_Delete);
-    }
-    QCOMPARE(model.areas[0].out1Points, after);
-    QCOMPARE(model.undoHistory[0].at(model.undoCursor[0]).out1Points, after);
-
-    undo->trigger();
-    QCOMPARE(model.areas[0].out1Points, before);
-    redo->trigger();
-    QCOMPARE(model.areas[0].out1Points, after);
-}
-
-void TestMainView::fieldTabRebuildsTheHandles()
-{
-    AreaModel &model = window->areaModel();
-    model.areas[0].out2Shape = Straight;
-    model.areas[0].out2Points = {QPoint(0, 800)};
-    model.currentField = 1;  // what the edit controls do on the same click
-    auto *tabs = window->findChild<QTabWidget *>("AreaEditTab");
-    QVERIFY(tabs);
-    emit tabs->tabBarClicked(1);
-    OPTION_SCENE *controller = window->sceneController();
-    QCOMPARE(controller->PointItems().size(), 1);
-    QCOMPARE(controller->PointItems()[0]->pos(), QPointF(0, -800));
-    QVERIFY(controller->Out2Item()->zValue() > controller->Out1Item()->zValue());
-}
-
-// A real click: the field is switched before the scene rebuilds its handles.
-void TestMainView::clickOnAFieldTabEditsThatField()
-{
-    AreaModel &model = window->areaModel();
-    model.areas[0].out1Points = {QPoint(500, 0), QPoint(0, 500)};
-    model.areas[0].out3Shape = Fan;
-    model.areas[0].out3Points = {QPoint(0, 900)};
-    auto *tabs = window->findChild<QTabWidget *>("AreaEditTab");
-    QVERIFY(tabs);
-    QTabBar *bar = tabs->findChild<QTabBar *>();
-    QVERIFY(bar);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-    QCOMPARE(model.currentField, 2);
-    OPTION_SCENE *controller = window->sceneController();
-    QCOMPARE(controller->PointItems().size(), 1);
-    QCOMPARE(controller->PointItems()[0]->pos(), QPointF(0, -900));
-    QVERIFY(controller->Out3Item()->zValue() > controller->Out1Item()->zValue());
-
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
-    QCOMPARE(model.currentField, 0);
-    QCOMPARE(controller->PointItems().size(), 3);  // two vertices and the centre handle
 }
 
 void TestMainView::scanItemsStayHiddenWithoutATransport()

@@ -1,3 +1,4 @@
+#include "areachange.h"
 #include "areas/areamodel.h"
 #include "areas/polar.h"
 #include "graphics/optionscene.h"
@@ -20,7 +21,7 @@ Q_DECLARE_METATYPE(QVector<QPoint>)
 
 namespace {
 
-// The view and the scene controller wired as the main window wires them, on a
+// The view and the scene controller connected as the main window connects them, on a
 // model 05 document, shown at a zoom level chosen per test.
 struct SceneFixture
 {
@@ -35,16 +36,9 @@ struct SceneFixture
     explicit SceneFixture(int zoomLevel = 250)
     {
         view.setScene(&scene);
-        view.SetDeviceType(&modelIndex);
-        controller = new OPTION_SCENE(&modelIndex, &scene, &model, &link, view.BackgroundItems());
-        QObject::connect(&view, &ViewWindow::AddCenterPointItem, controller,
-                         &OPTION_SCENE::AddCenterPointItemSlots);
-        QObject::connect(&view, &ViewWindow::MovePointItem, controller,
-                         &OPTION_SCENE::MovePointItemSlots);
-        QObject::connect(&view, &ViewWindow::DeletePointItem, controller,
-                         &OPTION_SCENE::DeletePointItemSlots);
-        QObject::connect(&view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix), controller,
-                         &OPTION_SCENE::ChangeScaleSize);
+        view.SetDeviceType(modelIndex);
+        controller = new OPTION_SCENE(modelIndex, &scene, &model, &link, view.BackgroundItems());
+        ConnectViewToScene(&view, controller);
         QObject::connect(controller, &OPTION_SCENE::PointItemChannelSignal,
                          [this] { ++channelSignals; });
         view.resize(1000, 1000);
@@ -61,7 +55,14 @@ struct SceneFixture
         return exposed;
     }
 
-    AreaRecord &area() { return model.current(); }
+    const AreaRecord &area() const { return model.current(); }
+
+    // Changes the current area through the document, as an edit elsewhere would.
+    template<typename Change>
+    void change(Change edit)
+    {
+        changeArea(model, model.currentArea(), edit);
+    }
     QWidget *viewport() const { return view.viewport(); }
     const QList<QGraphicsItem *> &handles() const { return controller->PointItems(); }
 
@@ -129,8 +130,8 @@ void TestOptionScene::constructionFillsTheSceneAndTheView()
 {
     SceneFixture f;
     QCOMPARE(f.scene.sceneRect(), QRectF(-6000, -6000, 12000, 12000));
-    QCOMPARE(f.model.rangeWidth, 12000.0);
-    QCOMPARE(f.model.rangeHeight, 12000.0);
+    QCOMPARE(f.controller->RangeWidth(), 12000);
+    QCOMPARE(f.controller->RangeHeight(), 12000);
     const QList<QGraphicsItem *> &background = *f.view.BackgroundItems();
     QCOMPARE(background.size(), 5);
     QVERIFY(qgraphicsitem_cast<PAINT_OUT1 *>(background[0]));
@@ -156,19 +157,16 @@ void TestOptionScene::constructionFillsTheSceneAndTheView()
 void TestOptionScene::modelChangeResizesSceneAndItems()
 {
     SceneFixture f;
-    f.modelIndex = 4;
-    f.controller->SetDeviceType(&f.modelIndex);
+    f.controller->SetDeviceType(4);
     QCOMPARE(f.scene.sceneRect(), QRectF(-60000, -60000, 120000, 120000));
     QCOMPARE(f.controller->RangeWidth(), 120000);
-    QCOMPARE(f.model.rangeWidth, 120000.0);
-    QCOMPARE(f.model.rangeHeight, 120000.0);
+    QCOMPARE(f.controller->RangeHeight(), 120000);
     for (QGraphicsItem *item : *f.view.BackgroundItems())
         QCOMPARE(item->boundingRect(), QRectF(-60000, -60000, 120000, 120000));
     // The field far out is found under the mouse where it was not before.
     QCOMPARE(f.scene.itemAt(QPointF(50000, -50000), QTransform()), f.controller->OutlineItem());
 
-    f.modelIndex = 9;  // unknown: everything stays
-    f.controller->SetDeviceType(&f.modelIndex);
+    f.controller->SetDeviceType(9);  // unknown: everything stays
     QCOMPARE(f.scene.sceneRect(), QRectF(-60000, -60000, 120000, 120000));
 }
 
@@ -204,13 +202,15 @@ void TestOptionScene::rebuildCreatesHandlesForTheEditedField()
     QFETCH(int, handleType);
     QFETCH(bool, centre);
     SceneFixture f;
-    f.model.currentArea = 70;  // beyond the last area: used, and stored, as 63
-    f.model.currentField = field;
-    f.area().setShape(field, shape);
-    f.area().points(field) = points;
-    f.area().points(field == 0 ? 1 : 0) = {QPoint(1, 1), QPoint(2, 2)};  // another field
-    f.controller->CoordTableUpdatePointItem();
-    QCOMPARE(f.model.currentArea, 63);
+    f.model.setCurrentArea(70);  // beyond the last area: used, and stored, as 63
+    f.model.setCurrentField(field);
+    f.change([&](AreaRecord &area) {
+        area.setShape(field, shape);
+        area.points(field) = points;
+        area.points(field == 0 ? 1 : 0) = {QPoint(1, 1), QPoint(2, 2)};  // another field
+            f.controller->CoordTableUpdatePointItem();
+    });
+    QCOMPARE(f.model.currentArea(), 63);
 
     QCOMPARE(f.handles().size(), points.size() + (centre ? 1 : 0));
     for (int i = 0; i < points.size(); ++i) {
@@ -241,9 +241,9 @@ void TestOptionScene::zOrderFollowsTheEditedField()
     QFETCH(int, field);
     QFETCH(QVector<int>, z);
     SceneFixture f;
-    f.model.currentField = 2;
+    f.model.setCurrentField(2);
     f.controller->CoordTableUpdatePointItem();
-    f.model.currentField = field;
+    f.model.setCurrentField(field);
     f.controller->CoordTableUpdatePointItem();
     QCOMPARE(int(f.controller->Out1Item()->zValue()), z[0]);
     QCOMPARE(int(f.controller->Out2Item()->zValue()), z[1]);
@@ -253,12 +253,14 @@ void TestOptionScene::zOrderFollowsTheEditedField()
 void TestOptionScene::handlesKeepTheirPixelSize()
 {
     SceneFixture f(300);  // scale 2
-    f.area().out2Shape = Straight;
-    f.area().out2Points = {QPoint(0, 100)};
-    f.model.currentField = 1;
+    f.change([&](AreaRecord &area) {
+        area.out2Shape = Straight;
+        area.out2Points = {QPoint(0, 100)};
+    });
+    f.model.setCurrentField(1);
     f.controller->CoordTableUpdatePointItem();
     QCOMPARE(f.handles()[0]->boundingRect(), QRectF(-12.5, -1.25, 25, 2.5));
-    f.model.currentField = 0;
+    f.model.setCurrentField(0);
     f.controller->CoordTableUpdatePointItem();
     QGraphicsItem *centre = f.handles()[0];
     QCOMPARE(centre->boundingRect(), QRectF(-3.75, -3.75, 7.5, 7.5));
@@ -272,7 +274,7 @@ void TestOptionScene::handlePaintsAFilledSquare()
 {
     const double scale = 1.0;
     QGraphicsScene scene(-50, -50, 100, 100);
-    auto *handle = new POINT_POINT(&scale);
+    auto *handle = new POINT_POINT(scale);
     scene.addItem(handle);
     auto render = [&] {
         QImage image(100, 100, QImage::Format_RGB32);
@@ -316,14 +318,16 @@ void TestOptionScene::draggingTheCentreHandleCreatesAVertex()
     QCOMPARE(f.handles().size(), 3);
     // The other fields and areas are untouched.
     QVERIFY(f.area().out2Points.isEmpty());
-    QVERIFY(f.model.areas[1].out1Points.isEmpty());
+    QVERIFY(f.model.area(1).out1Points.isEmpty());
 }
 
 void TestOptionScene::vertexDroppedOnTheOriginLeavesTheModel()
 {
     SceneFixture f;
     QVERIFY(f.show());
-    f.area().out1Points = {QPoint(200, 0), QPoint(0, 200), QPoint(-200, 0)};
+    f.change([&](AreaRecord &area) {
+        area.out1Points = {QPoint(200, 0), QPoint(0, 200), QPoint(-200, 0)};
+    });
     f.controller->CoordTableUpdatePointItem();
     f.dragArea(QPoint(200, 0), QPoint(0, 0));
     QCOMPARE(f.area().out1Points, (QVector<QPoint>{QPoint(0, 200), QPoint(-200, 0)}));
@@ -338,7 +342,7 @@ void TestOptionScene::rightClickDeletesOnlyPolygonVertices()
     SceneFixture f;
     QVERIFY(f.show());
     const QVector<QPoint> points = {QPoint(200, 0), QPoint(0, 200), QPoint(-200, 0)};
-    f.area().out1Points = points;
+    f.change([&](AreaRecord &area) { area.out1Points = points; });
     f.controller->CoordTableUpdatePointItem();
     const int handles = f.handles().size();
 
@@ -383,8 +387,10 @@ void TestOptionScene::deleteRequestsAreIgnoredForArcsAndRectangles()
     QFETCH(QVector<QPoint>, points);
     SceneFixture f;
     QVERIFY(f.show());
-    f.area().out1Shape = shape;
-    f.area().out1Points = points;
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = shape;
+        area.out1Points = points;
+    });
     f.controller->CoordTableUpdatePointItem();
     QCOMPARE(f.handles().size(), points.size());
     const QPoint handle = f.pixelOfArea(points[1].x(), points[1].y());
@@ -409,8 +415,10 @@ void TestOptionScene::arcPartnerFollowsTheRadius()
     QFETCH(QPoint, target);
     SceneFixture f;
     QVERIFY(f.show());
-    f.area().out1Shape = Arc;
-    f.area().out1Points = {QPoint(300, 0), QPoint(-200, 200)};
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = Arc;
+        area.out1Points = {QPoint(300, 0), QPoint(-200, 200)};
+    });
     f.controller->CoordTableUpdatePointItem();
     const float partnerAngle = PolarOf(QPoint(-200, 200)).angle;
 
@@ -431,8 +439,10 @@ void TestOptionScene::rectangleCornerDragsItsNeighbours()
 {
     SceneFixture f(200);  // two millimetres per pixel
     QVERIFY(f.show());
-    f.area().out1Shape = Rectangle;
-    f.area().out1Points = {QPoint(-200, 100), QPoint(-200, 400), QPoint(300, 400), QPoint(300, 100)};
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = Rectangle;
+        area.out1Points = {QPoint(-200, 100), QPoint(-200, 400), QPoint(300, 400), QPoint(300, 100)};
+    });
     f.controller->CoordTableUpdatePointItem();
 
     f.dragArea(QPoint(-200, 100), QPoint(-500, 800));
@@ -452,10 +462,12 @@ void TestOptionScene::ratioBarStopsAtTheScanner()
 {
     SceneFixture f;
     QVERIFY(f.show());
-    f.model.currentField = 1;
-    f.area().out1Points = {QPoint(300, 0), QPoint(0, 300)};
-    f.area().out2Shape = Ratio;
-    f.area().out2Points = {QPoint(0, 200)};
+    f.model.setCurrentField(1);
+    f.change([&](AreaRecord &area) {
+        area.out1Points = {QPoint(300, 0), QPoint(0, 300)};
+        area.out2Shape = Ratio;
+        area.out2Points = {QPoint(0, 200)};
+    });
     f.controller->CoordTableUpdatePointItem();
     QCOMPARE(f.handles().size(), 1);
 
@@ -476,15 +488,17 @@ void TestOptionScene::shiftHeldDragMovesNothing()
 {
     SceneFixture f;
     QVERIFY(f.show());
-    f.area().out1Points = {QPoint(200, 100)};
+    f.change([&](AreaRecord &area) { area.out1Points = {QPoint(200, 100)}; });
     f.controller->CoordTableUpdatePointItem();
     const QPoint from = f.pixelOfArea(200, 100);
     f.drag(from, from + QPoint(50, 50), Qt::ShiftModifier);
     QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(200, 100)});
 
-    f.model.currentField = 2;
-    f.area().out3Shape = Fan;
-    f.area().out3Points = {QPoint(0, 200)};
+    f.model.setCurrentField(2);
+    f.change([&](AreaRecord &area) {
+        area.out3Shape = Fan;
+        area.out3Points = {QPoint(0, 200)};
+    });
     f.controller->CoordTableUpdatePointItem();
     const QPoint bar = f.pixelOfArea(0, 200);
     f.drag(bar, bar + QPoint(0, -50), Qt::ShiftModifier);
@@ -508,12 +522,14 @@ void TestOptionScene::onlyTheLeftButtonDragsAHandle()
     QFETCH(int, button);
     SceneFixture f;
     QVERIFY(f.show());
-    f.model.currentField = 1;
-    f.area().out1Points = {QPoint(300, 0), QPoint(0, 300)};
-    f.area().out2Shape = shape;
+    f.model.setCurrentField(1);
+    f.change([&](AreaRecord &area) {
+        area.out1Points = {QPoint(300, 0), QPoint(0, 300)};
+        area.out2Shape = shape;
+    });
     const QVector<QPoint> points = shape == Ratio ? QVector<QPoint>{QPoint(0, 200)}
                                                   : QVector<QPoint>{QPoint(0, 200), QPoint(200, 0)};
-    f.area().out2Points = points;
+    f.change([&](AreaRecord &area) { area.out2Points = points; });
     f.controller->CoordTableUpdatePointItem();
     const QPointF before = f.handles()[0]->pos();
 
@@ -531,7 +547,7 @@ void TestOptionScene::rebuildDuringADragIsSafe()
 {
     SceneFixture f;
     QVERIFY(f.show());
-    f.area().out1Points = {QPoint(200, 100)};
+    f.change([&](AreaRecord &area) { area.out1Points = {QPoint(200, 100)}; });
     f.controller->CoordTableUpdatePointItem();
     // Whatever listens to the release may rebuild the handles (an undo snapshot that
     // refreshes the tables, say): the view must not report the destroyed handle.
@@ -564,9 +580,11 @@ void TestOptionScene::handleEditsRepaintTheWholeFields()
     int modelIndex = 0;
     QGraphicsScene scene;
     QList<QGraphicsItem *> background;
-    OPTION_SCENE controller(&modelIndex, &scene, &model, &link, &background);
-    model.current().out1Shape = Arc;
-    model.current().out1Points = {QPoint(300, 0), QPoint(0, 300)};
+    OPTION_SCENE controller(modelIndex, &scene, &model, &link, &background);
+    changeArea(model, 0, [](AreaRecord &area) {
+        area.out1Shape = Arc;
+        area.out1Points = {QPoint(300, 0), QPoint(0, 300)};
+    });
     controller.CoordTableUpdatePointItem();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -601,7 +619,7 @@ void TestOptionScene::outlineRepaintReachesTheFieldsWhileTheScanIsHidden()
     int modelIndex = 0;
     QGraphicsScene scene;
     QList<QGraphicsItem *> background;
-    OPTION_SCENE controller(&modelIndex, &scene, &model, &link, &background);
+    OPTION_SCENE controller(modelIndex, &scene, &model, &link, &background);
     controller.OutlineItem()->setVisible(scanShown);
     controller.IntensityItem()->setVisible(scanShown);
     for (int i = 0; i < 3; ++i)
@@ -612,7 +630,7 @@ void TestOptionScene::outlineRepaintReachesTheFieldsWhileTheScanIsHidden()
         for (const QRectF &r : rects)
             dirty |= r;
     });
-    model.currentArea = 5;
+    model.setCurrentArea(5);
     controller.UpdataPaintOutline();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();

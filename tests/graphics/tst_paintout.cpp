@@ -1,3 +1,4 @@
+#include "areachange.h"
 #include "areas/areamodel.h"
 #include "graphics/fieldshapes.h"
 #include "graphics/optionscene.h"
@@ -48,9 +49,14 @@ struct Fixture
     int modelIndex = 0;
     QGraphicsScene scene;
     QList<QGraphicsItem *> background;
-    OPTION_SCENE controller{&modelIndex, &scene, &model, &link, &background};
+    OPTION_SCENE controller{modelIndex, &scene, &model, &link, &background};
 
-    AreaRecord &area() { return model.current(); }
+    // Changes the current area through the document, as an edit elsewhere would.
+    template<typename Change>
+    void change(Change edit)
+    {
+        changeArea(model, model.currentArea(), edit);
+    }
 
     QImage render()
     {
@@ -59,19 +65,6 @@ struct Fixture
         QPainter painter(&image);
         scene.render(&painter, QRectF(0, 0, ImageSide, ImageSide),
                      QRectF(-5000, -5000, 10000, 10000));
-        return image;
-    }
-
-    // The fields announce their paths while they paint; a field painted before the
-    // one it derives from is repainted once the fresh path has arrived.
-    QImage renderSettled()
-    {
-        render();
-        flush();
-        render();
-        flush();
-        const QImage image = render();
-        flush();
         return image;
     }
 
@@ -110,7 +103,7 @@ private slots:
     void rectangleIsDrawnAsSweptPolygon();
     void straightOut2CutsOut1();
     void derivedFieldCatchesUpWhenPaintedFirst();
-    void changedPathRepaintsTheDerivedFieldOnce();
+    void aChangeRepaintsOnceAndPaintingAsksForNothing();
     void fanOut3LimitsOut2();
     void ratioOut2ScalesOut1_data();
     void ratioOut2ScalesOut1();
@@ -157,12 +150,14 @@ void TestPaintOut::polygonPointOrderDoesNotMatter()
 {
     QFETCH(QVector<QPoint>, points);
     Fixture reference;
-    reference.area().out1Points = {QPoint(3000, -1000), QPoint(2500, 2000), QPoint(0, 3500),
-                                   QPoint(-1500, 1500), QPoint(-2000, -500)};
+    reference.change([](AreaRecord &area) {
+        area.out1Points = {QPoint(3000, -1000), QPoint(2500, 2000), QPoint(0, 3500),
+                           QPoint(-1500, 1500), QPoint(-2000, -500)};
+    });
     const QImage expected = reference.render();
 
     Fixture f;
-    f.area().out1Points = points;
+    f.change([&](AreaRecord &area) { area.out1Points = points; });
     const QImage image = f.render();
     QCOMPARE(image, expected);
 
@@ -190,7 +185,7 @@ void TestPaintOut::equalAnglesKeepTheLaterPoint()
     QFETCH(QVector<QPoint>, points);
     QFETCH(bool, farCornerFilled);
     Fixture f;
-    f.area().out1Points = points;
+    f.change([&](AreaRecord &area) { area.out1Points = points; });
     const QImage image = f.render();
     const QColor yellow = pixels::over(edited(0), Black);
     EXPECT_PIXEL(image, pixelOf(2000, 2000), farCornerFilled ? yellow : Black);
@@ -200,8 +195,10 @@ void TestPaintOut::equalAnglesKeepTheLaterPoint()
 void TestPaintOut::arcUsesTheLargerRadius()
 {
     Fixture f;
-    f.area().out1Shape = Arc;
-    f.area().out1Points = {QPoint(1000, 0), QPoint(0, 3000)};
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = Arc;
+        area.out1Points = {QPoint(1000, 0), QPoint(0, 3000)};
+    });
     const QImage image = f.render();
     const QColor yellow = pixels::over(edited(0), Black);
     EXPECT_PIXEL(image, pixelOf(2000, 1500), yellow);   // radius 2500
@@ -214,17 +211,20 @@ void TestPaintOut::arcUsesTheLargerRadius()
 void TestPaintOut::arcWithOnePointDrawsNothingAndEmptiesTheNextField()
 {
     Fixture f;
-    f.area().out1Points = BigBox;
-    f.area().out2Shape = Straight;
-    f.area().out2Points = {QPoint(0, 2000)};
-    f.renderSettled();
+    f.change([&](AreaRecord &area) {
+        area.out1Points = BigBox;
+        area.out2Shape = Straight;
+        area.out2Points = {QPoint(0, 2000)};
+    });
     QVERIFY(!f.controller.Out2Item()->PreviousPath().isEmpty());
 
     // Out1 turns into an arc with a single point: it shows nothing, and the straight
     // Out2 derived from it must not keep showing the old box.
-    f.area().out1Shape = Arc;
-    f.area().out1Points = {QPoint(0, 3000)};
-    const QImage image = f.renderSettled();
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = Arc;
+        area.out1Points = {QPoint(0, 3000)};
+    });
+    const QImage image = f.render();
     QVERIFY(f.controller.Out2Item()->PreviousPath().isEmpty());
     EXPECT_PIXEL(image, pixelOf(1000, 1000), Black);
     EXPECT_PIXEL(image, pixelOf(1000, 3000), Black);
@@ -233,9 +233,11 @@ void TestPaintOut::arcWithOnePointDrawsNothingAndEmptiesTheNextField()
 void TestPaintOut::rectangleIsDrawnAsSweptPolygon()
 {
     Fixture f;
-    f.area().out1Shape = Rectangle;
-    f.area().out1Points = {QPoint(-1000, 500), QPoint(-1000, 2500), QPoint(1000, 2500),
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = Rectangle;
+        area.out1Points = {QPoint(-1000, 500), QPoint(-1000, 2500), QPoint(1000, 2500),
                            QPoint(1000, 500)};
+    });
     const QImage image = f.render();
     const QColor yellow = pixels::over(edited(0), Black);
     EXPECT_PIXEL(image, pixelOf(0, 2000), yellow);
@@ -250,12 +252,12 @@ void TestPaintOut::rectangleIsDrawnAsSweptPolygon()
 void TestPaintOut::straightOut2CutsOut1()
 {
     Fixture f;
-    f.model.currentField = 1;
-    f.controller.PaintOutItemSetZValue();
-    f.area().out1Points = BigBox;
-    f.area().out2Shape = Straight;
-    f.area().out2Points = {QPoint(0, 2000)};
-    // Out1 lies below Out2 here, so a single repaint is already complete.
+    f.model.setCurrentField(1);
+    f.change([&](AreaRecord &area) {
+        area.out1Points = BigBox;
+        area.out2Shape = Straight;
+        area.out2Points = {QPoint(0, 2000)};
+    });
     const QImage image = f.render();
     const QColor yellow = pixels::over(other(0), Black);
     const QColor orange = pixels::over(edited(1), yellow);
@@ -266,16 +268,19 @@ void TestPaintOut::straightOut2CutsOut1()
     EXPECT_PIXEL(image, pixelOf(1000, 4500), Black);
 }
 
+// Painted on top, Out1 is drawn after the Out2 derived from it: that Out2 is cut from
+// the Out1 of this very repaint, not of an earlier one.
 void TestPaintOut::derivedFieldCatchesUpWhenPaintedFirst()
 {
     Fixture f;
-    f.area().out1Points = BigBox;
-    f.area().out2Shape = Straight;
-    f.area().out2Points = {QPoint(0, 2000)};
-    f.controller.PaintOutItemSetZValue();  // Out1 edited: on top, painted last
+    f.change([&](AreaRecord &area) {
+        area.out1Points = BigBox;
+        area.out2Shape = Straight;
+        area.out2Points = {QPoint(0, 2000)};
+    });
     QVERIFY(f.controller.Out1Item()->zValue() > f.controller.Out2Item()->zValue());
 
-    const QImage image = f.renderSettled();
+    const QImage image = f.render();
     const QColor orange = pixels::over(other(1), Black);
     const QColor both = pixels::over(edited(0), orange);
     const QColor yellow = pixels::over(edited(0), Black);
@@ -283,24 +288,30 @@ void TestPaintOut::derivedFieldCatchesUpWhenPaintedFirst()
     EXPECT_PIXEL(image, pixelOf(1000, 3000), yellow);
 
     // Another area: Out2 follows the new Out1 instead of keeping the old cut.
-    f.model.currentArea = 1;
-    f.area().out1Points = {QPoint(-1000, 0), QPoint(1000, 0), QPoint(1000, 1000),
+    changeArea(f.model, 1, [](AreaRecord &area) {
+        area.out1Points = {QPoint(-1000, 0), QPoint(1000, 0), QPoint(1000, 1000),
                            QPoint(-1000, 1000)};
-    f.area().out2Shape = Straight;
-    f.area().out2Points = {QPoint(0, 2000)};
-    const QImage next = f.renderSettled();
+        area.out2Shape = Straight;
+        area.out2Points = {QPoint(0, 2000)};
+    });
+    f.model.setCurrentArea(1);
+    const QImage next = f.render();
     EXPECT_PIXEL(next, pixelOf(500, 500), both);
     EXPECT_PIXEL(next, pixelOf(2500, 1000), Black);
 }
 
-void TestPaintOut::changedPathRepaintsTheDerivedFieldOnce()
+// Painting has no side effects: a change of the area asks for one repaint, and
+// painting asks for nothing further.
+void TestPaintOut::aChangeRepaintsOnceAndPaintingAsksForNothing()
 {
     Fixture f;
-    f.area().out1Points = BigBox;
-    f.area().out2Shape = Straight;
-    f.area().out2Points = {QPoint(0, 2000)};
-    f.controller.PaintOutItemSetZValue();
-    f.renderSettled();
+    f.change([&](AreaRecord &area) {
+        area.out1Points = BigBox;
+        area.out2Shape = Straight;
+        area.out2Points = {QPoint(0, 2000)};
+    });
+    f.render();
+    Fixture::flush();
 
     // Repaint requests of the scene: reports with at least one dirty rectangle.
     QList<QRectF> dirty;
@@ -313,32 +324,34 @@ void TestPaintOut::changedPathRepaintsTheDerivedFieldOnce()
     });
     f.render();
     Fixture::flush();
-    QCOMPARE(repaints, 0);  // nothing new announced: no further repaint
+    QCOMPARE(repaints, 0);
 
-    f.area().out1Points = {QPoint(-1000, 0), QPoint(1000, 0), QPoint(1000, 1000)};
-    f.render();  // Out2 paints before Out1 and still shows the old cut...
+    f.change([&](AreaRecord &area) {
+        area.out1Points = {QPoint(-1000, 0), QPoint(1000, 0), QPoint(1000, 1000)};
+    });
     Fixture::flush();
-    QCOMPARE(repaints, 1);  // ...so the fresh path asks for its repaint
+    QCOMPARE(repaints, 1);
     QVERIFY(dirty.at(0).contains(f.controller.Out2Item()->sceneBoundingRect()));
-
-    f.render();  // Out2 repainted: its new cut goes on to Out3, which repaints too
+    const QImage image = f.render();
     Fixture::flush();
-    QCOMPARE(repaints, 2);
-    f.render();  // and then the chain is at rest
-    Fixture::flush();
-    QCOMPARE(repaints, 2);
+    QCOMPARE(repaints, 1);
+    // Out2 is already cut from the new, smaller Out1.
+    EXPECT_PIXEL(image, pixelOf(-2500, 1000), Black);
+    EXPECT_PIXEL(image, pixelOf(500, 500),
+                 pixels::over(edited(0), pixels::over(other(1), Black)));
 }
 
 void TestPaintOut::fanOut3LimitsOut2()
 {
     Fixture f;
-    f.model.currentField = 2;
-    f.controller.PaintOutItemSetZValue();
-    f.area().out1Points = {};
-    f.area().out2Points = {QPoint(3000, -3000), QPoint(3000, 3000), QPoint(-3000, 3000),
-                           QPoint(-3000, -3000)};
-    f.area().out3Shape = Fan;
-    f.area().out3Points = {QPoint(0, 1500)};
+    f.model.setCurrentField(2);
+    f.change([&](AreaRecord &area) {
+        area.out1Points = {};
+        area.out2Points = {QPoint(3000, -3000), QPoint(3000, 3000), QPoint(-3000, 3000),
+            QPoint(-3000, -3000)};
+        area.out3Shape = Fan;
+        area.out3Points = {QPoint(0, 1500)};
+    });
     const QImage image = f.render();
     const QColor orange = pixels::over(other(1), Black);
     const QColor red = pixels::over(edited(2), orange);
@@ -372,14 +385,15 @@ void TestPaintOut::ratioOut2ScalesOut1()
     QFETCH(QVector<QPoint>, places);
     QFETCH(QVector<int>, fields);
     Fixture f;
-    f.model.currentField = 1;
-    f.controller.PaintOutItemSetZValue();
-    f.area().out1Points = BigBox;
-    f.area().out2Shape = Ratio;
-    f.area().out2Points = {QPoint(0, ratio)};
-    f.area().out3Shape = Straight;
-    f.area().out3Points = {QPoint(0, 3000)};
-    const QImage image = f.renderSettled();
+    f.model.setCurrentField(1);
+    f.change([&](AreaRecord &area) {
+        area.out1Points = BigBox;
+        area.out2Shape = Ratio;
+        area.out2Points = {QPoint(0, ratio)};
+        area.out3Shape = Straight;
+        area.out3Points = {QPoint(0, 3000)};
+    });
+    const QImage image = f.render();
     for (int i = 0; i < places.size(); ++i) {
         QColor expected = Black;
         // With Out2 edited the stacking is Out3, Out1, Out2 from the bottom.
@@ -406,12 +420,13 @@ void TestPaintOut::editedFieldIsOpaque()
 {
     QFETCH(int, field);
     Fixture f;
-    f.model.currentField = field;
-    f.controller.PaintOutItemSetZValue();
+    f.model.setCurrentField(field);
     // Three separate wedges: Out1 to the right, Out2 ahead, Out3 to the left.
-    f.area().out1Points = {QPoint(3000, 0), QPoint(3000, 1000)};
-    f.area().out2Points = {QPoint(-500, 3000), QPoint(500, 3000)};
-    f.area().out3Points = {QPoint(-3000, 0), QPoint(-3000, 1000)};
+    f.change([&](AreaRecord &area) {
+        area.out1Points = {QPoint(3000, 0), QPoint(3000, 1000)};
+        area.out2Points = {QPoint(-500, 3000), QPoint(500, 3000)};
+        area.out3Points = {QPoint(-3000, 0), QPoint(-3000, 1000)};
+    });
     const QImage image = f.render();
     const QPoint places[3] = {pixelOf(2500, 400), pixelOf(0, 2500), pixelOf(-2500, 400)};
     for (int i = 0; i < 3; ++i)
@@ -421,11 +436,13 @@ void TestPaintOut::editedFieldIsOpaque()
 void TestPaintOut::unknownShapeDrawsNothing()
 {
     Fixture f;
-    f.area().out1Shape = 9;
-    f.area().out1Points = BigBox;
-    f.area().out2Shape = Straight;  // not a shape Out1 may have: ignored there
-    f.area().out2Points = BigBox;
-    const QImage image = f.renderSettled();
+    f.change([&](AreaRecord &area) {
+        area.out1Shape = 9;
+        area.out1Points = BigBox;
+        area.out2Shape = Straight;  // not a shape Out1 may have: ignored there
+        area.out2Points = BigBox;
+    });
+    const QImage image = f.render();
     EXPECT_PIXEL(image, pixelOf(1000, 1000), Black);
 }
 

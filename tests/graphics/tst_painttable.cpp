@@ -1,3 +1,4 @@
+#include "areachange.h"
 #include "areas/areamodel.h"
 #include "graphics/fieldshapes.h"
 #include "graphics/painttable.h"
@@ -93,9 +94,10 @@ void TestPaintTable::farthestPointLiesFiftyPixelsOut()
 {
     QFETCH(int, radius);
     AreaModel model;
-    AreaRecord &area = model.areas[0];
+    AreaRecord area = model.area(0);
     area.out1Shape = Arc;
     area.out1Points = {QPoint(radius, 0), QPoint(0, radius)};
+    model.replaceArea(0, area);
     const QImage image = renderThumbnail(model, 0);
     const QColor yellow = pixels::over(fill(0), Black);
     // Along the 45 degree diagonal the quarter pie ends at 50 pixels.
@@ -113,11 +115,12 @@ void TestPaintTable::farthestPointLiesFiftyPixelsOut()
 void TestPaintTable::straightOut2CutsOut1()
 {
     AreaModel model;
-    AreaRecord &area = model.areas[3];
+    AreaRecord area = model.area(3);
     area.out1Shape = Polygon;
     area.out1Points = {QPoint(2000, 3000), QPoint(-2000, 0), QPoint(2000, 0), QPoint(-2000, 3000)};
     area.out2Shape = Straight;
     area.out2Points = {QPoint(0, 1000)};
+    model.replaceArea(3, area);
     const QImage image = renderThumbnail(model, 3);
     const double farthest = std::sqrt(2000.0 * 2000.0 + 3000.0 * 3000.0);
     const QColor yellow = pixels::over(fill(0), Black);
@@ -135,13 +138,14 @@ void TestPaintTable::straightOut2CutsOut1()
 void TestPaintTable::arcWithOnePointIsLeftOutAndStraightAfterItIsEmpty()
 {
     AreaModel model;
-    AreaRecord &area = model.areas[0];
+    AreaRecord area = model.area(0);
     area.out1Shape = Arc;
     area.out1Points = {QPoint(0, 4000)};
     area.out2Shape = Straight;
     area.out2Points = {QPoint(0, 3000)};
     area.out3Shape = Polygon;
     area.out3Points = {QPoint(1000, 0), QPoint(1000, 1000), QPoint(-1000, 1000), QPoint(-1000, 0)};
+    model.replaceArea(0, area);
     const QImage image = renderThumbnail(model, 0);
     const QColor red = pixels::over(fill(2), Black);
     const QColor cross = pixels::over(QColor(128, 128, 128, 128), Black);
@@ -168,12 +172,13 @@ void TestPaintTable::arcWithOnePointIsLeftOutAndStraightAfterItIsEmpty()
 void TestPaintTable::ratioScalesOut2AndOut3DerivesFromUnscaledOut1()
 {
     AreaModel model;
-    AreaRecord &area = model.areas[0];
+    AreaRecord area = model.area(0);
     area.out1Points = {QPoint(3000, 0), QPoint(3000, 3000), QPoint(-3000, 3000), QPoint(-3000, 0)};
     area.out2Shape = Ratio;
     area.out2Points = {QPoint(0, 1000)};  // a third of the 3000 mm height
     area.out3Shape = Straight;
     area.out3Points = {QPoint(0, 2000)};
+    model.replaceArea(0, area);
     const QImage image = renderThumbnail(model, 0);
     const double farthest = std::sqrt(2.0) * 3000.0;
     const QColor yellow = pixels::over(fill(0), Black);
@@ -194,8 +199,7 @@ void TestPaintTable::ratioScalesOut2AndOut3DerivesFromUnscaledOut1()
 void TestPaintTable::showsItsOwnAreaNotTheCurrentOne()
 {
     AreaModel model;
-    model.currentArea = 0;
-    model.areas[0].out1Points = {QPoint(0, 1000), QPoint(1000, 0)};
+    changeArea(model, 0, [](AreaRecord &area) { area.out1Points = {QPoint(0, 1000), QPoint(1000, 0)}; });
     const QImage own = renderThumbnail(model, 7);
     for (int y = 0; y < Side; ++y) {
         for (int x = 0; x < Side; ++x) {

@@ -31,7 +31,7 @@ struct ViewFixture
     {
         field = scene.addRect(-6000, -6000, 12000, 12000, Qt::NoPen);
         view.BackgroundItems()->append(field);
-        handle = new POINT_POINT(&handleScale);
+        handle = new POINT_POINT(handleScale);
         handle->setPos(200, -100);
         scene.addItem(handle);
         view.setScene(&scene);
@@ -166,9 +166,8 @@ void TestViewWindow::zoomSlotsClampAndReport()
     QFETCH(bool, zoomIn);
     QFETCH(int, expected);
     ViewWindow view;
-    int modelIndex = model;
     if (model >= 0)
-        view.SetDeviceType(&modelIndex);
+        view.SetDeviceType(model);
     view.ChangeSetupMatrix(start);
     QSignalSpy levels(&view, &ViewWindow::ChangeMatrixSignal);
     QSignalSpy scales(&view, QOverload<qreal>::of(&ViewWindow::ChangeSetupMatrix));
@@ -246,8 +245,7 @@ void TestViewWindow::deviceTypeSetsRangeAndZoomLimit()
     QFETCH(double, scale);
     ViewWindow view;
     view.ChangeSetupMatrix(300);
-    int modelIndex = model;
-    view.SetDeviceType(&modelIndex);
+    view.SetDeviceType(model);
     QCOMPARE(view.RangeWidth(), range);
     QCOMPARE(view.RangeHeight(), range);
     QCOMPARE(view.ZoomLevel(), level);
@@ -256,8 +254,7 @@ void TestViewWindow::deviceTypeSetsRangeAndZoomLimit()
     QCOMPARE(view.ZoomLevel(), level);
 
     // An unknown index keeps range and level, and lifts the lower limit.
-    modelIndex = 7;
-    view.SetDeviceType(&modelIndex);
+    view.SetDeviceType(7);
     QCOMPARE(view.RangeWidth(), range);
     QCOMPARE(view.ZoomLevel(), level);
     view.ChangeSetupMatrix(-150);
@@ -355,8 +352,7 @@ void TestViewWindow::backgroundDrawing()
     ViewWindow view;
     view.UseRasterViewport();
     view.setScene(&scene);
-    int model = 0;
-    view.SetDeviceType(&model);
+    view.SetDeviceType(0);
     view.resize(1000, 1000);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -583,7 +579,7 @@ void TestViewWindow::removalOfThePickedHandleAsksForASnapshot()
     QTest::mouseClick(f.viewport(), Qt::RightButton, {}, f.pixel(200, -100));
     QCOMPARE(f.log, (QStringList{"delete handle", "add centre", "release item", "mouse release"}));
 
-    f.handle = new POINT_POINT(&f.handleScale);
+    f.handle = new POINT_POINT(f.handleScale);
     f.handle->setPos(200, -100);
     f.scene.addItem(f.handle);
     QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, f.pixel(200, -100));

@@ -2,6 +2,7 @@
 
 #include "app/language.h"
 #include "app/usermessage.h"
+#include "areachange.h"
 #include "areas/areamodel.h"
 #include "link/areapayload.h"
 #include "link/crc16.h"
@@ -184,7 +185,9 @@ private slots:
     void writeAllWithPointOutOfRangeIsRefused_data();
     void writeAllWithPointOutOfRangeIsRefused();
     void fieldGrowingDuringWriteAllStopsIt();
-    void readAreaIndexAbove63CountsAsStep();
+    void readAreaIndexAbove63IsIgnored();
+    void cancelledTransferIgnoresLateAnswers_data();
+    void cancelledTransferIgnoresLateAnswers();
     void readAreaReplyWithOut2Count101();
     void rebootReply_data();
     void rebootReply();
@@ -475,9 +478,9 @@ void TestSerialLink::fullReadAllSends66RequestsInOrder()
     for (int i = 0; i < AreaCount; ++i) {
         QCOMPARE(mnemonicOf(requests[2 + i]), QByteArray("RArea"));
         QCOMPARE(int(quint8(requests[2 + i][5])), i);
-        QCOMPARE(rig.model.areas[i].openDelay, rig.scannerAreas[i].openDelay);
-        QCOMPARE(rig.model.areas[i].steerMinDgree, rig.scannerAreas[i].steerMinDgree);
-        QCOMPARE(rig.model.areas[i].out1Points, rig.scannerAreas[i].out1Points);
+        QCOMPARE(rig.model.area(i).openDelay, rig.scannerAreas[i].openDelay);
+        QCOMPARE(rig.model.area(i).steerMinDgree, rig.scannerAreas[i].steerMinDgree);
+        QCOMPARE(rig.model.area(i).out1Points, rig.scannerAreas[i].out1Points);
     }
     QCOMPARE(rig.parameters[9], 3u);
     QCOMPARE(notices.count(), 1);
@@ -509,8 +512,8 @@ void TestSerialLink::fullWriteAllAndRestartQuestion()
     languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
                                                             : LanguageSwitch::English));
     for (int i = 0; i < AreaCount; ++i)
-        rig.model.areas[i].out1Points = {QPoint(i, 100)};
-    rig.model.areas[7].vehicleMaxSpeed = -250;
+        changeArea(rig.model, i, [&](AreaRecord &area) { area.out1Points = {QPoint(i, 100)}; });
+    changeArea(rig.model, 7, [&](AreaRecord &area) { area.vehicleMaxSpeed = -250; });
     rig.parameters[IpAddressLowWord] = 0x0242;
     rig.answers = {0, answer};
     QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
@@ -522,7 +525,7 @@ void TestSerialLink::fullWriteAllAndRestartQuestion()
         AreaRecord sent;
         QVERIFY(decodeArea(requests[i].constData(), sent, false));
         QCOMPARE(areaIndexOf(requests[i].constData()), i);
-        QCOMPARE(sent.out1Points, rig.model.areas[i].out1Points);
+        QCOMPARE(sent.out1Points, rig.model.area(i).out1Points);
     }
     QCOMPARE(mnemonicOf(requests[64]), QByteArray("WCase"));
     QCOMPARE(readS16(requests[64].constData() + 5 + 70 + 6), -250);
@@ -624,7 +627,12 @@ void TestSerialLink::writeCaseAndParameterErrors()
     }
     QCOMPARE(mnemonicOf(request), which);
     rig.serial.feed(rig.reply(request, quint8(status)));
-    QCOMPARE(rig.shown.size(), title.isEmpty() ? 0 : 1);
+    // A refused "WPara" ends the write-all with the note of what was not written.
+    const int closing = which == "WPara" && status != 0 ? 1 : 0;
+    QCOMPARE(rig.shown.size(), (title.isEmpty() ? 0 : 1) + closing);
+    if (closing)
+        QCOMPARE(rig.shown.last().text.left(9), language == 1 ? QStringLiteral("写入未全部完成，传")
+                                                              : QStringLiteral("The write"));
     if (!title.isEmpty()) {
         QCOMPARE(rig.shown[0].title, title);
         QCOMPARE(rig.shown[0].text, text);
@@ -660,10 +668,14 @@ void TestSerialLink::writeAllWithOversizedFieldIsRefused()
     Rig rig(connectType);
     languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
                                                             : LanguageSwitch::English));
-    rig.model.areas[12].out2Shape = Polygon;
-    rig.model.areas[12].out2Points = polygonArea(101).out1Points;
-    rig.model.areas[40].out3Shape = Rectangle;
-    rig.model.areas[40].out3Points = polygonArea(150).out1Points;
+    changeArea(rig.model, 12, [&](AreaRecord &area) {
+        area.out2Shape = Polygon;
+        area.out2Points = polygonArea(101).out1Points;
+    });
+    changeArea(rig.model, 40, [&](AreaRecord &area) {
+        area.out3Shape = Rectangle;
+        area.out3Points = polygonArea(150).out1Points;
+    });
     rig.link->WriteSensorAllDataSlots();
     QCOMPARE(rig.shown.size(), 1);
     QCOMPARE(rig.shown[0].text, text);
@@ -694,8 +706,10 @@ void TestSerialLink::writeAllWithPointOutOfRangeIsRefused()
     Rig rig;
     languages.setLanguage(QString::fromLatin1(language == 1 ? LanguageSwitch::SourceLanguage
                                                             : LanguageSwitch::English));
-    rig.model.areas[30].out3Shape = Polygon;
-    rig.model.areas[30].out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
+    changeArea(rig.model, 30, [&](AreaRecord &area) {
+        area.out3Shape = Polygon;
+        area.out3Points = {QPoint(-500, 40000), QPoint(500, 40000)};
+    });
     rig.link->WriteSensorAllDataSlots();
     QCOMPARE(rig.shown.size(), 1);
     QCOMPARE(rig.shown[0].text, text);
@@ -711,7 +725,9 @@ void TestSerialLink::fieldGrowingDuringWriteAllStopsIt()
     rig.link->WriteSensorAllDataSlots();
     for (int i = 0; i < 3; ++i)
         rig.serial.feed(rig.reply(rig.tick()));
-    rig.model.areas[5].out1Points = polygonArea(120).out1Points;
+    changeArea(rig.model, 5, [&](AreaRecord &area) {
+        area.out1Points = polygonArea(120).out1Points;
+    });
     rig.serial.feed(rig.reply(rig.tick()));
     rig.serial.feed(rig.reply(rig.tick()));
     QCOMPARE(rig.serial.written.size(), 5);
@@ -723,29 +739,81 @@ void TestSerialLink::fieldGrowingDuringWriteAllStopsIt()
     QVERIFY(!rig.link->flag(SERIAL_COMM::WriteParametersFlag));
 }
 
-void TestSerialLink::readAreaIndexAbove63CountsAsStep()
+void TestSerialLink::readAreaIndexAbove63IsIgnored()
 {
+    // The answer to the last area names area 70: counted as a step it would end the
+    // read-all with "read OK" and area 63 never read.
     Rig rig;
+    rig.scannerAreas[63].openDelay = 5;
+    QSignalSpy notices(rig.link.get(), &SERIAL_COMM::NoticeSignal);
     rig.link->ReadSensorAllDataSlots();
-    rig.serial.feed(rig.reply(rig.tick()));
-    rig.serial.feed(rig.reply(rig.tick()));
-    QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RArea"));
-    AreaRecord stray;
-    stray.openDelay = 5;
-    QByteArray answer = buildRAreaReply(stray, 0, false);
+    for (int i = 0; i < 65; ++i)
+        rig.serial.feed(rig.reply(rig.tick()));
+    const QByteArray request = rig.tick();
+    QCOMPARE(int(quint8(request[5])), 63);
+    QByteArray answer = rig.reply(request);
     answer[5] = char(70);
     putCrc(answer.data(), AreaFrameLength - 2);
-    const QVector<AreaRecord> before = rig.model.areas;
     rig.serial.feed(answer);
-    QCOMPARE(rig.model.areas, before);
-    QCOMPARE(rig.link->readAreaIndex(), 1);
-    QCOMPARE(int(quint8(rig.tick()[5])), 1);
+    QCOMPARE(rig.model.area(63).openDelay, 0);
+    QCOMPARE(notices.count(), 0);
+    QCOMPARE(rig.link->pendingCommand(), int(SERIAL_COMM::ReadAreaCommand));
+    QVERIFY(rig.link->timeoutTimer().isActive());
+    // The time-out asks for area 63 again, and its true answer ends the read-all.
+    rig.link->ReadWriteOverTime();
+    const QByteArray again = rig.tick();
+    QCOMPARE(int(quint8(again[5])), 63);
+    rig.serial.feed(rig.reply(again));
+    QCOMPARE(rig.model.area(63).openDelay, 5);
+    QCOMPARE(notices.count(), 1);
+}
+
+void TestSerialLink::cancelledTransferIgnoresLateAnswers_data()
+{
+    QTest::addColumn<bool>("writing");
+    QTest::newRow("read-all") << false;
+    QTest::newRow("write-all") << true;
+}
+
+void TestSerialLink::cancelledTransferIgnoresLateAnswers()
+{
+    QFETCH(bool, writing);
+    Rig rig;
+    QSignalSpy progress(rig.link.get(), &SERIAL_COMM::ProgressValueSignal);
+    QSignalSpy closes(rig.link.get(), &SERIAL_COMM::ProgressCloseSignal);
+    if (writing)
+        rig.link->WriteSensorAllDataSlots();
+    else
+        rig.link->ReadSensorAllDataSlots();
+    for (int i = 0; i < 5; ++i)
+        rig.serial.feed(rig.reply(rig.tick()));
+    const QByteArray pending = rig.tick();
+    progress.clear();
+    closes.clear();
+    rig.link->CancelTransfer();
+    QCOMPARE(closes.count(), 1);
+    QCOMPARE(rig.texts(), QStringList{writing ? QStringLiteral(
+        "The write was cancelled.\nThe sensor may now hold a partial configuration and must be "
+        "written again before use.") : QStringLiteral(
+        "The read was cancelled; areas and parameters not read yet may still hold their "
+        "previous contents.")});
+    QVERIFY(!rig.link->timeoutTimer().isActive());
+    QVERIFY(rig.tick().isEmpty());
+
+    // The answer still on its way, and a parameter acknowledgement, change nothing and
+    // say nothing: no write-all is running that could be reported complete.
+    rig.serial.feed(rig.reply(pending) + buildAcknowledge(FrameId::WPara, 0));
+    QCOMPARE(rig.shown.size(), 1);
+    QCOMPARE(progress.count(), 0);
+    QVERIFY(rig.tick().isEmpty());
+    for (int f = 0; f < SERIAL_COMM::RequestFlagCount; ++f)
+        QVERIFY(!rig.link->flag(SERIAL_COMM::RequestFlag(f)));
 }
 
 void TestSerialLink::readAreaReplyWithOut2Count101()
 {
     Rig rig;
-    rig.model.areas[3].out2Points = {QPoint(9, 9)};
+    changeArea(rig.model, 3, [&](AreaRecord &area) { area.out2Points = {QPoint(9, 9)}; });
     AreaRecord sent;
     sent.out2Shape = Polygon;
     sent.out2Points = {QPoint(10, 10)};
@@ -753,7 +821,7 @@ void TestSerialLink::readAreaReplyWithOut2Count101()
     writeU16(answer.data() + FieldBlockOffset + FieldBlockLength + 2, 101);
     putCrc(answer.data(), AreaFrameLength - 2);
     rig.serial.feed(answer);
-    QVERIFY(rig.model.areas[3].out2Points.isEmpty());
+    QVERIFY(rig.model.area(3).out2Points.isEmpty());
 }
 
 void TestSerialLink::rebootReply_data()
@@ -906,7 +974,7 @@ void TestSerialLink::staleAreaReplyDoesNotSkipAnArea()
     Rig rig;
     for (int i = 0; i < AreaCount; ++i)
         rig.scannerAreas[i].out1Points = {QPoint(i + 1, 500)};
-    rig.model.areas[0].out1Points = {QPoint(-7, -7)};
+    changeArea(rig.model, 0, [&](AreaRecord &area) { area.out1Points = {QPoint(-7, -7)}; });
     rig.link->ReadSensorAllDataSlots();
     QCOMPARE(mnemonicOf(rig.tick()), QByteArray("RPara"));
     rig.serial.feed(buildRAreaReply(rig.scannerAreas[63], 63, false));
@@ -920,7 +988,7 @@ void TestSerialLink::staleAreaReplyDoesNotSkipAnArea()
     }
     QCOMPARE(asked.size(), AreaCount);
     QCOMPARE(asked.first(), 0);
-    QCOMPARE(rig.model.areas[0].out1Points, rig.scannerAreas[0].out1Points);
+    QCOMPARE(rig.model.area(0).out1Points, rig.scannerAreas[0].out1Points);
 }
 
 void TestSerialLink::timeoutInWriteAllRestartsAtAreaZero()
@@ -997,17 +1065,17 @@ void TestSerialLink::invertedMountFromParameters()
 
     // Areas now travel with x negated (inverted) or as they are, both ways.
     rig.link->ClearCommandFlags();
-    rig.model.areas[0].out1Points = {QPoint(100, 50)};
+    changeArea(rig.model, 0, [&](AreaRecord &area) { area.out1Points = {QPoint(100, 50)}; });
     rig.link->WriteSensorAllDataSlots();
     const QByteArray sent = rig.tick();
     QCOMPARE(readS16(sent.constData() + VertexRegionOffset), qint16(inverted ? -100 : 100));
     QCOMPARE(readS16(sent.constData() + VertexRegionOffset + 2), qint16(50));
-    QCOMPARE(rig.model.areas[0].out1Points, QVector<QPoint>{QPoint(100, 50)});
+    QCOMPARE(rig.model.area(0).out1Points, QVector<QPoint>{QPoint(100, 50)});
     rig.link->ClearCommandFlags();
     AreaRecord wire;
     wire.out1Points = {QPoint(-100, 50)};
-    rig.serial.feed(buildRAreaReply(wire, 1, false));
-    QCOMPARE(rig.model.areas[1].out1Points, QVector<QPoint>{QPoint(inverted ? 100 : -100, 50)});
+    rig.serial.feed(buildRAreaReply(wire, 1, false));  // outside a read-all
+    QCOMPARE(rig.model.area(1).out1Points, QVector<QPoint>{QPoint(inverted ? 100 : -100, 50)});
 }
 
 void TestSerialLink::serialScanStorage_data()

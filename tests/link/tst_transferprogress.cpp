@@ -32,6 +32,7 @@ private slots:
     void valueWhileHiddenKeepsItHidden();
     void noticeIsNonModalAndReplaced();
     void followsAReadAll();
+    void cancelStopsTheTransfer();
 };
 
 void TestTransferProgress::dialogSetup()
@@ -42,7 +43,6 @@ void TestTransferProgress::dialogSetup()
     QCOMPARE(dialog->maximum(), 64);
     QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
     QVERIFY(!dialog->isVisible());
-    QVERIFY(dialog->findChildren<QPushButton *>().isEmpty());  // no cancel button
     QVERIFY(dialog->findChild<QLabel *>());
     // No timer is left running that would pop the dialog up after its minimum duration.
     for (const QTimer *timer : dialog->findChildren<QTimer *>())
@@ -109,7 +109,7 @@ void TestTransferProgress::followsAReadAll()
     link.SerialPortSendData();
     serial.feed(buildRParaReply(parameters));
     link.SerialPortSendData();
-    serial.feed(buildRCaseReply(model.areas));
+    serial.feed(buildRCaseReply(model.areas()));
     QVERIFY(!progress.dialog()->isVisible());
     for (int i = 0; i < 64; ++i) {
         link.SerialPortSendData();
@@ -122,6 +122,29 @@ void TestTransferProgress::followsAReadAll()
     QVERIFY(!progress.dialog()->isVisible());
     QVERIFY(progress.notice());
     QCOMPARE(progress.notice()->text(), QStringLiteral("Parameters Read OK!"));
+}
+
+void TestTransferProgress::cancelStopsTheTransfer()
+{
+    AreaModel model;
+    SensorLinkData data;
+    SensorParameters parameters;
+    FakeDevice serial;
+    SERIAL_COMM link(&serial, &data, &model, &parameters, nullptr, nullptr);
+    TransferProgress progress;
+    progress.attach(&link);
+    link.WriteSensorAllDataSlots();
+    link.SerialPortSendData();
+    QVERIFY(progress.dialog()->isVisible());
+    auto *cancel = progress.dialog()->findChild<QPushButton *>();
+    QVERIFY(cancel);
+    QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(!progress.dialog()->isVisible());
+    QVERIFY(!link.flag(SERIAL_COMM::WriteAreasFlag));
+    QVERIFY(!link.flag(SERIAL_COMM::WriteParametersFlag));
+    link.SerialPortSendData();
+    QCOMPARE(serial.written.size(), 1);
 }
 
 QTEST_MAIN(TestTransferProgress)

@@ -1,8 +1,10 @@
 #pragma once
 
 // The widgets of the edition dock, built the way the main window's form builds them
-// (object names, items, nesting), for tests and benchmarks of the area editors.
+// (object names, items, nesting), for tests and benchmarks of the area editors, which
+// build the editors on them with AreaEditors, as the main window does.
 
+#include "areas/areaeditors.h"
 #include "areas/editcontrol.h"
 
 #include <QAbstractItemView>
@@ -153,6 +155,19 @@ struct EditionDock
                 widgets.shapeButtons[field][shape] = shapeButtons[field][shape];
         }
         return widgets;
+    }
+
+    EditionWidgets widgets() const
+    {
+        EditionWidgets all;
+        all.areaTable = areaTable;
+        for (int field = 0; field < 3; ++field) {
+            all.coordTables[field] = coordTables[field];
+            all.polarTables[field] = polarTables[field];
+        }
+        all.controls = editWidgets();
+        all.actions = {copy, cut, paste, remove, removeAll, undo, redo};
+        return all;
     }
 
     // Shows the dock and waits until it can take keyboard focus.

@@ -1,0 +1,169 @@
+#include "app/mainwindow.h"
+#include "link/sensorsetting.h"
+#include "link/serialcomm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace veltrix;
+
+namespace {
+
+// What a scanner might report: word 2 beyond its list, the RS485 address beyond its
+// range, scan frequency and filter level beyond theirs, and its network settings.
+SensorParameters scannerBlock()
+{
+    SensorParameters block;
+    block[0] = 2;
+    block[1] = 4;
+    block[2] = 9;
+    block[4] = 200;
+    block[InstallDirectionWord] = 1;
+    block[16] = 1;
+    block[ScanFrequencyWord] = 5;
+    block[18] = 1;
+    block[FilterLevelWord] = 7;
+    block[IpAddressHighWord] = 0x0A05;  // 10.5
+    block[IpAddressLowWord] = 0x0102;   // 1.2
+    block[23] = 777;
+    return block;
+}
+
+QStringList itemTexts(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+}  // namespace
+
+class TestSensorSetting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void receivedBlockIsShownAndEditedWordByWord_data();
+    void receivedBlockIsShownAndEditedWordByWord();
+    void textsInBothLanguages();
+    void settingsSectionRoundTrip();
+};
+
+void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord_data()
+{
+    QTest::addColumn<int>("connectType");
+    QTest::newRow("serial") << int(SerialInterface);
+    QTest::newRow("ethernet") << int(EthernetInterface);
+}
+
+void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord()
+{
+    QFETCH(int, connectType);
+    const bool ethernet = connectType == EthernetInterface;
+    MainWindow w;
+    w.CreatConnectTypeSignalSlot(connectType);
+    auto combo = [&](const char *name) { return w.findChild<QComboBox *>(QLatin1String(name)); };
+    auto spin = [&](const char *name) { return w.findChild<QSpinBox *>(QLatin1String(name)); };
+
+    SensorParameters &block = w.sensorParameters();
+    block = scannerBlock();
+    QSignalSpy edits(w.sensorSettings(), &SENSOR_SETTING::ParametersEdited);
+    emit w.sensorLink()->ReceiveParameters();
+
+    // Shown without writing back: only scan frequency and filter level, beyond their
+    // lists, start again at their first item.
+    SensorParameters expected = scannerBlock();
+    expected[ScanFrequencyWord] = 0;
+    expected[FilterLevelWord] = 0;
+    QCOMPARE(block, expected);
+    QCOMPARE(edits.count(), 0);
+    QVERIFY(!w.areaModel().isModified());
+    QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("值 9"));
+    QCOMPARE(combo("SensorEtherMode")->currentIndex(), ethernet ? 1 : 0);
+    QCOMPARE(spin("Para_SensorIPAddress4")->value(), ethernet ? 2 : 88);
+    QCOMPARE(spin("Para_SensorIPAddress4")->isEnabled(), ethernet);
+
+    // An edit stores its own word: the value the list cannot show stays as it was.
+    combo("Para_RS232BaudRate")->setCurrentIndex(1);
+    expected[1] = 1;
+    QCOMPARE(block, expected);
+    QCOMPARE(edits.count(), 1);
+    QVERIFY(w.areaModel().isModified());
+    combo("Para_RS232CommVerify")->setCurrentIndex(2);
+    combo("Para_RS232CommVerify")->setCurrentIndex(3);  // back to "value 9"
+    QCOMPARE(block, expected);
+    spin("Para_SensorIPAddress4")->setValue(99);
+    if (ethernet)
+        expected[IpAddressLowWord] = 0x0163;
+    QCOMPARE(block, expected);
+
+    w.sensorSettings()->ResetToDefaults();
+    QCOMPARE(block, SensorParameters());
+    QCOMPARE(itemTexts(combo("Para_RS232CommVerify")).size(), 3);
+}
+
+void TestSensorSetting::textsInBothLanguages()
+{
+    MainWindow w;
+    auto combo = [&](const char *name) { return w.findChild<QComboBox *>(QLatin1String(name)); };
+    w.sensorParameters()[2] = 9;
+    emit w.sensorLink()->ReceiveParameters();
+    combo("Para_SensorOutputLogic")->setCurrentIndex(1);
+
+    w.LanguageToEnglish();
+    QCoreApplication::processEvents();
+    QCOMPARE(w.findChild<QLabel *>(QStringLiteral("label_SensorEtherMode"))->text(),
+             QStringLiteral("Ethernet Mode"));
+    QCOMPARE(itemTexts(combo("Para_SensorOutputLogic")),
+             QStringList({"Normally closed mode", "Normally open mode"}));
+    QCOMPARE(combo("Para_SensorOutputLogic")->currentIndex(), 1);
+    QCOMPARE(combo("ScanFilterLevel")->itemText(2), QStringLiteral("Middle"));
+    QCOMPARE(combo("TrailiFilterLevel")->itemText(2), QStringLiteral("Medium"));
+    QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("value 9"));
+
+    w.LanguageToChinese();
+    QCoreApplication::processEvents();
+    QCOMPARE(itemTexts(combo("Para_SensorOutputLogic")), QStringList({"常闭方式", "常开方式"}));
+    QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("值 9"));
+}
+
+void TestSensorSetting::settingsSectionRoundTrip()
+{
+    MainWindow saved;
+    saved.CreatConnectTypeSignalSlot(EthernetInterface);
+    saved.sensorParameters() = scannerBlock();
+    emit saved.sensorLink()->ReceiveParameters();
+    const QVector<int> values = saved.sensorSettings()->SettingValues();
+    QCOMPARE(values, QVector<int>({2, 4, 9, 0, 127, 0, 0, 0, 127, 0, 0, 1200, 0, 0, 1, 1780,
+                                   1, 0, 1, 0, 10, 5, 1, 2}));
+
+    // Read back on Ethernet, every word of the section comes back; the RS485 address
+    // shows (and takes) its range's end, and unreadable lines are 0.
+    MainWindow opened;
+    opened.CreatConnectTypeSignalSlot(EthernetInterface);
+    opened.sensorSettings()->SetSettingValues(values);
+    SensorParameters expected = saved.sensorParameters();
+    expected[4] = 127;
+    expected[23] = SensorParameters()[23];  // not part of the section
+    QCOMPARE(opened.sensorParameters(), expected);
+    QVERIFY(!opened.areaModel().isModified());
+
+    // A section cut short: number fields at their minimum, lists at their first item;
+    // on a serial line the scanner's network settings are not taken from it.
+    MainWindow serial;
+    serial.sensorSettings()->SetSettingValues({1, settingValueFromText(QStringLiteral("x9"))});
+    QCOMPARE(serial.sensorSettings()->SettingValues().mid(0, 5), QVector<int>({1, 0, 0, 0, 1}));
+    expected = SensorParameters();
+    expected[0] = 1;
+    expected[4] = 1;
+    expected[8] = 1;
+    expected[15] = 1000;
+    QCOMPARE(serial.sensorParameters(), expected);
+    QCOMPARE(settingValueFromText(QStringLiteral(" -12\r")), -12);
+}
+
+QTEST_MAIN(TestSensorSetting)
+#include "tst_sensorsetting.moc"
