@@ -24,6 +24,7 @@
 #include "link/sensorlinkdata.h"
 #include "link/serialcomm.h"
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
@@ -303,17 +304,27 @@ private:
         FUZZ_CHECK(data.cloudDistX.size() == CloudCapacity && data.cloudDistY.size() == CloudCapacity
                    && data.cloudIntensityX.size() == CloudCapacity && data.cloudIntensityY.size() == CloudCapacity);
         FUZZ_CHECK(data.scanDistances.size() == SerialScanSize && data.scanIntensities.size() == SerialScanSize);
-        for (int i = 0; i < SerialScanSize; ++i) {
-            FUZZ_CHECK(data.scanDistances.at(i) <= link->rangeLimit());
-            FUZZ_CHECK(data.scanIntensities.at(i) <= link->rangeLimit());
-        }
+        checkScan(data.scanDistances, m_checkedDistances);
+        checkScan(data.scanIntensities, m_checkedIntensities);
         checkAreas();
         checkWrites();
     }
 
+    // Every stored scan value within the model's range. Looked at again only when
+    // written to: until then it still shares its data with the copy of the last look.
+    void checkScan(const QVector<quint16> &scan, QVector<quint16> &checked)
+    {
+        if (scan.constData() == checked.constData())
+            return;
+        const quint16 highest = *std::max_element(scan.cbegin(), scan.cend());
+        FUZZ_CHECK(highest <= link->rangeLimit());
+        checked = scan;
+    }
+
+    // Shapes known and no field beyond its frame's vertices; looked at again, like the
+    // scans, only when written to.
     void checkAreas()
     {
-        // Unchanged since the last look if the data is still shared with that copy.
         if (model.areas().constData() == m_checkedAreas.constData())
             return;
         FUZZ_CHECK(model.areas().size() == AreaCount);
@@ -358,6 +369,8 @@ private:
     int m_events = 0;
     int m_checkedWrites[3] = {0, 0, 0};
     QVector<AreaRecord> m_checkedAreas;
+    QVector<quint16> m_checkedDistances;
+    QVector<quint16> m_checkedIntensities;
 };
 
 }  // namespace
