@@ -1,6 +1,6 @@
 // Fuzz target: the link's receive path. Bytes arrive in pieces through a fake device
 // into SERIAL_COMM over each transport and mounting, between send ticks, time-outs,
-// read-alls, write-alls and polling; while a message box is open its nested event loop
+// read-alls, write-alls, their cancelling and polling; while a message box is open its nested event loop
 // runs the next steps, as the program's would. After every step the link's invariants
 // must hold.
 //
@@ -33,7 +33,7 @@ using namespace veltrix;
 namespace {
 
 enum Command : quint8 {
-    Tick, Timeout, ReadAll, WriteAll, PollScan, PollIntensity, PollSimulation, Product, Reboot, Close,
+    Tick, Timeout, ReadAll, WriteAll, PollScan, PollIntensity, PollSimulation, Product, Reboot, Close, Cancel,
     CommandCount
 };
 constexpr quint8 FirstCommand = 0x80;
@@ -249,6 +249,7 @@ private:
         case PollSimulation: link->ReadSimulationTime(); break;
         case Product: link->SensorInformationSlots(); break;
         case Reboot: link->SensorRebootSlots(); break;
+        case Cancel: link->CancelTransfer(); break;
         case Close:
             link->CloseSendReadScanf();
             link->CloseSendReadIntensity();
@@ -465,6 +466,7 @@ QList<FuzzSeed> fuzzSeeds()
     readWrite.command(Tick).feed(buildAcknowledge(FrameId::WCase, 1)).command(Tick);
     readWrite.feed(buildAcknowledge(FrameId::WPara, 2)).command(PollSimulation).command(Tick);
     readWrite.feed(buildWSimuReply(0x7F, 0x80, 0xFFFF)).command(PollIntensity).command(Tick);
+    readWrite.command(ReadAll).command(Tick).command(Cancel).command(WriteAll).command(Tick).command(Cancel);
 
     QVector<quint16> values(ScanValueCount);
     for (int i = 0; i < ScanValueCount; ++i)
