@@ -15,5 +15,6 @@ int main(int argc, char *argv[])
 #endif
     veltrix::MainWindow window;
     window.show();
+    window.ShowStartDialog();
     return app.exec();
 }

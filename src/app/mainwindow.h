@@ -33,7 +33,12 @@ class AreaEditors;
 class ConnectionControl;
 class EthnertSetting;
 class SettingsDialog;
+class DATA_TABLE;
+class IO_SIMULATION;
+class StatusDisplay;
 class OPTION_SCENE;
+class Create;
+class ProjectFiles;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
 // records, the transports, and the slots that switch views, modes and interfaces.
@@ -71,6 +76,7 @@ public:
     int monitoringMode() const { return monitoring; }
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
+    IO_SIMULATION *simulationController() const { return ioSimulation.get(); }
     AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
     // The program's one language value; LanguageToChinese() and LanguageToEnglish()
@@ -81,6 +87,12 @@ public:
     void setUrlOpener(UrlOpener opener);
 
     About *aboutDialog() const { return about.get(); }
+    Create *startDialog() const { return m_startDialog.get(); }
+    ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
+    int currentModel() const { return modelIndex; }
+
+    // Shows the start dialog over the window; the program does this once at start.
+    void ShowStartDialog();
 
     // The remembered window layout, language and display mode: read once when the
     // window is built, written whenever it closes.
@@ -118,12 +130,39 @@ public slots:
 
     void OpenManualFile();
 
+    // The scanner's report of its inputs, outputs and fault status: the status strip
+    // shows it, and in monitoring mode the input number chooses the area shown.
+    void IOPortDisplayer(uint Inport, uint Outport, uint Status);
+    void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
+    void DirChange(bool dir);
+    // Ends every input, output, fault and case simulation, as closing the simulation
+    // dock does; for the dock's close and the connection's.
+    void StopAllSimulation();
+
     // Shows the cursor position from the view on the status bar.
     void BarDisplayCoord(QPoint Coord);
 
+    // Project files of the current model: Open and Save (Save asks for a name only
+    // while the document has none); Save As always asks.
+    void openfile();
     // Writes the document to a project file; clears the area model's modified flag
     // only when the file was written.
     virtual void savefile();
+    void saveAsFile();
+    // Opens a project file of any model and switches to that model.
+    void OpenProject();
+
+    // Applies scanner model 0..4 to the view, the scene, the link and the zoom slider;
+    // the areas stay as they are.
+    void CreateDeviceType(int Type);
+    // Empties the document for a new project.
+    void ClearAllEditData();
+    // File > New: a new project of model 05..50, after asking about unsaved changes.
+    void CreateDeviceLaser05();
+    void CreateDeviceLaser10();
+    void CreateDeviceLaser20();
+    void CreateDeviceLaser30();
+    void CreateDeviceLaser50();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -149,6 +188,7 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    std::unique_ptr<DATA_TABLE> dataTable;
     std::unique_ptr<AreaEditors> m_areaEditors;
     std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
@@ -158,9 +198,13 @@ protected:
     std::unique_ptr<QUdpSocket> udpSocket;
     std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
     std::unique_ptr<TransferProgress> m_transferProgress;
+    std::unique_ptr<IO_SIMULATION> ioSimulation;
+    std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
     std::unique_ptr<About> about;  // a top-level window of its own
+    std::unique_ptr<Create> m_startDialog;  // a top-level window of its own
+    std::unique_ptr<ProjectFiles> m_projectFiles;
     // Top-level windows without parent, shown and hidden, never recreated.
     std::unique_ptr<EthnertSetting> ethernetDialog;
     std::unique_ptr<SettingsDialog> serialDialog;
@@ -177,12 +221,17 @@ private:
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireLiveMonitoring();
     void wireSensorSettings();
     void finishStartup();
     void applyZoomSliderRange();
     void createConnections();
     void addTranslatedLanguages();
     void retranslate();
+    void createProjects();
+    void newProject(int model);
+    // The file name and the unsaved-changes mark in the title bar.
+    void updateWindowTitle();
 
     UrlOpener m_urlOpener;
 };

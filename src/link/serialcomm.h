@@ -85,6 +85,9 @@ public:
     int rangeLimit() const { return m_rangeLimit; }
 
     void StopOverTimer();
+    // Starts the reply time-out again, with its full interval, when a request is still
+    // waiting for its reply (after something held it stopped, such as a file dialog).
+    void ResumeOverTimer();
     // Forgets the outstanding request and every request flag, as when the connection
     // closes; the area loops start again at area 0 and a shown progress closes.
     void ClearCommandFlags();
@@ -165,6 +168,7 @@ private:
     void decodeRPrda();
     void decodeRScan();
     void decodeCloud();
+    void storeCloudPacket(const QByteArray &packet);
     void decodeRStre();
     void decodeRArea();
     void decodeWArea();

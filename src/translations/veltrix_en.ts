@@ -25,6 +25,41 @@
     </message>
 </context>
 <context>
+    <name>Create</name>
+    <message>
+        <source>欢迎使用激光雷达区域设计软件</source>
+        <translation>Welcome to Veltrix</translation>
+    </message>
+    <message>
+        <source>创建</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>打开工程文件</source>
+        <translation>Open Project file</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>以太网</source>
+        <translation>Ethernet</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
     <name>EthnertSetting</name>
     <message>
         <source>以太网设置</source>
@@ -43,30 +78,26 @@
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
-        <translation type="unfinished">Radar</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>安装方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Set Mode</translation>
     </message>
     <message>
         <source>状态</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>新建文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -234,48 +265,44 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Close</translation>
-    </message>
-    <message>
         <source>1%</source>
-        <translation type="unfinished">0.2 degree {1%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2%</source>
-        <translation type="unfinished">0.2 degree {2%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3%</source>
-        <translation type="unfinished">0.2 degree {3%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4%</source>
-        <translation type="unfinished">0.2 degree {4%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>5%</source>
-        <translation type="unfinished">0.2 degree {5%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>6%</source>
-        <translation type="unfinished">0.2 degree {6%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>7%</source>
-        <translation type="unfinished">0.2 degree {7%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>8%</source>
-        <translation type="unfinished">0.2 degree {8%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>9%</source>
-        <translation type="unfinished">0.2 degree {9%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>10%</source>
-        <translation type="unfinished">0.2 degree {10%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>检测物体大小：</source>
@@ -283,43 +310,43 @@
     </message>
     <message>
         <source>0.5°</source>
-        <translation type="unfinished">0.2 degree {0.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1.0°</source>
-        <translation type="unfinished">0.2 degree {1.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1.5°</source>
-        <translation type="unfinished">0.2 degree {1.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2.0°</source>
-        <translation type="unfinished">0.2 degree {2.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2.5°</source>
-        <translation type="unfinished">0.2 degree {2.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3.0°</source>
-        <translation type="unfinished">0.2 degree {3.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3.5°</source>
-        <translation type="unfinished">0.2 degree {3.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4.0°</source>
-        <translation type="unfinished">0.2 degree {4.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4.5°</source>
-        <translation type="unfinished">0.2 degree {4.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>5.0°</source>
-        <translation type="unfinished">0.2 degree {5.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>智能选择</source>
@@ -360,10 +387,6 @@
     <message>
         <source>输出1</source>
         <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>独立模式</source>
-        <translation>Independent</translation>
     </message>
     <message>
         <source>依靠模式</source>
@@ -459,199 +482,59 @@
     </message>
     <message>
         <source>数据列表</source>
-        <translation type="unfinished"></translation>
+        <translation>Data Table</translation>
     </message>
     <message>
         <source>时间戳:</source>
-        <translation type="unfinished"></translation>
+        <translation>Timestamp:</translation>
     </message>
     <message>
         <source>角度</source>
-        <translation type="unfinished"></translation>
+        <translation>Step</translation>
     </message>
     <message>
         <source>反光强度</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>传感器设定</source>
-        <translation>Sensor Setting</translation>
-    </message>
-    <message>
-        <source>传感器控制方式</source>
-        <translation>Control Mode</translation>
-    </message>
-    <message>
-        <source>IO接口控制</source>
-        <translation>IO Interface</translation>
-    </message>
-    <message>
-        <source>RS232通信控制</source>
-        <translation>RS232 Interface</translation>
-    </message>
-    <message>
-        <source>RS485通信控制</source>
-        <translation>RS485 Interface</translation>
-    </message>
-    <message>
-        <source>CAN总线控制</source>
-        <translation>CAN Interface</translation>
-    </message>
-    <message>
-        <source>Modbus协议控制</source>
-        <translation>Modbus Interface</translation>
-    </message>
-    <message>
-        <source>RS232通信波特率</source>
-        <translation>RS232 BaudRate</translation>
+        <translation>Intensity</translation>
     </message>
     <message>
         <source>9600</source>
-        <translation type="unfinished">0.2 degree {9600?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>19200</source>
-        <translation type="unfinished">0.2 degree {19200?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>38400</source>
-        <translation type="unfinished">0.2 degree {38400?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>57600</source>
-        <translation type="unfinished">0.2 degree {57600?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>115200</source>
-        <translation type="unfinished">0.2 degree {115200?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>460800</source>
-        <translation type="unfinished">0.2 degree {460800?}</translation>
-    </message>
-    <message>
-        <source>RS232通信校验位</source>
-        <translation>RS232 Verify</translation>
-    </message>
-    <message>
-        <source>无校验</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>奇校验</source>
-        <translation>Odd</translation>
-    </message>
-    <message>
-        <source>偶校验</source>
-        <translation>Even</translation>
-    </message>
-    <message>
-        <source>RS232通信停止位</source>
-        <translation>RS232 StopBit</translation>
-    </message>
-    <message>
-        <source>RS485地址(1-127)</source>
-        <translation>RS485 ID(1-127)</translation>
-    </message>
-    <message>
-        <source>RS485通信波特率</source>
-        <translation>RS485 BaudRate</translation>
-    </message>
-    <message>
-        <source>RS485通信校验位</source>
-        <translation>RS485 Verify</translation>
-    </message>
-    <message>
-        <source>RS485通信停止位</source>
-        <translation>RS485 StopBit</translation>
-    </message>
-    <message>
-        <source>CAN总线地址(1-127)</source>
-        <translation>CAN ID(1-127)</translation>
-    </message>
-    <message>
-        <source>CAN总线波特率</source>
-        <translation>CAN BaudRate</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>125K</source>
-        <translation type="unfinished">0.2 degree {125K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>250K</source>
-        <translation type="unfinished">0.2 degree {250K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>500K</source>
-        <translation type="unfinished">0.2 degree {500K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1000K</source>
-        <translation type="unfinished">0.2 degree {1000K?}</translation>
-    </message>
-    <message>
-        <source>传感器输出逻辑</source>
-        <translation>Output Logic</translation>
-    </message>
-    <message>
-        <source>扫描电机速度</source>
-        <translation>Motor SpeedRatio</translation>
-    </message>
-    <message>
-        <source>扫描电机同步方式</source>
-        <translation>MotorSync Mode</translation>
-    </message>
-    <message>
-        <source>主机模式</source>
-        <translation>Master</translation>
-    </message>
-    <message>
-        <source>从机模式</source>
-        <translation>Slave</translation>
-    </message>
-    <message>
-        <source>扫描电机同步角度</source>
-        <translation>MotorSync Angle</translation>
-    </message>
-    <message>
-        <source>0度</source>
-        <translation>0 deg</translation>
-    </message>
-    <message>
-        <source>90度</source>
-        <translation>90 deg</translation>
-    </message>
-    <message>
-        <source>180度</source>
-        <translation>180 deg</translation>
-    </message>
-    <message>
-        <source>270度</source>
-        <translation>270 deg</translation>
-    </message>
-    <message>
-        <source>传感器安装方式</source>
-        <translation>Install Direction</translation>
-    </message>
-    <message>
-        <source>正向安装</source>
-        <translation>Forward Install</translation>
-    </message>
-    <message>
-        <source>倒立安装</source>
-        <translation>Inverted Install</translation>
-    </message>
-    <message>
-        <source>传感器扫描零位点值</source>
-        <translation>Sensor Zero Value</translation>
-    </message>
-    <message>
-        <source>TCP服务器</source>
-        <translation>TCP Server</translation>
-    </message>
-    <message>
-        <source>UDP模式</source>
-        <translation>UDP Mode</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>72KHz</source>
@@ -662,127 +545,63 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>0.1度</source>
-        <translation>0.1 degree</translation>
-    </message>
-    <message>
-        <source>0.2度</source>
-        <translation>0.2 degree</translation>
-    </message>
-    <message>
-        <source>采样噪声过滤等级</source>
-        <translation>Scan Filter Level</translation>
-    </message>
-    <message>
-        <source>简单</source>
-        <translation>Easy</translation>
-    </message>
-    <message>
-        <source>严格</source>
-        <translation>Strict</translation>
-    </message>
-    <message>
-        <source>多次回波选择</source>
-        <translation>Stop Signal</translation>
-    </message>
-    <message>
-        <source>第一次</source>
-        <translation>First</translation>
-    </message>
-    <message>
-        <source>第二次</source>
-        <translation>Second</translation>
-    </message>
-    <message>
-        <source>最后一次</source>
-        <translation>Last</translation>
-    </message>
-    <message>
-        <source>能量最大</source>
-        <translation>MaxPower</translation>
-    </message>
-    <message>
-        <source>脏污过滤距离</source>
-        <translation>Dirty Distance</translation>
-    </message>
-    <message>
-        <source>脏污过滤强度</source>
-        <translation>Dirty Strength</translation>
-    </message>
-    <message>
-        <source>拖尾过滤等级</source>
-        <translation>Traili Filter</translation>
-    </message>
-    <message>
         <source>IO端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Simulation</translation>
     </message>
     <message>
         <source>输入端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Input Simulation</translation>
     </message>
     <message>
         <source>输出端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Simulation</translation>
     </message>
     <message>
         <source>异常状态仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Fault Simulation</translation>
     </message>
     <message>
         <source>智能选择仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulation CaseChannel</translation>
     </message>
     <message>
         <source>驱动转角</source>
-        <translation type="unfinished"></translation>
+        <translation>Dgree</translation>
     </message>
     <message>
         <source>车辆速度</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>车辆操作模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>操作模式0</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 0</translation>
     </message>
     <message>
         <source>操作模式1</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 1</translation>
     </message>
     <message>
         <source>操作模式2</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 2</translation>
     </message>
     <message>
         <source>操作模式3</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 3</translation>
     </message>
     <message>
         <source>操作模式4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>打开文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 4</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>保存文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>另存为</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -899,11 +718,11 @@
     </message>
     <message>
         <source>串口设置</source>
-        <translation type="unfinished">Serial Setting</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>以太网设置</source>
-        <translation type="unfinished">Ethnert Setting</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>串口</source>
@@ -931,7 +750,7 @@
     </message>
     <message>
         <source>上传数据</source>
-        <translation type="unfinished">Upload Data</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+Shift+R</source>
@@ -939,7 +758,7 @@
     </message>
     <message>
         <source>下载数据</source>
-        <translation type="unfinished">Download Data</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+Shift+W</source>
@@ -983,7 +802,7 @@
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished">About</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+A</source>
@@ -1016,6 +835,222 @@
     <message>
         <source>50XX</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新建文件</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>独立模式</source>
+        <translation>Independent</translation>
+    </message>
+    <message>
+        <source>传感器设定</source>
+        <translation>Sensor Setting</translation>
+    </message>
+    <message>
+        <source>传感器控制方式</source>
+        <translation>Control Mode</translation>
+    </message>
+    <message>
+        <source>IO接口控制</source>
+        <translation>IO Interface</translation>
+    </message>
+    <message>
+        <source>RS232通信控制</source>
+        <translation>RS232 Interface</translation>
+    </message>
+    <message>
+        <source>RS485通信控制</source>
+        <translation>RS485 Interface</translation>
+    </message>
+    <message>
+        <source>CAN总线控制</source>
+        <translation>CAN Interface</translation>
+    </message>
+    <message>
+        <source>Modbus协议控制</source>
+        <translation>Modbus Interface</translation>
+    </message>
+    <message>
+        <source>RS232通信波特率</source>
+        <translation>RS232 BaudRate</translation>
+    </message>
+    <message>
+        <source>RS232通信校验位</source>
+        <translation>RS232 Verify</translation>
+    </message>
+    <message>
+        <source>无校验</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>RS232通信停止位</source>
+        <translation>RS232 StopBit</translation>
+    </message>
+    <message>
+        <source>RS485地址(1-127)</source>
+        <translation>RS485 ID(1-127)</translation>
+    </message>
+    <message>
+        <source>RS485通信波特率</source>
+        <translation>RS485 BaudRate</translation>
+    </message>
+    <message>
+        <source>RS485通信校验位</source>
+        <translation>RS485 Verify</translation>
+    </message>
+    <message>
+        <source>RS485通信停止位</source>
+        <translation>RS485 StopBit</translation>
+    </message>
+    <message>
+        <source>CAN总线地址(1-127)</source>
+        <translation>CAN ID(1-127)</translation>
+    </message>
+    <message>
+        <source>CAN总线波特率</source>
+        <translation>CAN BaudRate</translation>
+    </message>
+    <message>
+        <source>传感器输出逻辑</source>
+        <translation>Output Logic</translation>
+    </message>
+    <message>
+        <source>扫描电机速度</source>
+        <translation>Motor SpeedRatio</translation>
+    </message>
+    <message>
+        <source>扫描电机同步方式</source>
+        <translation>MotorSync Mode</translation>
+    </message>
+    <message>
+        <source>主机模式</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <source>从机模式</source>
+        <translation>Slave</translation>
+    </message>
+    <message>
+        <source>扫描电机同步角度</source>
+        <translation>MotorSync Angle</translation>
+    </message>
+    <message>
+        <source>0度</source>
+        <translation>0 deg</translation>
+    </message>
+    <message>
+        <source>90度</source>
+        <translation>90 deg</translation>
+    </message>
+    <message>
+        <source>180度</source>
+        <translation>180 deg</translation>
+    </message>
+    <message>
+        <source>270度</source>
+        <translation>270 deg</translation>
+    </message>
+    <message>
+        <source>传感器安装方式</source>
+        <translation>Install Direction</translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation>Forward Install</translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation>Inverted Install</translation>
+    </message>
+    <message>
+        <source>传感器扫描零位点值</source>
+        <translation>Sensor Zero Value</translation>
+    </message>
+    <message>
+        <source>TCP服务器</source>
+        <translation>TCP Server</translation>
+    </message>
+    <message>
+        <source>UDP模式</source>
+        <translation>UDP Mode</translation>
+    </message>
+    <message>
+        <source>0.1度</source>
+        <translation>0.1 degree</translation>
+    </message>
+    <message>
+        <source>0.2度</source>
+        <translation>0.2 degree</translation>
+    </message>
+    <message>
+        <source>采样噪声过滤等级</source>
+        <translation>Scan Filter Level</translation>
+    </message>
+    <message>
+        <source>简单</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>严格</source>
+        <translation>Strict</translation>
+    </message>
+    <message>
+        <source>多次回波选择</source>
+        <translation>Stop Signal</translation>
+    </message>
+    <message>
+        <source>第一次</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>第二次</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>最后一次</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>能量最大</source>
+        <translation>MaxPower</translation>
+    </message>
+    <message>
+        <source>脏污过滤距离</source>
+        <translation>Dirty Distance</translation>
+    </message>
+    <message>
+        <source>脏污过滤强度</source>
+        <translation>Dirty Strength</translation>
+    </message>
+    <message>
+        <source>拖尾过滤等级</source>
+        <translation>Traili Filter</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
     </message>
     <message>
         <source>停止位1Bit</source>
@@ -1062,6 +1097,11 @@
     <message>
         <source>以太网IP地址:</source>
         <translation>IP Address:</translation>
+    </message>
+    <message>
+        <source>距离[mm]</source>
+        <comment>data table</comment>
+        <translation>Distance[mm]</translation>
     </message>
 </context>
 <context>
@@ -1262,6 +1302,84 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::ProjectFile</name>
+    <message>
+        <source>文件在第 %1 行结束，缺少“%2”。</source>
+        <translation>The file ends at line %1, before “%2”.</translation>
+    </message>
+    <message>
+        <source>第 1 行应为“%1”。</source>
+        <translation>Line 1 should be “%1”.</translation>
+    </message>
+    <message>
+        <source>第 1 行不是任何型号的项目文件的第一行。</source>
+        <translation>Line 1 is not the first line of a project file of any model.</translation>
+    </message>
+    <message>
+        <source>第 %1 行：区域号“%2”不在 0 到 %3 之间。</source>
+        <translation>Line %1: the area number “%2” is not between 0 and %3.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ProjectFiles</name>
+    <message>
+        <source>打开配置文件</source>
+        <translation>Open Config file</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>No document</source>
+        <translation>No document</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>文件损坏</source>
+        <translation>FileError</translation>
+    </message>
+    <message>
+        <source>保存配置文件</source>
+        <translation>Save Config file</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”。</source>
+        <translation>The file “%1” could not be saved.</translation>
+    </message>
+    <message>
+        <source>“%1”已存在。
+要替换它吗？</source>
+        <translation>“%1” already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>关于应用程序
+您修改了数据直接改变而不保存？</source>
+        <translation>The application
+Do you want to discart your changes?</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::SENSOR_SETTING</name>
     <message>
         <source>值 %1</source>
@@ -1397,6 +1515,53 @@ Do you want to discart your changes?</translation>
     <message>
         <source>状态 %1</source>
         <translation>status %1</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::StatusDisplay</name>
+    <message>
+        <source>正常(0)</source>
+        <translation>Normal(0)</translation>
+    </message>
+    <message>
+        <source>旋转异常(1)</source>
+        <translation>Revolve Abnormal(1)</translation>
+    </message>
+    <message>
+        <source>接收异常(2)</source>
+        <translation>Receive Abnormal(2)</translation>
+    </message>
+    <message>
+        <source>闪存数据异常(3)</source>
+        <translation>Flash Abnormal(3)</translation>
+    </message>
+    <message>
+        <source>连接异常(4)</source>
+        <translation>Connect Abnormal(4)</translation>
+    </message>
+    <message>
+        <source>仿真错误(5)</source>
+        <translation>Simulate Abnormal(5)</translation>
+    </message>
+    <message>
+        <source>过温异常(6)</source>
+        <translation>Temperature Abnormal(6)</translation>
+    </message>
+    <message>
+        <source>发射板电压异常(7)</source>
+        <translation>Voltage Abnormal(7)</translation>
+    </message>
+    <message>
+        <source>未知异常(0x%1)</source>
+        <translation>Unknown fault (0x%1)</translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation>Reverse Set</translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation>Forward Set</translation>
     </message>
 </context>
 <context>

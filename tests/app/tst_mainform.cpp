@@ -156,7 +156,7 @@ void TestMainForm::window()
 {
     QCOMPARE(w->objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(w->size(), QSize(1234, 752));
-    QCOMPARE(w->windowTitle(), QStringLiteral("激光雷达编辑器"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("激光雷达编辑器[*]"));
     QVERIFY(w->widget<QStatusBar>("statusBar"));
     QCOMPARE(w->statusBar()->objectName(), QStringLiteral("statusBar"));
     QCOMPARE(w->centralWidget()->objectName(), QStringLiteral("centralWidget"));

@@ -53,7 +53,7 @@ void TestSettings::firstStartIsChineseGraphWithTheWorkingDocks()
     MainWindow w;
     w.show();
     QCOMPARE(w.languageSwitch().language(), QStringLiteral("zh_CN"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器[*]"));
     QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
     QVERIFY(w.findChild<QAction *>(QStringLiteral("DispGraph"))->isChecked());
     for (const char *dock : {"EditionControlDock", "DataTableDock", "SensorSettingDock"})
@@ -86,7 +86,7 @@ void TestSettings::choicesSurviveARestart()
     again.show();
     QCoreApplication::processEvents();
     QCOMPARE(again.languageSwitch().language(), QStringLiteral("en"));
-    QCOMPARE(again.windowTitle(), QStringLiteral("Radar"));
+    QCOMPARE(again.windowTitle(), QStringLiteral("Radar[*]"));
     QCOMPARE(again.linkData().DisplayMode, qint32(DisplayCloud));
     QVERIFY(again.findChild<QAction *>(QStringLiteral("DispCloud"))->isChecked());
     QCOMPARE(again.dockWidgetArea(again.findChild<QDockWidget *>(QStringLiteral("DataTableDock"))),
