@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 bool replay(const QString &path)
@@ -19,8 +22,12 @@ bool replay(const QString &path)
         return false;
     }
     const QByteArray bytes = file.readAll();
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                           static_cast<size_t>(bytes.size()));
+    // In a buffer of exactly the input's size, as libFuzzer passes it (a QByteArray
+    // has a NUL after its end), so that a read one byte too far is a read outside.
+    const size_t size = static_cast<size_t>(bytes.size());
+    const std::unique_ptr<uint8_t[]> exact(new uint8_t[size]);
+    std::copy(bytes.cbegin(), bytes.cend(), exact.get());
+    LLVMFuzzerTestOneInput(exact.get(), size);
     return true;
 }
 

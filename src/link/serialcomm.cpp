@@ -14,8 +14,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr int ProgressMaximum = AreaCount;
-
 quint16 clampToRange(quint16 value, int limit)
 {
     return value > limit ? static_cast<quint16>(limit) : value;

@@ -9,6 +9,9 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <algorithm>
+#include <memory>
+
 using namespace veltrix;
 
 // The discovery against real emulators inside the test's network namespace, where this
@@ -44,10 +47,12 @@ void TestDiscovery::modeOfReply()
 {
     QFETCH(QByteArray, reply);
     QFETCH(QByteArray, mode);
-    // The datagram is copied to a buffer of its own size, so that a read past its end
-    // is a read outside (and shows under the sanitizers).
-    const QByteArray exact(reply.constData(), reply.size());
-    QCOMPARE(EthernetModeOfReply(exact), mode);
+    // The datagram is copied to a buffer of its own size (a QByteArray would have a NUL
+    // after its end), so that a read past its end is a read outside (and shows under
+    // the sanitizers).
+    const std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(reply.size())]);
+    std::copy(reply.cbegin(), reply.cend(), buffer.get());
+    QCOMPARE(EthernetModeOfReply(QByteArray::fromRawData(buffer.get(), reply.size())), mode);
 }
 
 void TestDiscovery::scannersListedOnceEachWithItsOwnMode()
