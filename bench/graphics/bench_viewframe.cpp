@@ -36,6 +36,8 @@ class BenchViewFrame : public QObject
 private slots:
     void fullFrame_data();
     void fullFrame();
+    void scanFrame_data();
+    void scanFrame();
 };
 
 void BenchViewFrame::fullFrame_data()
@@ -96,6 +98,73 @@ void BenchViewFrame::fullFrame()
     const QString out = qEnvironmentVariable("BENCH_FRAME_DIR");
     if (!out.isEmpty())
         frame.save(QStringLiteral("%1/frame-%2-%3.png").arg(out).arg(zoomLevel).arg(model));
+}
+
+void BenchViewFrame::scanFrame_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("mode");
+    for (int points : {2700, 30000}) {
+        for (int mode : {int(DisplayGraph), int(DisplayCloud), int(DisplayLine)}) {
+            const char *names[] = {"graph", "cloud", "line"};
+            QTest::newRow(qPrintable(QStringLiteral("2 x %1, %2").arg(points).arg(names[mode])))
+                << points << mode;
+        }
+    }
+}
+
+// One full frame with an Ethernet scan of `points` points drawn twice, as outline and
+// as intensities, over the three fields, at the default zoom of model 05.
+void BenchViewFrame::scanFrame()
+{
+    QFETCH(int, points);
+    QFETCH(int, mode);
+    AreaModel areaModel;
+    SensorLinkData link;
+    AreaRecord area = areaModel.current();
+    area.out1Points = Outline(100, 5000, 0.08);
+    area.out2Points = Outline(100, 3500, 0.10);
+    area.out3Points = Outline(100, 2000, 0.12);
+    areaModel.replaceArea(areaModel.currentArea(), area);
+    link.connectType = EthernetInterface;
+    link.DisplayMode = mode;
+    for (int k = 0; k < points; ++k) {
+        const double bearing = qDegreesToRadians(45.0 - 270.0 * (k + 1) / points);
+        const double distance = 4000.0 * (1.0 + 0.2 * std::sin(40.0 * bearing));
+        link.cloudDistX[k] = int(distance * std::cos(bearing));
+        link.cloudDistY[k] = int(distance * std::sin(bearing));
+        link.cloudIntensityX[k] = int(0.5 * distance * std::cos(bearing));
+        link.cloudIntensityY[k] = int(0.5 * distance * std::sin(bearing));
+    }
+    link.cloudCount = points;
+    ++link.scanSequence;
+    ++link.intensitySequence;
+
+    QGraphicsScene scene;
+    ViewWindow view;
+    view.UseRasterViewport();
+    view.setScene(&scene);
+    view.SetDeviceType(0);
+    OPTION_SCENE controller(0, &scene, &areaModel, &link, view.BackgroundItems());
+    ConnectViewToScene(&view, &controller);
+    controller.UpdataScanOutline();
+    controller.UpdataPaintIntensity();
+    controller.RepaintScans();
+    view.resize(1234, 752);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.ChangeSetupMatrix(ViewWindow::InitialZoomLevel);
+    view.centerOn(0, 0);
+
+    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&frame);
+    QCoreApplication::processEvents();
+    QBENCHMARK {
+        view.viewport()->render(&frame);
+    }
+    const QString out = qEnvironmentVariable("BENCH_FRAME_DIR");
+    if (!out.isEmpty())
+        frame.save(QStringLiteral("%1/scan-%2-%3.png").arg(out).arg(points).arg(mode));
 }
 
 QTEST_MAIN(BenchViewFrame)

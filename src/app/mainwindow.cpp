@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "app/connectioncontrol.h"
 #include "app/messagebox.h"
+#include "app/statusdisplay.h"
 #include "app/storedsettings.h"
 #include "connect/create.h"
 #include "project/projectfiles.h"
@@ -15,11 +16,13 @@
 #include "graphics/paintoutline.h"
 #include "graphics/paintstrength.h"
 #include "graphics/viewwindow.h"
+#include "link/datatable.h"
 #include "link/sensorsetting.h"
 #include "link/serialcomm.h"
 #include "link/transferprogress.h"
 #include "project/devicemodels.h"
 #include "resources/resources.h"
+#include "simulation/iosimulation.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -153,6 +156,7 @@ void MainWindow::createLink()
 
 void MainWindow::createControllers()
 {
+    dataTable = std::make_unique<DATA_TABLE>(&m_linkData, ui->DataTableWidget);
     EditionWidgets widgets;
     widgets.areaTable = ui->AreaTableWidget;
     widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
@@ -192,6 +196,32 @@ void MainWindow::createControllers()
         ui->ScanFilterLevel, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
         ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4};
     sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, &m_linkData, sensorWidgets);
+    IoSimulationWidgets simulation;
+    simulation.inputGroup = ui->InportGrouptBox;
+    simulation.outputGroup = ui->OutportGrouptBox;
+    simulation.faultGroup = ui->FaultGroupBox;
+    simulation.caseGroup = ui->CaseSimulationBox;
+    simulation.inputButtons = {ui->InputButton1, ui->InputButton2, ui->InputButton3,
+                               ui->InputButton4, ui->InputButton5, ui->InputButton6};
+    simulation.outputButtons = {ui->OutputButton1, ui->OutputButton2, ui->OutputButton3};
+    simulation.faultButton = ui->FaultSimuButton;
+    simulation.inputSpin = ui->InputspinBox;
+    simulation.outputSpin = ui->OutputspinBox;
+    simulation.degreeSpin = ui->SimDgreeSpinBox;
+    simulation.degreeSlider = ui->SimDgreeSlider;
+    simulation.speedSpin = ui->SimSpeedSpinBox;
+    simulation.speedSlider = ui->SimSpeedSlider;
+    simulation.operationMode = ui->SimOptionMode;
+    ioSimulation = std::make_unique<IO_SIMULATION>(&m_areaModel, simulation);
+
+    StatusWidgets status;
+    status.statusValue = ui->label_StatusValue;
+    status.directionValue = ui->label_dirValue;
+    status.inputNumber = ui->InputlcdNum;
+    status.inputLamps = {ui->InputPort1, ui->InputPort2, ui->InputPort3,
+                         ui->InputPort4, ui->InputPort5, ui->InputPort6};
+    status.outputLamps = {ui->OutputPort1, ui->OutputPort2, ui->OutputPort3};
+    statusDisplay = std::make_unique<StatusDisplay>(status);
 }
 
 void MainWindow::applyInitialState()
@@ -296,10 +326,7 @@ void MainWindow::wireSignals()
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
-    connect(link.get(), &SERIAL_COMM::ReceiveScanfData, sceneControl,
-            &OPTION_SCENE::UpdataPaintOutline);
-    connect(link.get(), &SERIAL_COMM::ReceiveIntensityData, sceneControl,
-            &OPTION_SCENE::UpdataPaintIntensity);
+    wireLiveMonitoring();
     wireSensorSettings();
 }
 
@@ -310,6 +337,20 @@ void MainWindow::wireSensorSettings()
     // The settings are saved with the project: changing one is an unsaved change.
     connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
             [this] { m_areaModel.setModified(true); });
+}
+
+void MainWindow::wireLiveMonitoring()
+{
+    SERIAL_COMM *sensor = link.get();
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable.get(), &DATA_TABLE::DataTableWidgetDisplay);
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, optionScene.get(), &OPTION_SCENE::UpdataScanOutline);
+    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable.get(),
+            &DATA_TABLE::DataTableWidgetDisplay);
+    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, optionScene.get(),
+            &OPTION_SCENE::UpdataPaintIntensity);
+    connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
+    connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
+    connect(sensor, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
 }
 
 void MainWindow::finishStartup()
@@ -454,6 +495,7 @@ void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
     updateWindowTitle();
+    statusDisplay->Retranslate();
 }
 
 void MainWindow::OpenMonitoringMode()
@@ -490,10 +532,41 @@ void MainWindow::OpenCloseIOSimulationDock(bool Checked)
         return;
     }
     // Nothing may stay simulated once the dock is gone.
-    for (QGroupBox *group : {ui->InportGrouptBox, ui->OutportGrouptBox, ui->FaultGroupBox,
-                             ui->CaseSimulationBox})
-        group->setChecked(false);
+    StopAllSimulation();
     ui->IOSimulationDock->hide();
+}
+
+void MainWindow::StopAllSimulation()
+{
+    ioSimulation->StopSimulation();
+}
+
+void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
+{
+    statusDisplay->ShowPorts(Inport, Outport, Status);
+}
+
+// The inputs name the area the scanner is using. It becomes the document's current area,
+// which the area list, the editors and the view all follow, so the next edit lands in
+// the area shown. The number is bounded to the 64 areas first: inputs beyond the six,
+// or a byte widened as negative, name no area of their own.
+void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
+{
+    Q_UNUSED(Outport)
+    Q_UNUSED(Status)
+    if (!monitoring)
+        return;
+    const int area = qBound(0, static_cast<int>(Inport), AreaCount - 1);
+    // An area chosen in the list since the last report is also replaced.
+    if (area == m_linkData.lastActiveArea && area == m_areaModel.currentArea())
+        return;
+    m_linkData.lastActiveArea = area;
+    m_areaModel.setCurrentArea(area);
+}
+
+void MainWindow::DirChange(bool dir)
+{
+    statusDisplay->ShowDirection(dir);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -660,6 +733,8 @@ void MainWindow::createConnections()
         // Closing the dock also ends every simulation, so that the next connection
         // does not start with one the user can no longer see.
         OpenCloseIOSimulationDock(false);
+        // Nothing is reported any more: no fault, no inputs, no outputs.
+        IOPortDisplayer(0, 0, 0);
     });
 }
 

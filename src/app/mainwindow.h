@@ -33,6 +33,9 @@ class AreaEditors;
 class ConnectionControl;
 class EthnertSetting;
 class SettingsDialog;
+class DATA_TABLE;
+class IO_SIMULATION;
+class StatusDisplay;
 class OPTION_SCENE;
 class Create;
 class ProjectFiles;
@@ -73,6 +76,7 @@ public:
     int monitoringMode() const { return monitoring; }
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
+    IO_SIMULATION *simulationController() const { return ioSimulation.get(); }
     AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
     // The program's one language value; LanguageToChinese() and LanguageToEnglish()
@@ -126,6 +130,15 @@ public slots:
 
     void OpenManualFile();
 
+    // The scanner's report of its inputs, outputs and fault status: the status strip
+    // shows it, and in monitoring mode the input number chooses the area shown.
+    void IOPortDisplayer(uint Inport, uint Outport, uint Status);
+    void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
+    void DirChange(bool dir);
+    // Ends every input, output, fault and case simulation, as closing the simulation
+    // dock does; for the dock's close and the connection's.
+    void StopAllSimulation();
+
     // Shows the cursor position from the view on the status bar.
     void BarDisplayCoord(QPoint Coord);
 
@@ -175,6 +188,7 @@ protected:
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
     qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    std::unique_ptr<DATA_TABLE> dataTable;
     std::unique_ptr<AreaEditors> m_areaEditors;
     std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
@@ -184,6 +198,8 @@ protected:
     std::unique_ptr<QUdpSocket> udpSocket;
     std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
     std::unique_ptr<TransferProgress> m_transferProgress;
+    std::unique_ptr<IO_SIMULATION> ioSimulation;
+    std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
     std::unique_ptr<About> about;  // a top-level window of its own
@@ -205,6 +221,7 @@ private:
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireLiveMonitoring();
     void wireSensorSettings();
     void finishStartup();
     void applyZoomSliderRange();

@@ -39,6 +39,9 @@ OPTION_SCENE::OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *are
       backgroundItems(backgroundItems)
 {
     ApplyModelRange(modelIndex);
+    scanFrameTimer.setSingleShot(true);
+    scanFrameTimer.setInterval(ScanFrameInterval);
+    connect(&scanFrameTimer, &QTimer::timeout, this, &OPTION_SCENE::RepaintScans);
 
     out1Item = new PAINT_OUT1(rangeWidth, rangeHeight);
     out2Item = new PAINT_OUT2(rangeWidth, rangeHeight);
@@ -128,15 +131,37 @@ void OPTION_SCENE::ShowFields()
 // repaint too, since a hidden outline (no scan being read) discards its requests.
 void OPTION_SCENE::UpdataPaintOutline()
 {
-    outlineItem->update();
+    outlineItem->Refresh();
     out1Item->update();
     out2Item->update();
     out3Item->update();
 }
 
+// A new scan changes nothing but its own item, and only where the old and the new scan
+// lie. On a serial link distances and intensities arrive one after the other; their
+// repaints are gathered into one frame instead of two.
+void OPTION_SCENE::UpdataScanOutline()
+{
+    outlinePending = true;
+    if (!scanFrameTimer.isActive())
+        scanFrameTimer.start();
+}
+
 void OPTION_SCENE::UpdataPaintIntensity()
 {
-    intensityItem->update();
+    intensityPending = true;
+    if (!scanFrameTimer.isActive())
+        scanFrameTimer.start();
+}
+
+void OPTION_SCENE::RepaintScans()
+{
+    if (outlinePending)
+        outlineItem->Refresh();
+    if (intensityPending)
+        intensityItem->Refresh();
+    outlinePending = false;
+    intensityPending = false;
 }
 
 // The field being edited lies on top and is drawn opaque.

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QVector>
 
 class QGraphicsItem;
@@ -34,6 +35,10 @@ class OPTION_SCENE : public QObject
     Q_OBJECT
 
 public:
+    // The longest a new scan waits to be drawn, so that the distances and the
+    // intensities of one serial polling round share one frame.
+    static constexpr int ScanFrameInterval = 40;
+
     OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
                  SensorLinkData *linkData, QList<QGraphicsItem *> *backgroundItems,
                  QObject *parent = nullptr);
@@ -60,6 +65,9 @@ signals:
 
 public slots:
     void UpdataPaintOutline();
+    void UpdataScanOutline();
+    // Draws the scans that arrived since the last frame.
+    void RepaintScans();
     void UpdataPaintIntensity();
     void PaintOutItemSetZValue();
     void AddCenterPointItemSlots();
@@ -97,6 +105,9 @@ private:
     // True while the handles write their field into the document: they are where the
     // points came from, and rebuilding them would drop the handle being dragged.
     bool writingHandles = false;
+    QTimer scanFrameTimer;
+    bool outlinePending = false;
+    bool intensityPending = false;
 };
 
 // The view's handle gestures and zoom, connected to the scene controller that carries

@@ -5,7 +5,7 @@
 
 namespace veltrix {
 
-// Scene item for the live scan's measured distance outline.
+// Scene item for the live scan's measured distance outline (green).
 class PAINT_OUTLINE : public ScanItem
 {
 public:
@@ -13,7 +13,8 @@ public:
     static constexpr qreal DefaultZValue = 6;
 
     PAINT_OUTLINE(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale)
-        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, DefaultZValue)
+        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, ScanChannel::Distance, Qt::green,
+                   QColor(0, 255, 0, 80), DefaultZValue)
     {
     }
 

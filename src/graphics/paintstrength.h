@@ -5,7 +5,8 @@
 
 namespace veltrix {
 
-// Scene item for the live scan's reflection intensities.
+// Scene item for the live scan's reflection intensities (blue), each intensity drawn
+// as a radius in its sample's direction.
 class PAINT_STRENGTH : public ScanItem
 {
 public:
@@ -13,7 +14,8 @@ public:
     static constexpr qreal DefaultZValue = 5;
 
     PAINT_STRENGTH(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale)
-        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, DefaultZValue)
+        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, ScanChannel::Intensity, Qt::blue,
+                   QColor(0, 0, 255, 50), DefaultZValue)
     {
     }
 

@@ -1,11 +1,14 @@
 #include "graphics/viewwindow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGraphicsItem>
 #include <QGraphicsObject>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPainter>
 #include <QSurfaceFormat>
@@ -57,15 +60,51 @@ ViewWindow::ViewWindow(QWidget *parent) : QGraphicsView(parent)
     InstallViewport();
 }
 
+bool ViewWindow::IsSoftwareRenderer(const QString &renderer)
+{
+    const QString name = renderer.toLower();
+    for (const char *software : {"llvmpipe", "softpipe", "swrast", "software", "gdi generic"}) {
+        if (name.contains(QLatin1String(software)))
+            return true;
+    }
+    return false;
+}
+
+bool ViewWindow::GraphicsHardwarePresent()
+{
+    if (qEnvironmentVariableIntValue("LIBGL_ALWAYS_SOFTWARE") != 0)
+        return false;
+#ifdef Q_OS_LINUX
+    // Without a DRI device (or NVIDIA's own) the GL libraries can only render in
+    // software.
+    const QStringList devices = QDir(QStringLiteral("/dev/dri")).entryList(QDir::System);
+    if (devices.isEmpty() && !QFileInfo::exists(QStringLiteral("/dev/nvidiactl")))
+        return false;
+#endif
+    return true;
+}
+
+// Only a hardware renderer earns the OpenGL viewport: a software one (Mesa's llvmpipe
+// under a virtual display, for example) draws a live scan several times slower than
+// the raster engine and triples the program's memory. Where no graphics hardware can
+// be there, no context is even made: loading the software driver alone costs 50 MB.
 bool ViewWindow::OpenGLAvailable()
 {
     static const bool available = [] {
+        if (!GraphicsHardwarePresent())
+            return false;
         QOffscreenSurface surface;
         surface.create();
         if (!surface.isValid())
             return false;
         QOpenGLContext context;
-        return context.create();
+        if (!context.create() || !context.makeCurrent(&surface))
+            return false;
+        const auto *renderer =
+            reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
+        const bool hardware = renderer && !IsSoftwareRenderer(QString::fromLatin1(renderer));
+        context.doneCurrent();
+        return hardware;
     }();
     return available;
 }

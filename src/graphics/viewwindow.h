@@ -34,7 +34,12 @@ public:
     // Replaces an OpenGL viewport by a plain raster one (benchmarks measure this path).
     void UseRasterViewport();
     bool UsesOpenGL() const;
+    // True when an OpenGL context can be made and its renderer is a hardware one.
     static bool OpenGLAvailable();
+    // Whether a GL_RENDERER text names a software rasteriser.
+    static bool IsSoftwareRenderer(const QString &renderer);
+    // False where OpenGL could only be rendered in software (no graphics device).
+    static bool GraphicsHardwarePresent();
 
     // Filled by the scene controller with the items that cover the whole range.
     QList<QGraphicsItem *> *BackgroundItems() { return &backgroundItems; }

@@ -12,6 +12,8 @@ void SensorLinkData::resetCloud()
 {
     cloudIndex = 0;
     cloudCount = 0;
+    ++scanSequence;
+    ++intensitySequence;
     for (QVector<qint32> *v : {&cloudDistX, &cloudDistY, &cloudIntensityX, &cloudIntensityY})
         *v = QVector<qint32>(CloudCapacity, 0);
 }

@@ -34,6 +34,11 @@ struct SensorLinkData
     bool invertedMount = false;
     qint32 lastActiveArea = 0;  // last area number the scanner reported as active
 
+    // Counted up whenever a new distance (intensity) scan is stored or the store is
+    // emptied, so that a drawing knows whether its points are still the latest.
+    quint32 scanSequence = 0;
+    quint32 intensitySequence = 0;
+
     // Empties the cloud store: index and count 0, all vectors back to full size, zero.
     void resetCloud();
 };

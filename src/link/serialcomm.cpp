@@ -494,6 +494,7 @@ void SERIAL_COMM::decodeRScan()
     if (takeFrame(m_receiveBuffer, "RScan", ScanReplyLength, false, frame) != TakeResult::Valid)
         return;
     storeSerialScan(frame, m_linkData->scanDistances);
+    ++m_linkData->scanSequence;
     acceptReply();
     finishRequest(ScanFlag);
     emit ReceiveScanfData();
@@ -507,6 +508,7 @@ void SERIAL_COMM::decodeRStre()
     if (takeFrame(m_receiveBuffer, "RStre", ScanReplyLength, false, frame) != TakeResult::Valid)
         return;
     storeSerialScan(frame, m_linkData->scanIntensities);
+    ++m_linkData->intensitySequence;
     acceptReply();
     finishRequest(IntensityFlag);
     emit ReceiveIntensityData();
@@ -514,14 +516,22 @@ void SERIAL_COMM::decodeRStre()
 
 void SERIAL_COMM::decodeCloud()
 {
-    QByteArray packet;
-    TakeResult result;
-    // A header that can never complete is skipped and the search goes on.
-    do {
-        result = takeCloudPacket(m_receiveBuffer, packet);
-    } while (result == TakeResult::Dropped);
-    if (result != TakeResult::Valid)
-        return;
+    // A scanner pushes about 135 packets a second and reads often arrive coalesced, so
+    // every complete packet in the buffer is decoded now; taking one per call would let
+    // the backlog grow until the buffer limit throws whole scans away.
+    for (;;) {
+        QByteArray packet;
+        const TakeResult result = takeCloudPacket(m_receiveBuffer, packet);
+        if (result == TakeResult::Dropped)
+            continue;  // a header that can never complete; the search goes on
+        if (result != TakeResult::Valid)
+            return;
+        storeCloudPacket(packet);
+    }
+}
+
+void SERIAL_COMM::storeCloudPacket(const QByteArray &packet)
+{
     const CloudHeader header = decodeCloudHeader(packet.constData());
     const int start = header.startBearing;
     const int count = header.count;
@@ -560,6 +570,8 @@ void SERIAL_COMM::decodeCloud()
     if (header.endBearing == LastCloudSector) {
         data.cloudCount = data.cloudIndex;
         data.cloudIndex = 0;
+        ++data.scanSequence;
+        ++data.intensitySequence;
         emit ReceiveScanfData();
         emit ReceiveIntensityData();
     }

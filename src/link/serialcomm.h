@@ -168,6 +168,7 @@ private:
     void decodeRPrda();
     void decodeRScan();
     void decodeCloud();
+    void storeCloudPacket(const QByteArray &packet);
     void decodeRStre();
     void decodeRArea();
     void decodeWArea();

@@ -16,7 +16,7 @@ foreach(ts IN LISTS veltrix_ts_files)
   get_filename_component(name "${ts}" NAME_WE)
   set(qm "${CMAKE_CURRENT_BINARY_DIR}/translations/${name}.qm")
   add_custom_command(OUTPUT "${qm}"
-    COMMAND Qt${QT_VERSION_MAJOR}::lrelease -silent "${ts}" -qm "${qm}"
+    COMMAND Qt${QT_VERSION_MAJOR}::lrelease -silent -nounfinished "${ts}" -qm "${qm}"
     DEPENDS "${ts}"
     COMMENT "Compiling the translation ${name}"
     VERBATIM)

@@ -25,6 +25,41 @@
     </message>
 </context>
 <context>
+    <name>Create</name>
+    <message>
+        <source>欢迎使用激光雷达区域设计软件</source>
+        <translation>Welcome to Veltrix</translation>
+    </message>
+    <message>
+        <source>创建</source>
+        <translation>Create</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>打开工程文件</source>
+        <translation>Open Project file</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>以太网</source>
+        <translation>Ethernet</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
     <name>EthnertSetting</name>
     <message>
         <source>以太网设置</source>
@@ -43,23 +78,23 @@
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
-        <translation type="unfinished">Radar</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>安装方式</source>
-        <translation type="unfinished"></translation>
+        <translation>Set Mode</translation>
     </message>
     <message>
         <source>状态</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>输出</source>
-        <translation type="unfinished"></translation>
+        <translation>Output</translation>
     </message>
     <message>
         <source>文件</source>
@@ -231,43 +266,43 @@
     </message>
     <message>
         <source>1%</source>
-        <translation type="unfinished">0.2 degree {1%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2%</source>
-        <translation type="unfinished">0.2 degree {2%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3%</source>
-        <translation type="unfinished">0.2 degree {3%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4%</source>
-        <translation type="unfinished">0.2 degree {4%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>5%</source>
-        <translation type="unfinished">0.2 degree {5%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>6%</source>
-        <translation type="unfinished">0.2 degree {6%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>7%</source>
-        <translation type="unfinished">0.2 degree {7%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>8%</source>
-        <translation type="unfinished">0.2 degree {8%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>9%</source>
-        <translation type="unfinished">0.2 degree {9%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>10%</source>
-        <translation type="unfinished">0.2 degree {10%?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>检测物体大小：</source>
@@ -275,43 +310,43 @@
     </message>
     <message>
         <source>0.5°</source>
-        <translation type="unfinished">0.2 degree {0.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1.0°</source>
-        <translation type="unfinished">0.2 degree {1.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1.5°</source>
-        <translation type="unfinished">0.2 degree {1.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2.0°</source>
-        <translation type="unfinished">0.2 degree {2.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2.5°</source>
-        <translation type="unfinished">0.2 degree {2.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3.0°</source>
-        <translation type="unfinished">0.2 degree {3.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3.5°</source>
-        <translation type="unfinished">0.2 degree {3.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4.0°</source>
-        <translation type="unfinished">0.2 degree {4.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4.5°</source>
-        <translation type="unfinished">0.2 degree {4.5°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>5.0°</source>
-        <translation type="unfinished">0.2 degree {5.0°?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>智能选择</source>
@@ -447,59 +482,59 @@
     </message>
     <message>
         <source>数据列表</source>
-        <translation type="unfinished"></translation>
+        <translation>Data Table</translation>
     </message>
     <message>
         <source>时间戳:</source>
-        <translation type="unfinished"></translation>
+        <translation>Timestamp:</translation>
     </message>
     <message>
         <source>角度</source>
-        <translation type="unfinished"></translation>
+        <translation>Step</translation>
     </message>
     <message>
         <source>反光强度</source>
-        <translation type="unfinished"></translation>
+        <translation>Intensity</translation>
     </message>
     <message>
         <source>9600</source>
-        <translation type="unfinished">0.2 degree {9600?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>19200</source>
-        <translation type="unfinished">0.2 degree {19200?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>38400</source>
-        <translation type="unfinished">0.2 degree {38400?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>57600</source>
-        <translation type="unfinished">0.2 degree {57600?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>115200</source>
-        <translation type="unfinished">0.2 degree {115200?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>460800</source>
-        <translation type="unfinished">0.2 degree {460800?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>125K</source>
-        <translation type="unfinished">0.2 degree {125K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>250K</source>
-        <translation type="unfinished">0.2 degree {250K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>500K</source>
-        <translation type="unfinished">0.2 degree {500K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1000K</source>
-        <translation type="unfinished">0.2 degree {1000K?}</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>72KHz</source>
@@ -511,55 +546,55 @@
     </message>
     <message>
         <source>IO端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Simulation</translation>
     </message>
     <message>
         <source>输入端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Input Simulation</translation>
     </message>
     <message>
         <source>输出端口仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Simulation</translation>
     </message>
     <message>
         <source>异常状态仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Fault Simulation</translation>
     </message>
     <message>
         <source>智能选择仿真</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulation CaseChannel</translation>
     </message>
     <message>
         <source>驱动转角</source>
-        <translation type="unfinished"></translation>
+        <translation>Dgree</translation>
     </message>
     <message>
         <source>车辆速度</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>车辆操作模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>操作模式0</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 0</translation>
     </message>
     <message>
         <source>操作模式1</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 1</translation>
     </message>
     <message>
         <source>操作模式2</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 2</translation>
     </message>
     <message>
         <source>操作模式3</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 3</translation>
     </message>
     <message>
         <source>操作模式4</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 4</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
@@ -683,11 +718,11 @@
     </message>
     <message>
         <source>串口设置</source>
-        <translation type="unfinished">Serial Setting</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>以太网设置</source>
-        <translation type="unfinished">Ethnert Setting</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>串口</source>
@@ -715,7 +750,7 @@
     </message>
     <message>
         <source>上传数据</source>
-        <translation type="unfinished">Upload Data</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+Shift+R</source>
@@ -723,7 +758,7 @@
     </message>
     <message>
         <source>下载数据</source>
-        <translation type="unfinished">Download Data</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+Shift+W</source>
@@ -767,7 +802,7 @@
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished">About</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Ctrl+A</source>
@@ -1063,6 +1098,11 @@
         <source>以太网IP地址:</source>
         <translation>IP Address:</translation>
     </message>
+    <message>
+        <source>距离[mm]</source>
+        <comment>data table</comment>
+        <translation>Distance[mm]</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -1281,6 +1321,65 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::ProjectFiles</name>
+    <message>
+        <source>打开配置文件</source>
+        <translation>Open Config file</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>No document</source>
+        <translation>No document</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>文件损坏</source>
+        <translation>FileError</translation>
+    </message>
+    <message>
+        <source>保存配置文件</source>
+        <translation>Save Config file</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”。</source>
+        <translation>The file “%1” could not be saved.</translation>
+    </message>
+    <message>
+        <source>“%1”已存在。
+要替换它吗？</source>
+        <translation>“%1” already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>关于应用程序
+您修改了数据直接改变而不保存？</source>
+        <translation>The application
+Do you want to discart your changes?</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::SENSOR_SETTING</name>
     <message>
         <source>值 %1</source>
@@ -1419,104 +1518,57 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::StatusDisplay</name>
+    <message>
+        <source>正常(0)</source>
+        <translation>Normal(0)</translation>
+    </message>
+    <message>
+        <source>旋转异常(1)</source>
+        <translation>Revolve Abnormal(1)</translation>
+    </message>
+    <message>
+        <source>接收异常(2)</source>
+        <translation>Receive Abnormal(2)</translation>
+    </message>
+    <message>
+        <source>闪存数据异常(3)</source>
+        <translation>Flash Abnormal(3)</translation>
+    </message>
+    <message>
+        <source>连接异常(4)</source>
+        <translation>Connect Abnormal(4)</translation>
+    </message>
+    <message>
+        <source>仿真错误(5)</source>
+        <translation>Simulate Abnormal(5)</translation>
+    </message>
+    <message>
+        <source>过温异常(6)</source>
+        <translation>Temperature Abnormal(6)</translation>
+    </message>
+    <message>
+        <source>发射板电压异常(7)</source>
+        <translation>Voltage Abnormal(7)</translation>
+    </message>
+    <message>
+        <source>未知异常(0x%1)</source>
+        <translation>Unknown fault (0x%1)</translation>
+    </message>
+    <message>
+        <source>倒立安装</source>
+        <translation>Reverse Set</translation>
+    </message>
+    <message>
+        <source>正向安装</source>
+        <translation>Forward Set</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::TransferProgress</name>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>Create</name>
-    <message>
-        <source>欢迎使用激光雷达区域设计软件</source>
-        <translation>Welcome to Veltrix</translation>
-    </message>
-    <message>
-        <source>创建</source>
-        <translation>Create</translation>
-    </message>
-    <message>
-        <source>打开</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>打开工程文件</source>
-        <translation>Open Project file</translation>
-    </message>
-    <message>
-        <source>连接</source>
-        <translation>Connect</translation>
-    </message>
-    <message>
-        <source>串口</source>
-        <translation>Serial</translation>
-    </message>
-    <message>
-        <source>以太网</source>
-        <translation>Ethernet</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>Quit</translation>
-    </message>
-</context>
-<context>
-    <name>veltrix::ProjectFiles</name>
-    <message>
-        <source>打开配置文件</source>
-        <translation>Open Config file</translation>
-    </message>
-    <message>
-        <source>Document</source>
-        <translation>Document</translation>
-    </message>
-    <message>
-        <source>No document</source>
-        <translation>No document</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>错误</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>文件损坏</source>
-        <translation>FileError</translation>
-    </message>
-    <message>
-        <source>保存配置文件</source>
-        <translation>Save Config file</translation>
-    </message>
-    <message>
-        <source>无法保存文件“%1”。</source>
-        <translation>The file “%1” could not be saved.</translation>
-    </message>
-    <message>
-        <source>“%1”已存在。
-要替换它吗？</source>
-        <translation>“%1” already exists.
-Do you want to replace it?</translation>
-    </message>
-    <message>
-        <source>替换</source>
-        <translation>Replace</translation>
-    </message>
-    <message>
-        <source>警告</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>关于应用程序
-您修改了数据直接改变而不保存？</source>
-        <translation>The application
-Do you want to discart your changes?</translation>
     </message>
 </context>
 </TS>

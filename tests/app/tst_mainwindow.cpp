@@ -3,11 +3,17 @@
 #include "project/devicemodels.h"
 #include "windowundertest.h"
 
+#include "graphics/optionscene.h"
+#include "link/serialcomm.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QGraphicsView>
+#include <QGraphicsItem>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLCDNumber>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -126,6 +132,10 @@ private slots:
     void closingSimulationDockUnchecksGroups();
     void dockCloseButtonActsAsItsAction_data();
     void dockCloseButtonActsAsItsAction();
+
+    void statusStripShowsReport_data();
+    void statusStripShowsReport();
+    void monitoringFollowsReportedArea();
 
     void readingNeedsOpenTransport_data();
     void readingNeedsOpenTransport();
@@ -548,6 +558,9 @@ void TestMainWindow::dockToggles()
     QCOMPARE(w.monitoringMode(), 0);
 }
 
+// The user simulates inputs, outputs, a fault and vehicle data from the dock; the
+// block the link sends follows, input and case simulation exclude each other, and
+// closing the dock leaves nothing simulated.
 void TestMainWindow::closingSimulationDockUnchecksGroups()
 {
     WindowUnderTest w;
@@ -555,17 +568,125 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     QAction *toggle = w.action("IOSimulation");
     auto *dock = w.widget<QDockWidget>("IOSimulationDock");
     toggle->setEnabled(true);  // as a successful connection does
-
     toggle->trigger();
     QVERIFY(!dock->isHidden());
-    const QStringList groups = {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox", "CaseSimulationBox"};
-    for (const QString &name : groups)
-        w.findChild<QGroupBox *>(name)->setChecked(true);
+    auto group = [&w](const char *name) { return w.widget<QGroupBox>(name); };
+    auto check = [](QGroupBox *box) { QTest::keyClick(box, Qt::Key_Space); };  // its check box
+    const SimulationBlock &block = w.areaModel().simulation;
+
+    check(group("InportGrouptBox"));
+    w.widget<QSpinBox>("InputspinBox")->setValue(37);  // inputs 1, 3 and 6
+    QVERIFY(w.widget<QToolButton>("InputButton6")->isChecked());
+    QVERIFY(!w.widget<QToolButton>("InputButton2")->isChecked());
+    QTest::mouseClick(w.widget<QToolButton>("InputButton2"), Qt::LeftButton);
+    QCOMPARE(w.widget<QSpinBox>("InputspinBox")->value(), 39);
+    QCOMPARE(block.inputSimulationOn, quint8(1));
+    QCOMPARE(block.simulatedInputs, 39);
+    check(group("CaseSimulationBox"));
+    QVERIFY(!group("InportGrouptBox")->isChecked());
+    QCOMPARE(block.inputSimulationOn + 2 * block.caseSimulationOn, 2);
+    QCOMPARE(block.simulatedInputs, 39);  // kept for the next time inputs are simulated
+
+    check(group("OutportGrouptBox"));
+    QTest::mouseClick(w.widget<QToolButton>("OutputButton3"), Qt::LeftButton);
+    QCOMPARE(block.simulatedOutputs, 4);
+    check(group("FaultGroupBox"));
+    QTest::mouseClick(w.widget<QToolButton>("FaultSimuButton"), Qt::LeftButton);
+    QCOMPARE(block.simulatedFault, 1);
+    w.widget<QSlider>("SimDgreeSlider")->setValue(-180);
+    QCOMPARE(w.widget<QSpinBox>("SimDgreeSpinBox")->value(), -180);
+    w.widget<QSpinBox>("SimSpeedSpinBox")->setValue(250);
+    QCOMPARE(w.widget<QSlider>("SimSpeedSlider")->value(), 250);
+    QCOMPARE(block.steeringAngle + block.vehicleSpeed, 70);
 
     toggle->trigger();
     QVERIFY(dock->isHidden());
-    for (const QString &name : groups)
-        QVERIFY2(!w.findChild<QGroupBox *>(name)->isChecked(), qPrintable(name));
+    for (const char *name : {"InportGrouptBox", "OutportGrouptBox", "FaultGroupBox", "CaseSimulationBox"})
+        QVERIFY2(!group(name)->isChecked(), name);
+    // What the link sends from now on simulates nothing.
+    QCOMPARE(block.inputSimulationOn + block.outputSimulationOn + block.faultSimulationOn
+                 + block.caseSimulationOn, 0);
+    QCOMPARE(block.simulatedFault, 0);
+}
+
+void TestMainWindow::statusStripShowsReport_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<uint>("inport");
+    QTest::addColumn<uint>("status");
+    QTest::addColumn<QString>("statusText");
+    QTest::addColumn<QString>("directionText");
+    QTest::newRow("no fault") << 0 << 0u << 0u << "正常(0)" << "倒立安装";
+    QTest::newRow("two faults, Chinese") << 0 << 37u << 0x21u << "旋转异常(1)过温异常(6)" << "倒立安装";
+    QTest::newRow("two faults, English") << 1 << 37u << 0x21u
+                                          << "Revolve Abnormal(1)Temperature Abnormal(6)" << "Reverse Set";
+    // A fault the table names no text for is still shown.
+    QTest::newRow("unnamed fault, Chinese") << 0 << 0u << 0x80u << "未知异常(0x80)" << "倒立安装";
+    QTest::newRow("unnamed fault, English") << 1 << 0u << 0x81u
+                                             << "Revolve Abnormal(1)Unknown fault (0x80)" << "Reverse Set";
+    // An input byte with bit 7 set arrives widened negative.
+    QTest::newRow("negative inputs") << 1 << uint(-123) << 0u << "Normal(0)" << "Reverse Set";
+}
+
+void TestMainWindow::statusStripShowsReport()
+{
+    QFETCH(int, language);
+    QFETCH(uint, inport);
+    QFETCH(uint, status);
+    QFETCH(QString, statusText);
+    QFETCH(QString, directionText);
+    WindowUnderTest w;
+    w.setLanguage(language);
+    QCoreApplication::processEvents();
+    emit w.sensorLink()->IOPortSignals(inport, 0, status);
+    emit w.sensorLink()->DirChangeSignals(true);
+
+    QCOMPARE(w.widget<QLabel>("label_StatusValue")->text(), statusText);
+    QCOMPARE(w.widget<QLabel>("label_dirValue")->text(), directionText);
+    QCOMPARE(w.widget<QLCDNumber>("InputlcdNum")->intValue(), int(inport));
+
+    // The other language shows the same report in its own words.
+    w.setLanguage(1 - language);
+    QCoreApplication::processEvents();
+    QVERIFY(w.widget<QLabel>("label_StatusValue")->text() != statusText);
+    QVERIFY(w.widget<QLabel>("label_dirValue")->text() != directionText);
+}
+
+// In monitoring mode the area the scanner reports becomes the current area for every
+// editor and the view; while editing, reports change nothing.
+void TestMainWindow::monitoringFollowsReportedArea()
+{
+    WindowUnderTest w;
+    w.show();
+    AreaModel &model = w.areaModel();
+    AreaRecord area;
+    area.out1Points = {QPoint(100, 2000), QPoint(1500, 2500), QPoint(-800, 1800)};
+    model.replaceArea(5, area);
+    SERIAL_COMM *link = w.sensorLink();
+
+    emit link->IOPortSignals(5, 0, 0);
+    QCOMPARE(model.currentArea(), 0);
+
+    w.action("Monitoring")->trigger();
+    emit link->IOPortSignals(5, 0, 0);
+    QCOMPARE(model.currentArea(), 5);
+    auto *areaList = w.widget<QTableWidget>("AreaTableWidget");
+    QCOMPARE(areaList->currentRow(), 5);
+    QCOMPARE(w.sceneController()->PointItems().at(1)->pos(), QPointF(1500, -2500));
+
+    // Inputs beyond the six, or widened negative, are bounded to the 64 areas.
+    emit link->IOPortSignals(200, 0, 0);
+    QCOMPARE(model.currentArea(), 63);
+    emit link->IOPortSignals(uint(-123), 0, 0);
+    QCOMPARE(model.currentArea(), 0);
+
+    // An area chosen in the list meanwhile is replaced by the next report of the same one.
+    w.action("Edition")->trigger();
+    emit areaList->cellClicked(7, 0);
+    QCOMPARE(model.currentArea(), 7);
+    w.action("Monitoring")->trigger();
+    emit link->IOPortSignals(0, 0, 0);
+    QCOMPARE(model.currentArea(), 0);
 }
 
 void TestMainWindow::dockCloseButtonActsAsItsAction_data()

@@ -87,6 +87,8 @@ class TestViewWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void softwareRenderersGetNoOpenGL_data();
+    void softwareRenderersGetNoOpenGL();
     void initTestCase();
     void construction();
     void zoomSlotsClampAndReport_data();
@@ -136,12 +138,33 @@ void TestViewWindow::construction()
     QCOMPARE(view.frameShadow(), QFrame::Sunken);
     QVERIFY(view.BackgroundItems()->isEmpty());
     QCOMPARE(view.CurrentItem(), nullptr);
-    // The OpenGL viewport only where a context can be made (the offscreen platform
-    // has none); both draw through the same painter calls.
+    // The OpenGL viewport only where a hardware context can be made (the offscreen
+    // platform has none); both draw through the same painter calls.
     QCOMPARE(view.UsesOpenGL(), ViewWindow::OpenGLAvailable());
     QCOMPARE(qobject_cast<QOpenGLWidget *>(view.viewport()) != nullptr, view.UsesOpenGL());
     view.UseRasterViewport();
     QVERIFY(!view.UsesOpenGL());
+}
+
+void TestViewWindow::softwareRenderersGetNoOpenGL_data()
+{
+    QTest::addColumn<QString>("renderer");
+    QTest::addColumn<bool>("software");
+    QTest::newRow("llvmpipe") << "llvmpipe (LLVM 15.0.6, 256 bits)" << true;
+    QTest::newRow("softpipe") << "softpipe" << true;
+    QTest::newRow("swrast") << "Mesa DRI swrast" << true;
+    QTest::newRow("Windows") << "GDI Generic" << true;
+    QTest::newRow("Intel") << "Mesa Intel(R) UHD Graphics 620 (KBL GT2)" << false;
+    QTest::newRow("NVIDIA") << "NVIDIA GeForce RTX 3060/PCIe/SSE2" << false;
+    QTest::newRow("AMD") << "AMD Radeon RX 6600 (navi23, LLVM 15.0.7, DRM 3.49)" << false;
+}
+
+// A software renderer would triple the program's memory and slow the live view.
+void TestViewWindow::softwareRenderersGetNoOpenGL()
+{
+    QFETCH(QString, renderer);
+    QFETCH(bool, software);
+    QCOMPARE(ViewWindow::IsSoftwareRenderer(renderer), software);
 }
 
 void TestViewWindow::zoomSlotsClampAndReport_data()

@@ -215,6 +215,7 @@ private slots:
     void cloudPacketsThatDoNotFitAreDropped_data();
     void cloudPacketsThatDoNotFitAreDropped();
     void cloudHugeCountDoesNotWedgeStream();
+    void cloudPacketsArrivingTwoPerReadAreAllDecoded();
     void simulationReplyEmitsPorts();
 
     void noSendingWhileMessageShown();
@@ -1203,6 +1204,29 @@ void TestSerialLink::cloudFullScan()
     QCOMPARE(rig.data.cloudDistX[2700], 0);
     QCOMPARE(rig.link->pendingCommand(), 0);
     QVERIFY(!rig.link->timeoutTimer().isActive());
+}
+
+// A scanner pushes its sectors faster than one read each: coalesced reads must not
+// pile up in the buffer until its limit throws whole scans away.
+void TestSerialLink::cloudPacketsArrivingTwoPerReadAreAllDecoded()
+{
+    Rig rig(EthernetInterface);
+    QSignalSpy scans(rig.link.get(), &SERIAL_COMM::ReceiveScanfData);
+    constexpr int Scans = 20;
+    constexpr int SectorDegrees = 10;  // 27 sectors of 100 points from 45 to 315 degrees
+    QList<QByteArray> sectors;
+    for (int scan = 0; scan < Scans; ++scan) {
+        for (int start = 45; start < 315; start += SectorDegrees)
+            sectors.append(cloudPacket(start, start + SectorDegrees, 100, quint16(1000 + scan)));
+    }
+    for (int i = 0; i + 1 < sectors.size(); i += 2) {
+        rig.tcp.feed(sectors.at(i) + sectors.at(i + 1));
+        QVERIFY(rig.link->receiveBuffer().isEmpty());
+    }
+    QCOMPARE(scans.count(), Scans);
+    QCOMPARE(rig.data.cloudCount, 2700);
+    // The last scan's last point, at bearing 315 (scene angle -225 degrees).
+    QVERIFY(qAbs(rig.data.cloudDistX[2699] + 1019 * 0.7071) <= 2);
 }
 
 void TestSerialLink::cloudSpanAcrossZero()
