@@ -296,18 +296,20 @@ private:
     }
 
     // Points typed one after another into a polygon's new-point row, each by one entry
-    // (x or y, distance or angle); now and then more than the hundred that a field can
-    // carry to the scanner.
+    // (x or y, distance or angle); now and then up to more than the hundred that a
+    // field can carry to the scanner.
     void typeManyPoints()
     {
         const bool polygon = w.model().current().shape(field()) == Polygon;
-        const int count = !polygon ? 1 : chance(30) ? rng.bounded(95, 106) : rng.bounded(3, 12);
+        const int beyondHundred = 100 - int(w.model().current().points(field()).size()) + rng.bounded(1, 5);
+        const int count = !polygon ? 1 : chance(20) ? qMax(3, beyondHundred) : rng.bounded(3, 12);
         record(QStringLiteral("type %1 points into the last rows of Out %2").arg(count).arg(field() + 1));
         for (int i = 0; i < count && harnessProblem.isEmpty(); ++i) {
             const bool polar = chance(50);
             const int column = rng.bounded(1, 3);
+            const int angle = rng.bounded(-90, 269);  // not 0, which appends nothing
             const QString text = polar && column == SecondValueColumn
-                ? QString::number(rng.bounded(-90, 270))
+                ? QString::number(angle >= 0 ? angle + 1 : angle)
                 : QString::number(rng.bounded(100, 6000) * (chance(50) ? 1 : -1));
             QTableWidget *shown = table(polar);
             typeInto(shown, shown->rowCount() - 1, column, text);
