@@ -3,6 +3,7 @@
 #include "emulatedscanner.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 #include <QUdpSocket>
 
 namespace veltrix {
@@ -15,35 +16,42 @@ constexpr char TargetSuffix[] = ":device:KT-10:1.0";
 
 }  // namespace
 
-DiscoveryResponder::DiscoveryResponder(EmulatedScanner *scanner, const QHostAddress &replyFrom,
+DiscoveryResponder::DiscoveryResponder(EmulatedScanner *scanner, const QHostAddress &served,
                                        QObject *parent)
     : QObject(parent),
       m_scanner(scanner),
-      m_replyFrom(replyFrom),
+      m_served(served),
       m_socket(new QUdpSocket(this)),
-      m_replySocket(m_socket)
+      m_replySocket(new QUdpSocket(this))
 {
     connect(m_socket, &QUdpSocket::readyRead, this, &DiscoveryResponder::readDatagrams);
 }
 
 bool DiscoveryResponder::bind(quint16 port, QString *error)
 {
-    // Broadcasts reach only a socket bound to every address; replies leave from the
-    // chosen address through a socket of their own.
-    if (!m_socket->bind(QHostAddress::AnyIPv4, port, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &candidate : interfaces) {
+        for (const QNetworkAddressEntry &entry : candidate.addressEntries()) {
+            if (entry.ip() == m_served) {
+                m_interfaceIndex = candidate.index();
+                m_interfaceName = candidate.name();
+                m_broadcast = entry.broadcast();
+            }
+        }
+    }
+    if (m_interfaceIndex < 0) {
         if (error)
-            *error = m_socket->errorString();
+            *error = QStringLiteral("no interface of this machine has the address %1").arg(m_served.toString());
         return false;
     }
-    if (m_replyFrom.isNull() || m_replyFrom == QHostAddress::Any || m_replyFrom == QHostAddress::AnyIPv4)
-        return true;
-    m_replySocket = new QUdpSocket(this);
-    if (!m_replySocket->bind(m_replyFrom, 0)) {
-        if (error)
-            *error = m_replySocket->errorString();
-        return false;
-    }
-    return true;
+    QUdpSocket *failed = nullptr;
+    if (!m_socket->bind(QHostAddress::AnyIPv4, port, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
+        failed = m_socket;
+    else if (!m_replySocket->bind(m_served, 0))
+        failed = m_replySocket;
+    if (failed && error)
+        *error = failed->errorString();
+    return !failed;
 }
 
 quint16 DiscoveryResponder::port() const
@@ -85,16 +93,30 @@ QByteArray DiscoveryResponder::reply(const QByteArray &target) const
     return text;
 }
 
+bool DiscoveryResponder::servesRequest(const QNetworkDatagram &request) const
+{
+    // Sent to the served address, broadcast on its network, or broadcast to everyone
+    // and come in on its interface; a search on any other network is not for this
+    // scanner. (A broadcast between two interfaces of one machine arrives only on the
+    // sending one, so the network's broadcast address is matched by address.)
+    const QHostAddress destination = request.destinationAddress();
+    if (destination == m_served || (!m_broadcast.isNull() && destination == m_broadcast))
+        return true;
+    return destination == QHostAddress(QHostAddress::Broadcast)
+        && request.interfaceIndex() == static_cast<uint>(m_interfaceIndex);
+}
+
 void DiscoveryResponder::readDatagrams()
 {
     while (m_socket->hasPendingDatagrams()) {
         const QNetworkDatagram request = m_socket->receiveDatagram();
+        if (!servesRequest(request))
+            continue;
         const QByteArray target = searchTarget(request.data());
         if (target.isEmpty())
             continue;
-        QNetworkDatagram answer(reply(target), request.senderAddress(), request.senderPort());
-        // Without a chosen address the system chooses where the reply leaves from.
-        m_replySocket->writeDatagram(answer);
+        m_replySocket->writeDatagram(reply(target), request.senderAddress(),
+                                     static_cast<quint16>(request.senderPort()));
     }
 }
 

@@ -18,8 +18,7 @@ namespace {
 constexpr double FirstSampleDegrees = -44.5;  // sample 0 of "RScan"/"RStre"
 constexpr double SampleStepDegrees = 0.5;
 constexpr double CloudBearingToDevice = -90.0; // cloud bearing 180 looks straight ahead
-constexpr int FineResolution = 0;              // parameter word 18: 0 -> 0.1°, 1 -> 0.2°
-constexpr int CoarseResolution = 1;
+constexpr int CoarseResolution = 1;            // parameter word 18: 1 -> 0.2°, otherwise 0.1°
 constexpr int MaxDetectionSize = 9;            // index 9 = 5.0°
 
 // A stored write frame handed back under the read mnemonic with a fresh checksum.

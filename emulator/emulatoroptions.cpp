@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDate>
 
+#include <cmath>
 #include <limits>
 
 namespace veltrix {
@@ -12,6 +13,7 @@ namespace veltrix {
 namespace {
 
 constexpr int MaxStatusWordBit = 15;
+constexpr double MaxFirmwareVersion = 655.35;  // version x 100 travels as 16 bits
 
 struct Reader
 {
@@ -33,15 +35,18 @@ struct Reader
         return true;
     }
 
+    // NaN passes every comparison with a bound and infinity overflows whatever it is
+    // later turned into, so only finite numbers within the bounds are taken.
     bool number(const char *name, double low, double high, double &out) const
     {
         if (!parser.isSet(QLatin1String(name)))
             return true;
+        const QString text = parser.value(QLatin1String(name));
         bool ok = false;
-        const double value = parser.value(QLatin1String(name)).toDouble(&ok);
-        if (!ok || value < low || value > high) {
-            error = QStringLiteral("--%1 takes a number from %2 to %3")
-                        .arg(QLatin1String(name)).arg(low).arg(high);
+        const double value = text.toDouble(&ok);
+        if (!ok || !std::isfinite(value) || value < low || value > high) {
+            error = QStringLiteral("--%1 takes a number from %2 to %3, not '%4'")
+                        .arg(QLatin1String(name)).arg(low).arg(high).arg(text);
             return false;
         }
         out = value;
@@ -84,10 +89,10 @@ bool readScanner(const Reader &read, const QCommandLineParser &parser, ScannerCo
         return false;
     scanner.product.productCode = static_cast<quint16>(value);
     if (parser.isSet(QStringLiteral("firmware"))) {
-        bool ok = false;
-        const double version = parser.value(QStringLiteral("firmware")).toDouble(&ok);
-        if (!ok || version < 0 || version > 655.35)
-            return read.fail(QStringLiteral("--firmware takes a version such as 1.05 (at most 655.35)"));
+        double version = 0;
+        if (!read.number("firmware", 0, MaxFirmwareVersion, version))
+            return read.fail(QStringLiteral("--firmware takes a version such as 1.05 (at most %1), not '%2'")
+                                 .arg(MaxFirmwareVersion).arg(parser.value(QStringLiteral("firmware"))));
         scanner.product.firmware = static_cast<quint16>(qRound(version * 100));
     }
     value = scanner.product.serialNumber;
@@ -177,7 +182,9 @@ void addEmulatorOptions(QCommandLineParser &parser)
     parser.addVersionOption();
     parser.addOptions({
         {{QStringLiteral("a"), QStringLiteral("address")},
-         QStringLiteral("Listen for TCP and UDP on this address only (default: all)."), QStringLiteral("address")},
+         QStringLiteral("Serve TCP, UDP and the discovery search on the interface that has this IPv4\n"
+                        "address (default: TCP and UDP on 127.0.0.1 only, no discovery)."),
+         QStringLiteral("address")},
         {QStringLiteral("pty-link"),
          QStringLiteral("Also make a symbolic link to the serial device at this path."), QStringLiteral("path")},
         {QStringLiteral("model"),
@@ -263,12 +270,17 @@ ParseOutcome parseEmulatorOptions(QCommandLineParser &parser, const QStringList 
 
     const Reader read{parser, error};
     if (parser.isSet(QStringLiteral("address"))) {
+        // A fake scanner that anyone on a plant network can find and configure is a
+        // hazard, so it serves only one interface, and only one the user named.
         const QHostAddress address(parser.value(QStringLiteral("address")));
-        if (address.isNull()) {
-            error = QStringLiteral("--address takes an IP address such as 10.77.0.2");
+        if (address.protocol() != QAbstractSocket::IPv4Protocol || address == QHostAddress::AnyIPv4
+            || address.isBroadcast() || address.isMulticast()) {
+            error = QStringLiteral("--address takes the IPv4 address of one interface of this machine, "
+                                   "such as 10.77.0.2 or 127.0.0.1");
             return ParseOutcome::Error;
         }
         options.address = address;
+        options.answerDiscovery = true;
     }
     options.ptyLink = parser.value(QStringLiteral("pty-link"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));

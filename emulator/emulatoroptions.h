@@ -16,7 +16,8 @@ struct EmulatorOptions
 {
     static constexpr quint16 ScannerPort = 8080;
 
-    QHostAddress address = QHostAddress::Any;  // where TCP and UDP port 8080 listen
+    QHostAddress address = QHostAddress::LocalHost;  // where TCP and UDP port 8080 listen
+    bool answerDiscovery = false;  // only on the interface of an address the user named
     QString ptyLink;                           // symbolic link to the serial device
     ScannerConfig scanner;
     DeliveryFaults faults;

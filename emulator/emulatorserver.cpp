@@ -16,7 +16,7 @@ EmulatorServer::EmulatorServer(const EmulatorOptions &options, QObject *parent)
       m_sessions(new SessionFactory(m_scanner, options.faults, options.seed, this)),
       m_tcp(new TcpEndpoint(m_sessions, this)),
       m_udp(new UdpEndpoint(m_sessions, this)),
-      m_discovery(new DiscoveryResponder(m_scanner, options.address, this)),
+      m_discovery(options.answerDiscovery ? new DiscoveryResponder(m_scanner, options.address, this) : nullptr),
       m_pty(new PtyEndpoint(m_sessions, this))
 {
     connect(m_sessions, &SessionFactory::traffic, this, &EmulatorServer::traffic);
@@ -35,7 +35,7 @@ bool EmulatorServer::start(QString *error)
         *error = QStringLiteral("UDP port %1: %2").arg(EmulatorOptions::ScannerPort).arg(reason);
         return false;
     }
-    if (!m_discovery->bind(DiscoveryResponder::DiscoveryPort, &reason)) {
+    if (m_discovery && !m_discovery->bind(DiscoveryResponder::DiscoveryPort, &reason)) {
         *error = QStringLiteral("UDP port %1: %2").arg(DiscoveryResponder::DiscoveryPort).arg(reason);
         return false;
     }
@@ -61,7 +61,12 @@ QStringList EmulatorServer::summary() const
                  .arg(m_scanner->inverted() ? QStringLiteral("inverted") : QStringLiteral("forward"));
     lines << QStringLiteral("TCP: %1:%2").arg(m_tcp->address().toString()).arg(m_tcp->port());
     lines << QStringLiteral("UDP: %1:%2").arg(m_udp->address().toString()).arg(m_udp->port());
-    lines << QStringLiteral("Discovery: UDP port %1").arg(m_discovery->port());
+    if (m_discovery) {
+        lines << QStringLiteral("Discovery: UDP port %1 on %2 (%3)")
+                     .arg(m_discovery->port()).arg(m_discovery->interfaceName(), m_options.address.toString());
+    } else {
+        lines << QStringLiteral("Discovery: not answered (--address names the interface to answer it on)");
+    }
     lines << QStringLiteral("Serial: %1").arg(m_pty->devicePath());
     if (!m_pty->linkPath().isEmpty())
         lines << QStringLiteral("Serial link: %1").arg(m_pty->linkPath());

@@ -14,8 +14,9 @@ class SessionFactory;
 class TcpEndpoint;
 class UdpEndpoint;
 
-// One emulated scanner on all its transports: TCP and UDP on port 8080, discovery
-// on UDP port 1900 and a pseudo-terminal for the serial side.
+// One emulated scanner on all its transports: TCP and UDP on port 8080, a
+// pseudo-terminal for the serial side and, on an interface the user named, discovery
+// on UDP port 1900.
 class EmulatorServer : public QObject
 {
     Q_OBJECT
@@ -44,7 +45,7 @@ private:
     SessionFactory *m_sessions;
     TcpEndpoint *m_tcp;
     UdpEndpoint *m_udp;
-    DiscoveryResponder *m_discovery;
+    DiscoveryResponder *m_discovery;  // null unless discovery is answered
     PtyEndpoint *m_pty;
 };
 

@@ -3,29 +3,10 @@
 #include "scannersession.h"
 #include "sessionfactory.h"
 
-#include <QNetworkInterface>
 #include <QUdpSocket>
 
 namespace veltrix {
 
-namespace {
-
-// A reply to request: to its sender, from the address it was sent to when that is
-// one of this machine's own (not a broadcast). The interface it came in on is left
-// to the routing: between two addresses of one machine, forcing it would send the
-// reply out of a wire with a local source address, which the receiving side drops.
-QNetworkDatagram replyTo(const QNetworkDatagram &request, const QByteArray &bytes)
-{
-    QNetworkDatagram reply(bytes, request.senderAddress(), static_cast<quint16>(request.senderPort()));
-    bool isIpv4 = false;
-    const quint32 ipv4 = request.destinationAddress().toIPv4Address(&isIpv4);
-    const QHostAddress local = isIpv4 ? QHostAddress(ipv4) : request.destinationAddress();
-    if (QNetworkInterface::allAddresses().contains(local))
-        reply.setSender(request.destinationAddress());
-    return reply;
-}
-
-}  // namespace
 
 UdpEndpoint::UdpEndpoint(SessionFactory *sessions, QObject *parent)
     : QObject(parent), m_sessions(sessions), m_socket(new QUdpSocket(this))
@@ -78,7 +59,8 @@ UdpEndpoint::Peer &UdpEndpoint::peerFor(const QNetworkDatagram &datagram)
     connect(peer.session, &ScannerSession::transmit, this, [this, key](const QByteArray &bytes) {
         const auto target = m_peers.constFind(key);
         if (target != m_peers.constEnd())
-            m_socket->writeDatagram(replyTo(target->lastRequest, bytes));
+            m_socket->writeDatagram(bytes, target->lastRequest.senderAddress(),
+                                    static_cast<quint16>(target->lastRequest.senderPort()));
     });
     return m_peers.insert(key, peer).value();
 }

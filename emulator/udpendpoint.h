@@ -14,7 +14,7 @@ class SessionFactory;
 
 // The scanner's UDP side: datagrams from each sender (address and port) form one
 // stream with a session of its own, and everything the session sends goes back to
-// that sender, from the address the request was sent to.
+// that sender, from the one address the endpoint is bound to.
 class UdpEndpoint : public QObject
 {
     Q_OBJECT

@@ -34,8 +34,8 @@ void BenchEmulatorTransfer::writeAllReadAll()
     constexpr int Requests = 2 * (AreaCount + 2);
     constexpr qint64 FloorMs = Requests * SERIAL_COMM::SendInterval;
 
-    // Loopback only: the benchmark needs no network and offers none.
-    EmulatorProcess emulator({"--address", "127.0.0.1"});
+    // Loopback only (the default): the benchmark needs no network and offers none.
+    EmulatorProcess emulator({});
     QVERIFY(emulator.start());
     LinkRig rig;
     if (transport == QLatin1String("tcp"))

@@ -4,7 +4,6 @@
 #include "app/connectioncontrol.h"
 #include "app/messagebox.h"
 #include "app/statusdisplay.h"
-#include "app/storedsettings.h"
 #include "connect/create.h"
 #include "project/projectfiles.h"
 #include "areas/areaeditors.h"
@@ -31,10 +30,6 @@
 #include <QFileInfo>
 #include <QDockWidget>
 #include <QGuiApplication>
-#include <QLocale>
-#include <QScreen>
-#include <QSettings>
-#include <QSplitter>
 #include <QGraphicsScene>
 #include <QIcon>
 #include <QLabel>
@@ -56,9 +51,6 @@ constexpr int ZoomTickInterval = 50;
 
 const char *const ManualChinese = "./manual/manual_cn.pdf";
 const char *const ManualEnglish = "./manual/manual_en.pdf";
-
-const char *const EthernetModeTcpText = "MODE: TCP";
-const char *const EthernetModeUdpText = "MODE: UDP";
 
 const QSize NewFileIconSize(24, 24);
 
@@ -379,81 +371,6 @@ void MainWindow::applyDeviceModel()
     applyZoomSliderRange();
 }
 
-// Every language with a translation file beyond the two of the form gets its own entry,
-// named in that language.
-void MainWindow::addTranslatedLanguages()
-{
-    const QStringList languages = LanguageSwitch::availableLanguages();
-    for (const QString &language : languages) {
-        if (language == QLatin1String(LanguageSwitch::SourceLanguage)
-            || language == QLatin1String(LanguageSwitch::English))
-            continue;
-        QAction *action = ui->menuLanguage->addAction(QLocale(language).nativeLanguageName());
-        action->setObjectName(QStringLiteral("Language_") + language);
-        connect(action, &QAction::triggered, this,
-                [this, language] { m_languageSwitch.setLanguage(language); });
-    }
-}
-
-void MainWindow::LoadSettings()
-{
-    const std::unique_ptr<QSettings> store(openSettingsStore());
-    const StoredSettings stored = ReadStoredSettings(*store, LanguageSwitch::availableLanguages());
-    // Data that cannot be read restores nothing and leaves the built layout; a window
-    // saved on a screen that is gone is brought back onto one by the toolkit.
-    if (!stored.geometry.isEmpty())
-        restoreGeometry(stored.geometry);
-    if (!stored.windowState.isEmpty())
-        restoreState(stored.windowState, 0);
-    if (!stored.splitterSizes.isEmpty())
-        ui->splitter->restoreState(stored.splitterSizes);
-    if (!stored.splitterSizes2.isEmpty())
-        ui->splitter_2->restoreState(stored.splitterSizes2);
-    for (QSplitter *splitter : {ui->splitter_2, ui->splitter}) {
-        splitter->setChildrenCollapsible(false);
-        for (int pane = 0; pane < splitter->count(); ++pane)
-            splitter->setCollapsible(pane, false);
-    }
-
-    if (stored.language == QLatin1String(LanguageSwitch::English))
-        LanguageToEnglish();
-    else if (stored.language == QLatin1String(LanguageSwitch::SourceLanguage))
-        LanguageToChinese();
-    else
-        m_languageSwitch.setLanguage(stored.language);
-
-    if (stored.displayMode == DisplayCloud)
-        OpenDispCloudSlot();
-    else if (stored.displayMode == DisplayLine)
-        OpenDispLineSlot();
-    else
-        OpenDispGraphSlot();
-
-    // Whatever the restored state hid, the three working docks are there at start.
-    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock}) {
-        if (dock->isFloating() && !QGuiApplication::screenAt(dock->geometry().center()))
-            dock->setFloating(false);
-        dock->show();
-    }
-    ui->Edition->setChecked(true);
-    ui->DataTable->setChecked(true);
-    ui->SensorSetting->setChecked(true);
-    monitoring = 0;
-}
-
-void MainWindow::SaveSettings()
-{
-    StoredSettings stored;
-    stored.language = m_languageSwitch.language();
-    stored.geometry = saveGeometry();
-    stored.windowState = saveState(0);
-    stored.splitterSizes = ui->splitter->saveState();
-    stored.splitterSizes2 = ui->splitter_2->saveState();
-    stored.displayMode = m_linkData.DisplayMode;
-    const std::unique_ptr<QSettings> store(openSettingsStore());
-    WriteStoredSettings(*store, stored);
-}
-
 void MainWindow::applyZoomSliderRange()
 {
     const DeviceModel *model = deviceModel(modelIndex);
@@ -472,30 +389,6 @@ bool MainWindow::anyTransportOpen() const
 void MainWindow::setUrlOpener(UrlOpener opener)
 {
     m_urlOpener = std::move(opener);
-}
-
-void MainWindow::LanguageToChinese()
-{
-    m_languageSwitch.setLanguage(QString::fromLatin1(LanguageSwitch::SourceLanguage));
-}
-
-void MainWindow::LanguageToEnglish()
-{
-    m_languageSwitch.setLanguage(QString::fromLatin1(LanguageSwitch::English));
-}
-
-void MainWindow::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    QMainWindow::changeEvent(event);
-}
-
-void MainWindow::retranslate()
-{
-    ui->retranslateUi(this);
-    updateWindowTitle();
-    statusDisplay->Retranslate();
 }
 
 void MainWindow::OpenMonitoringMode()
@@ -645,131 +538,6 @@ void MainWindow::OpenDispLineSlot()
     ui->DispLine->setChecked(true);
     ui->DispGraph->setCheckable(false);
     ui->DispCloud->setCheckable(false);
-}
-
-void MainWindow::ConnectChangeUSARTModeSlot()
-{
-    ui->SerialConnection->setChecked(true);
-    ui->EthernetConnection->setChecked(false);
-    ui->EthnernetSetting->setEnabled(false);
-    ui->SerialSetting->setEnabled(true);
-    m_linkData.connectType = SerialInterface;
-    sensorSetting->EnableInterfaceFields(SerialInterface);
-}
-
-void MainWindow::ConnectChangeEthernetModeSlot()
-{
-    ui->EthernetConnection->setChecked(true);
-    ui->SerialConnection->setChecked(false);
-    ui->EthnernetSetting->setEnabled(true);
-    ui->SerialSetting->setEnabled(false);
-    m_linkData.connectType = EthernetInterface;
-    sensorSetting->EnableInterfaceFields(EthernetInterface);
-}
-
-void MainWindow::CreatConnectTypeSignalSlot(int Index)
-{
-    if (Index == SerialInterface)
-        ConnectChangeUSARTModeSlot();
-    else if (Index == EthernetInterface)
-        ConnectChangeEthernetModeSlot();
-}
-
-void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
-{
-    if (Type == QLatin1String(EthernetModeTcpText))
-        m_linkData.ethernetMode = TcpMode;
-    else if (Type == QLatin1String(EthernetModeUdpText))
-        m_linkData.ethernetMode = UdpMode;
-}
-
-// The transports' own logic lives in ConnectionControl; the window picks the interface
-// and reacts to a connection that opens or closes.
-void MainWindow::createConnections()
-{
-    ConnectionWidgets widgets;
-    widgets.serialConnection = ui->SerialConnection;
-    widgets.ethernetConnection = ui->EthernetConnection;
-    widgets.connection = ui->Connection;
-    widgets.disConnection = ui->DisConnection;
-    widgets.serialSetting = ui->SerialSetting;
-    widgets.ethernetSetting = ui->EthnernetSetting;
-    widgets.readAllSetting = ui->ReadAllSetting;
-    widgets.writeAllSetting = ui->WriteAllSetting;
-    widgets.softReboot = ui->SoftReboot;
-    widgets.sensorInformation = ui->SensorInformation;
-    widgets.ioSimulation = ui->IOSimulation;
-    widgets.statusBar = statusBar();
-    widgets.connectionLabel = connectionLabel.get();
-    m_connection = std::make_unique<ConnectionControl>(serialPort.get(), tcpSocket.get(),
-                                                       udpSocket.get(), link.get(), &m_linkData,
-                                                       &m_messenger, widgets);
-
-    connect(ui->SerialSetting, &QAction::triggered, this, [this] {
-        serialDialog->show();
-        serialDialog->fillPortsInfo();
-    });
-    connect(ui->EthnernetSetting, &QAction::triggered, this, [this] {
-        ethernetDialog->show();
-        ethernetDialog->fillPortsInfo();
-    });
-    connect(ui->Connection, &QAction::triggered, this, &MainWindow::OpenSerialPort);
-    connect(ui->DisConnection, &QAction::triggered, this, &MainWindow::CloseSerialPort);
-    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetSignal, this,
-            &MainWindow::CreatEthernetPort);
-    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetMode, this,
-            &MainWindow::CreatEthnertModeSignalSlot);
-    connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
-            &MainWindow::CreatOpenSerialPort);
-    connect(serialPort.get(), &QSerialPort::errorOccurred, this, &MainWindow::handleError);
-
-    connect(m_connection.get(), &ConnectionControl::opened, this, [this] {
-        OpenCloseReadScanf(ui->Distance->isChecked());
-        OpenCloseReadIntensity(ui->Intensity->isChecked());
-    });
-    connect(m_connection.get(), &ConnectionControl::closed, this, [this] {
-        optionScene->OutlineItem()->hide();
-        optionScene->IntensityItem()->hide();
-        // Closing the dock also ends every simulation, so that the next connection
-        // does not start with one the user can no longer see.
-        OpenCloseIOSimulationDock(false);
-        // Nothing is reported any more: no fault, no inputs, no outputs.
-        IOPortDisplayer(0, 0, 0);
-    });
-}
-
-void MainWindow::CreatOpenSerialPort(const QString &Name)
-{
-    ConnectChangeUSARTModeSlot();
-    ui->SerialSetting->setEnabled(false);
-    ui->EthnernetSetting->setEnabled(false);
-    m_connection->openSerial(Name, serialDialog->settings());
-}
-
-void MainWindow::CreatEthernetPort(const QString &Address)
-{
-    ConnectChangeEthernetModeSlot();
-    ui->SerialSetting->setEnabled(false);
-    ui->EthnernetSetting->setEnabled(false);
-    m_connection->openEthernet(Address);
-}
-
-void MainWindow::CloseSerialPort()
-{
-    m_connection->close();
-}
-
-void MainWindow::handleError(QSerialPort::SerialPortError error)
-{
-    m_connection->handleSerialError(error);
-}
-
-void MainWindow::OpenSerialPort()
-{
-    if (m_linkData.connectType == SerialInterface)
-        serialDialog->update();
-    else if (m_linkData.connectType == EthernetInterface)
-        ethernetDialog->update();
 }
 
 void MainWindow::OpenManualFile()

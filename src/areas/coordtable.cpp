@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace veltrix {
 
@@ -35,13 +36,9 @@ COORD_TABLE::COORD_TABLE(AreaModel *model, QTableWidget *coordOut1, QTableWidget
       m_coordTables{coordOut1, coordOut2, coordOut3},
       m_polarTables{polarOut1, polarOut2, polarOut3}
 {
-    const QStringList coordHeaders{QStringLiteral("点数"), QStringLiteral("X坐标[mm]"),
-                                   QStringLiteral("Y坐标[mm]")};
-    const QStringList polarHeaders{QStringLiteral("点数"), QStringLiteral("距离[mm]"),
-                                   QStringLiteral("角度[deg]")};
     for (int field = 0; field < FieldCount; ++field) {
-        setUpTable(m_coordTables[field], coordHeaders);
-        setUpTable(m_polarTables[field], polarHeaders);
+        setUpTable(m_coordTables[field]);
+        setUpTable(m_polarTables[field]);
     }
     for (int field = 0; field < FieldCount; ++field)
         connectTable(Kind::Cartesian, field);
@@ -57,14 +54,14 @@ COORD_TABLE::COORD_TABLE(AreaModel *model, QTableWidget *coordOut1, QTableWidget
     connect(m_model, &AreaModel::areasReplaced, this, &COORD_TABLE::refreshChangedFields);
 }
 
-void COORD_TABLE::setUpTable(QTableWidget *table, const QStringList &headers)
+void COORD_TABLE::setUpTable(QTableWidget *table)
 {
     table->setColumnCount(ColumnCount);
     table->setRowCount(1);
     table->setItem(0, PointNumberColumn, new QTableWidgetItem(QStringLiteral("1")));
     table->setItem(0, FirstValueColumn, new QTableWidgetItem(QStringLiteral("0")));
     table->setItem(0, SecondValueColumn, new QTableWidgetItem(QStringLiteral("0")));
-    table->setHorizontalHeaderLabels(headers);
+    setHeaders(table);
     table->verticalHeader()->setVisible(false);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->horizontalHeader()->setStretchLastSection(true);
@@ -74,6 +71,17 @@ void COORD_TABLE::setUpTable(QTableWidget *table, const QStringList &headers)
     table->horizontalHeader()->setMinimumSectionSize(qMin(PointColumnWidth, FirstValueColumnWidth));
     table->setColumnWidth(PointNumberColumn, PointColumnWidth);
     table->setColumnWidth(FirstValueColumn, FirstValueColumnWidth);
+}
+
+// The header texts in the language now installed.
+void COORD_TABLE::setHeaders(QTableWidget *table) const
+{
+    const bool polar = std::find(m_polarTables.begin(), m_polarTables.end(), table)
+                       != m_polarTables.end();
+    if (polar)
+        table->setHorizontalHeaderLabels({tr("点数"), tr("距离[mm]"), tr("角度[deg]")});
+    else
+        table->setHorizontalHeaderLabels({tr("点数"), tr("X坐标[mm]"), tr("Y坐标[mm]")});
 }
 
 QTableWidget *COORD_TABLE::table(Kind kind, int field) const
@@ -194,6 +202,14 @@ void COORD_TABLE::cellEdited(Kind kind, int field, QTableWidgetItem *item)
 
 bool COORD_TABLE::eventFilter(QObject *watched, QEvent *event)
 {
+    // Every table of the window hears of a new language; each sets its own headers.
+    // (Being a table itself, this object also filters its own inner widgets.)
+    if (event->type() == QEvent::LanguageChange) {
+        for (int field = 0; field < FieldCount; ++field) {
+            if (watched == m_coordTables[field] || watched == m_polarTables[field])
+                setHeaders(static_cast<QTableWidget *>(watched));
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return QTableWidget::eventFilter(watched, event);
     auto *keyEvent = static_cast<QKeyEvent *>(event);

@@ -42,7 +42,8 @@ public slots:
 
 protected:
     // Consumes every key press that reaches one of the six tables; Delete removes the
-    // point of the current row from a polygon field.
+    // point of the current row from a polygon field. Sets a table's headers again when
+    // the language changes.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -57,7 +58,8 @@ private:
         QVector<QPoint> points;
     };
 
-    static void setUpTable(QTableWidget *table, const QStringList &headers);
+    void setUpTable(QTableWidget *table);
+    void setHeaders(QTableWidget *table) const;
     QTableWidget *table(Kind kind, int field) const;
     void connectTable(Kind kind, int field);
     void fillTable(Kind kind, int field);

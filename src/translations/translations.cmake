@@ -15,6 +15,8 @@ set(veltrix_qrc_entries)
 foreach(ts IN LISTS veltrix_ts_files)
   get_filename_component(name "${ts}" NAME_WE)
   set(qm "${CMAKE_CURRENT_BINARY_DIR}/translations/${name}.qm")
+  # Entries still marked unfinished are left out: lupdate fills new entries with guesses
+  # from similar texts ("0.2 degree" for "1%"), and a guess must never reach the user.
   add_custom_command(OUTPUT "${qm}"
     COMMAND Qt${QT_VERSION_MAJOR}::lrelease -silent -nounfinished "${ts}" -qm "${qm}"
     DEPENDS "${ts}"

@@ -78,7 +78,7 @@
     <name>MainWindow</name>
     <message>
         <source>激光雷达编辑器</source>
-        <translation type="unfinished"></translation>
+        <translation>Radar</translation>
     </message>
     <message>
         <source>安装方式</source>
@@ -98,387 +98,147 @@
     </message>
     <message>
         <source>文件</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>编辑</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <source>视窗</source>
-        <translation type="unfinished"></translation>
+        <translation>View</translation>
     </message>
     <message>
         <source>视图</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting</translation>
     </message>
     <message>
         <source>连接</source>
-        <translation type="unfinished"></translation>
+        <translation>Connections</translation>
     </message>
     <message>
         <source>接口</source>
-        <translation type="unfinished"></translation>
+        <translation>Interfaces</translation>
     </message>
     <message>
         <source>显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Display</translation>
     </message>
     <message>
         <source>语言</source>
-        <translation type="unfinished"></translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>帮助</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>编辑控制</source>
-        <translation type="unfinished"></translation>
+        <translation>Edition Controls</translation>
     </message>
     <message>
         <source>区域</source>
-        <translation type="unfinished"></translation>
+        <translation>Area</translation>
     </message>
     <message>
         <source>通道参数</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>打开延迟：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>20ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>40ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>60ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>80ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>100ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>120ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>140ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>160ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>180ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>200ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>220ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>240ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>260ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>280ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>300ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>320ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>340ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>360ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>380ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>400ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>420ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>440ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>460ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>480ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>500ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>关闭延迟：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>关闭滞后比例：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>3%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>4%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>5%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>6%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>7%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>8%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>9%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>10%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>检测物体大小：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0.5°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1.0°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1.5°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2.0°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2.5°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>3.0°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>3.5°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>4.0°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>4.5°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>5.0°</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameter</translation>
     </message>
     <message>
         <source>智能选择</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>驱动转角范围：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>车辆速度范围：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>车辆通道组别：</source>
-        <translation type="unfinished"></translation>
+        <translation>CaseChannel</translation>
     </message>
     <message>
         <source>通道组1</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 1</translation>
     </message>
     <message>
         <source>通道组2</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 2</translation>
     </message>
     <message>
         <source>通道组3</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 3</translation>
     </message>
     <message>
         <source>通道组4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>通道组5</source>
-        <translation type="unfinished"></translation>
+        <translation>Type 4</translation>
     </message>
     <message>
         <source>输出1</source>
-        <translation type="unfinished"></translation>
+        <translation>Out 1</translation>
     </message>
     <message>
         <source>依靠模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Dependent</translation>
     </message>
     <message>
         <source>坐标</source>
-        <translation type="unfinished"></translation>
+        <translation>Coordinates</translation>
     </message>
     <message>
         <source>X/Y坐标</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>点数</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>X坐标[mm]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Y坐标[mm]</source>
-        <translation type="unfinished"></translation>
+        <translation>Controls XY</translation>
     </message>
     <message>
         <source>角度距离</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>距离[mm]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>角度[deg]</source>
-        <translation type="unfinished"></translation>
+        <translation>Controls Polar</translation>
     </message>
     <message>
         <source>自学习</source>
-        <translation type="unfinished"></translation>
+        <translation>Teaching</translation>
     </message>
     <message>
         <source>位置</source>
-        <translation type="unfinished"></translation>
+        <translation>Corner</translation>
     </message>
     <message>
         <source>大小</source>
-        <translation type="unfinished"></translation>
+        <translation>Size</translation>
     </message>
     <message>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>Select</translation>
     </message>
     <message>
         <source>方法</source>
-        <translation type="unfinished"></translation>
+        <translation>Method</translation>
     </message>
     <message>
         <source>平均值</source>
-        <translation type="unfinished"></translation>
+        <translation>Average</translation>
     </message>
     <message>
         <source>最小值</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimum</translation>
     </message>
     <message>
         <source>抵消距离</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>mm</source>
-        <translation type="unfinished"></translation>
+        <translation>Distance Offset</translation>
     </message>
     <message>
         <source>其他</source>
-        <translation type="unfinished"></translation>
+        <translation>Others</translation>
     </message>
     <message>
         <source>简单采样</source>
-        <translation type="unfinished"></translation>
+        <translation>Simplify The Result</translation>
     </message>
     <message>
         <source>开始自学习</source>
-        <translation type="unfinished"></translation>
+        <translation>Start Teach</translation>
     </message>
     <message>
         <source>输出2</source>
-        <translation type="unfinished"></translation>
+        <translation>Out 2</translation>
     </message>
     <message>
         <source>输出3</source>
-        <translation type="unfinished"></translation>
+        <translation>Out 3</translation>
     </message>
     <message>
         <source>数据列表</source>
@@ -495,54 +255,6 @@
     <message>
         <source>反光强度</source>
         <translation>Intensity</translation>
-    </message>
-    <message>
-        <source>9600</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>19200</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>38400</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>57600</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>115200</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>460800</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>125K</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>250K</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>500K</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1000K</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>72KHz</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>144KHz</source>
-        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>IO端口仿真</source>
@@ -597,244 +309,116 @@
         <translation>Type 4</translation>
     </message>
     <message>
-        <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+S</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>撤销</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>重做</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <source>复制</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+C</source>
-        <translation type="unfinished"></translation>
+        <translation>Copy</translation>
     </message>
     <message>
         <source>剪贴</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+X</source>
-        <translation type="unfinished"></translation>
+        <translation>Cut</translation>
     </message>
     <message>
         <source>粘贴</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+V</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+D</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>全部删除</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete All</translation>
     </message>
     <message>
         <source>应用设置</source>
-        <translation type="unfinished"></translation>
+        <translation>App Settings</translation>
     </message>
     <message>
         <source>距离</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+L</source>
-        <translation type="unfinished"></translation>
+        <translation>Distance</translation>
     </message>
     <message>
         <source>强度</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+I</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+T</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+E</source>
-        <translation type="unfinished"></translation>
+        <translation>Intensity</translation>
     </message>
     <message>
         <source>监控</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+M</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Monitoring</translation>
     </message>
     <message>
         <source>输入输出仿真</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+I</source>
-        <translation type="unfinished"></translation>
+        <translation>IO Simulation</translation>
     </message>
     <message>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial Setting</translation>
     </message>
     <message>
         <source>以太网设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Ethernet Setting</translation>
     </message>
     <message>
         <source>串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial</translation>
     </message>
     <message>
         <source>以太网</source>
-        <translation type="unfinished"></translation>
+        <translation>Ethernet</translation>
     </message>
     <message>
         <source>连接设备</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+C</source>
-        <translation type="unfinished"></translation>
+        <translation>Connection</translation>
     </message>
     <message>
         <source>断开设备</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+D</source>
-        <translation type="unfinished"></translation>
+        <translation>DisConnection</translation>
     </message>
     <message>
         <source>上传数据</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+R</source>
-        <translation type="unfinished"></translation>
+        <translation>Read All Setting</translation>
     </message>
     <message>
         <source>下载数据</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+W</source>
-        <translation type="unfinished"></translation>
+        <translation>Write All Setting</translation>
     </message>
     <message>
         <source>重启设备</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Alt+R</source>
-        <translation type="unfinished"></translation>
+        <translation>Soft Reboot</translation>
     </message>
     <message>
         <source>传感器信息</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+I</source>
-        <translation type="unfinished"></translation>
+        <translation>Sensor Information</translation>
     </message>
     <message>
         <source>图形显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Disp Graph</translation>
     </message>
     <message>
         <source>点云显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Disp Cloud</translation>
     </message>
     <message>
         <source>线条显示</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>简体中文</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>Disp Line</translation>
     </message>
     <message>
         <source>关于</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+A</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>指南</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+M</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>05XX</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>10XX</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>20XX</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>30XX</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>50XX</source>
-        <translation type="unfinished"></translation>
+        <translation>Manual</translation>
     </message>
     <message>
         <source>新建文件</source>
@@ -1103,6 +687,53 @@
         <comment>data table</comment>
         <translation>Distance[mm]</translation>
     </message>
+    <message>
+        <source>编辑</source>
+        <comment>edited area caption</comment>
+        <translation>Regions</translation>
+    </message>
+    <message>
+        <source>打开延迟</source>
+        <translation>On Delay</translation>
+    </message>
+    <message>
+        <source>关闭延迟</source>
+        <translation>Off Delay</translation>
+    </message>
+    <message>
+        <source>关闭滞后比例</source>
+        <translation>Hysteresis</translation>
+    </message>
+    <message>
+        <source>检测物体大小</source>
+        <translation>Detection Size</translation>
+    </message>
+    <message>
+        <source>驱动转角范围</source>
+        <translation>Dgree Range</translation>
+    </message>
+    <message>
+        <source>车辆速度范围</source>
+        <translation>Speed Range</translation>
+    </message>
+    <message>
+        <source>车辆通道组别</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>通道组0</source>
+        <translation>Type 0</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <comment>teach-in region</comment>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <comment>view mode</comment>
+        <translation>Edition</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -1223,6 +854,29 @@ Update Date: 20240821
 Update Content:
 1)English translation.
 2)Improve UDP Connect.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::COORD_TABLE</name>
+    <message>
+        <source>点数</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>距离[mm]</source>
+        <translation>R [mm]</translation>
+    </message>
+    <message>
+        <source>角度[deg]</source>
+        <translation>Th [deg]</translation>
+    </message>
+    <message>
+        <source>X坐标[mm]</source>
+        <translation>X [mm]</translation>
+    </message>
+    <message>
+        <source>Y坐标[mm]</source>
+        <translation>Y [mm]</translation>
     </message>
 </context>
 <context>

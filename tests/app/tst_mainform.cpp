@@ -671,7 +671,7 @@ void TestMainForm::comboBoxes_data()
     QTest::newRow("Area_Hysteresis") << "Area_Hysteresis" << hysteresis;
     QTest::newRow("Area_DetectionSize") << "Area_DetectionSize" << detection;
     QTest::newRow("VehicleOptionMode")
-        << "VehicleOptionMode" << QStringList{"通道组1", "通道组2", "通道组3", "通道组4", "通道组5"};
+        << "VehicleOptionMode" << QStringList{"通道组0", "通道组1", "通道组2", "通道组3", "通道组4"};
     for (int n = 1; n <= 3; ++n) {
         const QString method = QStringLiteral("MethodOut%1").arg(n);
         QTest::addRow("%s", qPrintable(method)) << method << QStringList{"平均值", "最小值"};

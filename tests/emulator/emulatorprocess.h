@@ -4,24 +4,39 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QtTest>
 
 // The real veltrix-emulator program, started for one test and ended with it.
-// VELTRIX_EMULATOR_PATH comes from CMake.
+// VELTRIX_EMULATOR_PATH comes from CMake. Options in VELTRIX_EMULATOR_FAULTS come
+// first (scripts/soak runs the end-to-end tests with faults that must not change
+// their outcome); a test's own options after them win.
 class EmulatorProcess
 {
 public:
-    explicit EmulatorProcess(const QStringList &arguments) : m_arguments(arguments) {}
+    explicit EmulatorProcess(const QStringList &arguments)
+        : m_arguments(qEnvironmentVariable("VELTRIX_EMULATOR_FAULTS").split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                      + arguments)
+    {
+    }
 
-    ~EmulatorProcess() { stop(); }
+    // An emulator that ended badly (a crash, or a sanitizer's report at exit) fails the
+    // test that ran it, unless that test failed already.
+    ~EmulatorProcess()
+    {
+        if (!stop() && !QTest::currentTestFailed()) {
+            const QByteArray message = "the emulator ended badly: " + m_process.readAllStandardError().right(4000);
+            QTest::qFail(message.constData(), __FILE__, __LINE__);
+        }
+    }
 
-    // Ends the program as Ctrl+C would; true when it ended by itself.
+    // Ends the program as Ctrl+C would; true when it ended by itself without an error.
     bool stop()
     {
         if (m_process.state() == QProcess::NotRunning)
-            return true;
+            return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
         m_process.terminate();
         if (m_process.waitForFinished(3000))
-            return m_process.exitStatus() == QProcess::NormalExit;
+            return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
         m_process.kill();
         m_process.waitForFinished(1000);
         return false;
@@ -46,11 +61,15 @@ public:
         for (const QByteArray &line : m_output.split('\n')) {
             if (line.startsWith("Serial: "))
                 m_serialDevice = QString::fromLocal8Bit(line.mid(8).trimmed());
+            if (line.startsWith("TCP: "))
+                m_address = QString::fromLatin1(line.mid(5, line.lastIndexOf(':') - 5));
         }
         return true;
     }
 
     QString serialDevice() const { return m_serialDevice; }
+    // The address it says it serves TCP and UDP on.
+    QString address() const { return m_address; }
     QByteArray output() const { return m_output; }
     QByteArray errors() { return m_process.readAllStandardError(); }
 
@@ -59,4 +78,5 @@ private:
     QProcess m_process;
     QByteArray m_output;
     QString m_serialDevice;
+    QString m_address;
 };

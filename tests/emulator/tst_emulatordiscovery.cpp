@@ -31,8 +31,10 @@ struct Reply
 };
 
 // Sends each request from 10.77.0.1 (the program's side of the veth pair) to
-// destination port 1900 and gathers what comes back until quietMs pass without more.
-QList<Reply> discover(const QList<QByteArray> &requests, const QHostAddress &destination, int quietMs = 300)
+// destination port 1900 and gathers what comes back until quietMs pass without more
+// (firstMs before the first reply).
+QList<Reply> discover(const QList<QByteArray> &requests, const QHostAddress &destination, int quietMs = 300,
+                      int firstMs = 3000)
 {
     QUdpSocket socket;
     if (!socket.bind(QHostAddress(QStringLiteral("10.77.0.1")), 50000))
@@ -40,7 +42,7 @@ QList<Reply> discover(const QList<QByteArray> &requests, const QHostAddress &des
     for (const QByteArray &request : requests)
         socket.writeDatagram(request, destination, 1900);
     QList<Reply> replies;
-    while (socket.waitForReadyRead(replies.isEmpty() ? 3000 : quietMs)) {
+    while (socket.waitForReadyRead(replies.isEmpty() ? firstMs : quietMs)) {
         while (socket.hasPendingDatagrams()) {
             const QNetworkDatagram datagram = socket.receiveDatagram();
             replies.append(Reply{datagram.senderAddress(), datagram.data()});
@@ -64,6 +66,8 @@ class TestEmulatorDiscovery : public QObject
 private slots:
     void searchIsAnsweredWithTheMode_data();
     void searchIsAnsweredWithTheMode();
+    void loopbackByDefault();
+    void searchesOnOtherInterfacesAreIgnored();
     void otherDatagramsAreIgnored();
     void modeFollowsTheWrittenParameters();
     void repliesComeFromTheChosenAddress();
@@ -76,9 +80,10 @@ void TestEmulatorDiscovery::searchIsAnsweredWithTheMode_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("destination");
     QTest::addColumn<QByteArray>("mode");
-    QTest::newRow("broadcast, TCP") << QStringList{} << "10.77.0.255" << QByteArray("MODE: TCP");
-    QTest::newRow("direct, TCP") << QStringList{} << "10.77.0.2" << QByteArray("MODE: TCP");
-    QTest::newRow("broadcast, UDP") << QStringList{"--ethernet-mode", "udp"} << "10.77.0.255"
+    const QStringList served{"--address", "10.77.0.2"};
+    QTest::newRow("broadcast, TCP") << served << "10.77.0.255" << QByteArray("MODE: TCP");
+    QTest::newRow("direct, TCP") << served << "10.77.0.2" << QByteArray("MODE: TCP");
+    QTest::newRow("broadcast, UDP") << served + QStringList{"--ethernet-mode", "udp"} << "10.77.0.255"
                                     << QByteArray("MODE: UDP");
 }
 
@@ -94,13 +99,44 @@ void TestEmulatorDiscovery::searchIsAnsweredWithTheMode()
     for (const Reply &reply : replies) {
         QCOMPARE(modeOf(reply.data), mode);
         QVERIFY(reply.data.contains("ST: " + KT10 + "\r\n"));
-        QVERIFY(reply.sender.toString().startsWith(QLatin1String("10.77.0.")));
+        QCOMPARE(reply.sender, QHostAddress(QStringLiteral("10.77.0.2")));
     }
+    QVERIFY(emulator.output().contains("Discovery: UDP port 1900 on scan1 (10.77.0.2)\n"));
+}
+
+void TestEmulatorDiscovery::loopbackByDefault()
+{
+    // Started without an address it is out of reach of every network: searches go
+    // unanswered and nothing connects from outside loopback.
+    EmulatorProcess emulator({});
+    QVERIFY(emulator.start());
+    QVERIFY(emulator.output().contains("TCP: 127.0.0.1:8080\nUDP: 127.0.0.1:8080\n"));
+    QVERIFY(emulator.output().contains("Discovery: not answered"));
+    for (const char *destination : {"10.77.0.255", "10.77.0.2", "127.0.0.1"}) {
+        QVERIFY2(discover({searchRequest(KT10)}, QHostAddress(QLatin1String(destination)), 300, 500).isEmpty(),
+                 destination);
+    }
+    QTcpSocket outside;
+    outside.connectToHost(QStringLiteral("10.77.0.2"), 8080);
+    QVERIFY(!outside.waitForConnected(1000));
+    QTcpSocket local;
+    local.connectToHost(QStringLiteral("127.0.0.1"), 8080);
+    QVERIFY(local.waitForConnected(3000));
+}
+
+void TestEmulatorDiscovery::searchesOnOtherInterfacesAreIgnored()
+{
+    // Serving 10.77.0.2 (scan1), a search sent to the other interface's address is not
+    // for this scanner.
+    EmulatorProcess emulator({"--address", "10.77.0.2"});
+    QVERIFY(emulator.start());
+    QVERIFY(discover({searchRequest(KT10)}, QHostAddress(QStringLiteral("10.77.0.1")), 300, 500).isEmpty());
+    QVERIFY(!discover({searchRequest(KT10)}, QHostAddress(QStringLiteral("10.77.0.2"))).isEmpty());
 }
 
 void TestEmulatorDiscovery::otherDatagramsAreIgnored()
 {
-    EmulatorProcess emulator({});
+    EmulatorProcess emulator({"--address", "10.77.0.2"});
     QVERIFY(emulator.start());
     const QByteArray otherDevice = "urn:example-vendor:device:KT-20:1.0";
     QByteArray notify = searchRequest(KT10);
@@ -115,7 +151,7 @@ void TestEmulatorDiscovery::otherDatagramsAreIgnored()
 
 void TestEmulatorDiscovery::modeFollowsTheWrittenParameters()
 {
-    EmulatorProcess emulator({});
+    EmulatorProcess emulator({"--address", "10.77.0.2"});
     QVERIFY(emulator.start());
     QList<Reply> replies = discover({searchRequest(KT10)}, QHostAddress(QStringLiteral("10.77.0.2")));
     QVERIFY(!replies.isEmpty());
@@ -164,7 +200,7 @@ void TestEmulatorDiscovery::udpRepliesComeFromTheAddressAsked()
     // datagrams from there; a reply from another address of the same machine is lost.
     QFETCH(QString, from);
     QFETCH(QString, to);
-    EmulatorProcess emulator({});
+    EmulatorProcess emulator({"--address", to});
     QVERIFY(emulator.start());
     QUdpSocket socket;
     QVERIFY(socket.bind(QHostAddress(from), 0));

@@ -33,7 +33,8 @@ void TestEmulatorOptions::defaults()
     EmulatorOptions options;
     QString error;
     QCOMPARE(parse({}, options, error), ParseOutcome::Run);
-    QCOMPARE(options.address, QHostAddress(QHostAddress::Any));
+    QCOMPARE(options.address, QHostAddress(QHostAddress::LocalHost));
+    QVERIFY(!options.answerDiscovery);
     QCOMPARE(options.scanner.model, 0);
     QCOMPARE(options.scanner.rangeLimit(), 6000);
     QCOMPARE(options.scanner.scanRate, 15.0);
@@ -60,6 +61,7 @@ void TestEmulatorOptions::everyOptionIsRead()
     QCOMPARE(parse(arguments, options, error), ParseOutcome::Run);
     QCOMPARE(error, QString());
     QCOMPARE(options.address, QHostAddress(QStringLiteral("10.77.0.2")));
+    QVERIFY(options.answerDiscovery);
     QCOMPARE(options.ptyLink, QStringLiteral("/tmp/scanner"));
     QCOMPARE(options.scanner.model, 3);
     QCOMPARE(options.scanner.rangeLimit(), 36000);
@@ -98,6 +100,20 @@ void TestEmulatorOptions::badValuesAreRefused_data()
 
     QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
     QTest::newRow("address") << QStringList{"--address", "scanner"} << "--address";
+    QTest::newRow("every address") << QStringList{"--address", "0.0.0.0"} << "--address";
+    QTest::newRow("broadcast address") << QStringList{"--address", "255.255.255.255"} << "--address";
+    QTest::newRow("IPv6") << QStringList{"--address", "::"} << "--address";
+    // Not a number passes every comparison with a range and overflows what it is
+    // turned into; infinity overflows too.
+    QTest::newRow("firmware nan") << QStringList{"--firmware", "nan"} << "--firmware";
+    QTest::newRow("firmware inf") << QStringList{"--firmware", "inf"} << "--firmware";
+    QTest::newRow("scan rate nan") << QStringList{"--scan-rate", "nan"} << "--scan-rate";
+    QTest::newRow("object speed nan") << QStringList{"--object-speed", "nan"} << "--object-speed";
+    QTest::newRow("object speed -inf") << QStringList{"--object-speed", "-inf"} << "--object-speed";
+    QTest::newRow("drop nan") << QStringList{"--drop", "nan"} << "--drop";
+    QTest::newRow("corrupt NaN") << QStringList{"--corrupt", "NaN"} << "--corrupt";
+    QTest::newRow("noise nan") << QStringList{"--noise", "nan"} << "--noise";
+    QTest::newRow("noise inf") << QStringList{"--noise", "inf"} << "--noise";
     QTest::newRow("model") << QStringList{"--model", "40"} << "--model";
     QTest::newRow("ethernet mode") << QStringList{"--ethernet-mode", "serial"} << "--ethernet-mode";
     QTest::newRow("drop above 1") << QStringList{"--drop", "1.5"} << "--drop";

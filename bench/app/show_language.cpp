@@ -1,0 +1,64 @@
+// Shows the program in one language, for looking at it: the main window, or one of its
+// dialogs over it.
+//
+//   build/bench/app/show_language en|zh_CN [main|about|start|serial|ethernet|teaching|polar|MENU]
+//
+// teaching shows the case-channel and teach-in pages of the edition dock, polar the polar
+// coordinate table; MENU is the object name of a menu to open (menuView, menuConnections...).
+#include "app/about.h"
+#include "app/mainwindow.h"
+#include "connect/create.h"
+#include "connect/ethnertsetting.h"
+#include "connect/settingsdialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <cstdio>
+
+using namespace veltrix;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    const QString language = arguments.value(1, QStringLiteral("en"));
+    const QString window = arguments.value(2, QStringLiteral("main"));
+
+    MainWindow w;
+    if (!w.languageSwitch().setLanguage(language)) {
+        std::fprintf(stderr, "no such language: %s\n", qPrintable(language));
+        return 2;
+    }
+    w.show();
+    QDialog *dialog = nullptr;
+    if (window == QLatin1String("about"))
+        dialog = w.aboutDialog();
+    else if (window == QLatin1String("start"))
+        dialog = w.startDialog();
+    else if (window == QLatin1String("serial"))
+        dialog = w.serialSettingsDialog();
+    else if (window == QLatin1String("ethernet"))
+        dialog = w.ethernetSettingsDialog();
+    if (dialog)
+        dialog->show();
+    auto showPage = [&w](const char *tabs, int page) {
+        if (auto *widget = w.findChild<QTabWidget *>(QLatin1String(tabs)))
+            widget->setCurrentIndex(page);
+    };
+    if (window == QLatin1String("teaching")) {
+        showPage("ParametersEditTab", 1);
+        showPage("TableCoordinatesOut1", 1);
+    } else if (window == QLatin1String("polar")) {
+        showPage("CoordinatesTypeOut1", 1);
+    } else if (QMenu *menu = w.findChild<QMenu *>(window)) {
+        // Opened under its title in the menu bar once the window is laid out.
+        QMetaObject::invokeMethod(menu, [&w, menu] {
+            menu->popup(w.menuBar()->mapToGlobal(
+                w.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+        }, Qt::QueuedConnection);
+    }
+    return app.exec();
+}
