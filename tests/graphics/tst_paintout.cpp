@@ -38,6 +38,12 @@ QColor other(int field)
     return FieldColor(field, OtherFieldAlpha);
 }
 
+// As the random-edit test typed it: one distance of -2147483648 put a vertex on the
+// corner of the coordinate limit, and every frame of the view took a quarter second.
+const QVector<QPoint> FarVertexPolygon = {{7, -18}, {-4083, 0}, {-5064, 0}, {-5005, 0},
+                                          {-CoordinateLimit, -CoordinateLimit}, {3578, 0},
+                                          {0, -3511}};
+
 const QVector<QPoint> BigBox = {QPoint(-3000, 0), QPoint(3000, 0), QPoint(3000, 4000),
                                 QPoint(-3000, 4000)};
 
@@ -454,11 +460,7 @@ void TestPaintOut::fieldFarBeyondThePictureShowsAsBefore_data()
     QTest::addColumn<int>("shape");
     QTest::addColumn<QVector<QPoint>>("points");
     QTest::addColumn<double>("scale");  // pixels per mm
-    // As typed in a session: one distance of -2147483648 put a vertex on the corner of
-    // the coordinate limit, and every frame of the view took a quarter of a second.
-    const QVector<QPoint> typed = {{7, -18}, {-4083, 0}, {-5064, 0}, {-5005, 0},
-                                   {-CoordinateLimit, -CoordinateLimit}, {3578, 0}, {0, -3511}};
-    QTest::newRow("polygon with a vertex 1 km out") << 0 << int(Polygon) << typed << 1.0;
+    QTest::newRow("polygon with a vertex 1 km out") << 0 << int(Polygon) << FarVertexPolygon << 1.0;
     QTest::newRow("fan Out2 of that polygon") << 1 << int(Fan) << QVector<QPoint>{{0, 300000}} << 1.0;
     QTest::newRow("arc of 50 m seen at 4 px/mm")
         << 0 << int(Arc) << QVector<QPoint>{{50000, 0}, {0, 50000}} << 4.0;
@@ -473,8 +475,7 @@ void TestPaintOut::fieldFarBeyondThePictureShowsAsBefore()
     QFETCH(QVector<QPoint>, points);
     QFETCH(double, scale);
     AreaRecord area;
-    area.out1Points = {{7, -18}, {-4083, 0}, {-5064, 0}, {-5005, 0},
-                       {-CoordinateLimit, -CoordinateLimit}, {3578, 0}, {0, -3511}};
+    area.out1Points = FarVertexPolygon;
     area.setShape(field, shape);
     area.points(field) = points;
     const FieldDrawing drawing = BuildAreaDrawing(area, 12000, 12000)[field];
