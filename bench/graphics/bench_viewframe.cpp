@@ -45,11 +45,16 @@ void BenchViewFrame::fullFrame_data()
     QTest::addColumn<int>("zoomLevel");
     QTest::addColumn<int>("model");
     QTest::addColumn<QPointF>("centre");
-    QTest::newRow("zoom 70") << 70 << 0 << QPointF(0, -1000);
-    QTest::newRow("zoom 180") << 180 << 0 << QPointF(0, -1000);
-    QTest::newRow("zoom 345") << 345 << 0 << QPointF(0, -1000);
+    QTest::addColumn<bool>("farVertex");
+    QTest::newRow("zoom 70") << 70 << 0 << QPointF(0, -1000) << false;
+    QTest::newRow("zoom 180") << 180 << 0 << QPointF(0, -1000) << false;
+    QTest::newRow("zoom 345") << 345 << 0 << QPointF(0, -1000) << false;
     // Close up on a far corner of the largest range: the rings there are huge.
-    QTest::newRow("zoom 350, KT50 far corner") << 350 << 4 << QPointF(55000, -55000);
+    QTest::newRow("zoom 350, KT50 far corner") << 350 << 4 << QPointF(55000, -55000) << false;
+    // Out1 a polygon with one vertex as far out as a point may lie (a distance of
+    // -2147483648 typed into the polar table): its fill reaches a million pixels
+    // beyond the viewport.
+    QTest::newRow("zoom 250, a vertex 1 km out") << 250 << 0 << QPointF(0, 0) << true;
 }
 
 void BenchViewFrame::fullFrame()
@@ -57,10 +62,15 @@ void BenchViewFrame::fullFrame()
     QFETCH(int, zoomLevel);
     QFETCH(int, model);
     QFETCH(QPointF, centre);
+    QFETCH(bool, farVertex);
     AreaModel areaModel;
     SensorLinkData link;
     AreaRecord area = areaModel.current();
     area.out1Points = Outline(100, 5000, 0.08);
+    if (farVertex) {
+        area.out1Points = {{7, -18}, {-4083, 0}, {-5064, 0}, {-5005, 0},
+                           {-CoordinateLimit, -CoordinateLimit}, {3578, 0}, {0, -3511}};
+    }
     area.out2Points = Outline(100, 3500, 0.10);
     area.out3Points = Outline(100, 2000, 0.12);
     areaModel.replaceArea(areaModel.currentArea(), area);
@@ -77,7 +87,7 @@ void BenchViewFrame::fullFrame()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.ChangeSetupMatrix(zoomLevel);
     view.centerOn(centre);
-    QCOMPARE(controller.PointItems().size(), 101);  // the vertices and the centre handle
+    QCOMPARE(controller.PointItems().size(), area.out1Points.size() + 1);  // and the centre handle
 
     QImage frame(view.viewport()->size(), QImage::Format_RGB32);
     view.viewport()->render(&frame);

@@ -103,7 +103,72 @@ FieldDrawing RatioDrawing(const QPainterPath &previous, int v)
     return drawing;
 }
 
+// Sutherland-Hodgman: the closed polygon cut to the rectangle, one side after the
+// other. Inside the rectangle the winding number of every point stays as it was.
+QPolygonF ClipToRectangle(const QPolygonF &polygon, const QRectF &window)
+{
+    enum Side { Left, Right, Top, Bottom };
+    const auto inside = [&window](const QPointF &p, int side) {
+        switch (side) {
+        case Left: return p.x() >= window.left();
+        case Right: return p.x() <= window.right();
+        case Top: return p.y() >= window.top();
+        default: return p.y() <= window.bottom();
+        }
+    };
+    // Only called for an edge with one end on either side of the line, so the
+    // divisor is never zero.
+    const auto crossing = [&window](const QPointF &a, const QPointF &b, int side) {
+        if (side == Left || side == Right) {
+            const qreal x = side == Left ? window.left() : window.right();
+            return QPointF(x, a.y() + (x - a.x()) / (b.x() - a.x()) * (b.y() - a.y()));
+        }
+        const qreal y = side == Top ? window.top() : window.bottom();
+        return QPointF(a.x() + (y - a.y()) / (b.y() - a.y()) * (b.x() - a.x()), y);
+    };
+    QPolygonF result = polygon;
+    for (int side : {Left, Right, Top, Bottom}) {
+        if (result.isEmpty())
+            break;
+        const QPolygonF input = result;
+        result.clear();
+        QPointF previous = input.last();
+        for (const QPointF &current : input) {
+            const bool currentInside = inside(current, side);
+            if (currentInside != inside(previous, side))
+                result << crossing(previous, current, side);
+            if (currentInside)
+                result << current;
+            previous = current;
+        }
+    }
+    return result;
+}
+
 }  // namespace
+
+QPainterPath VisiblePart(const QPainterPath &path, const QTransform &toDevice, const QRectF &device)
+{
+    const QRectF window = device.adjusted(-VisibleMargin, -VisibleMargin, VisibleMargin, VisibleMargin);
+    if (window.contains(toDevice.mapRect(path.controlPointRect())))
+        return path;
+    bool invertible = false;
+    const QTransform fromDevice = toDevice.inverted(&invertible);
+    if (!invertible)
+        return path;
+    QPainterPath visible;
+    visible.setFillRule(path.fillRule());
+    for (const QPolygonF &subpath : path.toSubpathPolygons(toDevice)) {
+        const QPolygonF part = ClipToRectangle(subpath, window);
+        if (part.isEmpty())
+            continue;
+        visible.addPolygon(fromDevice.map(part));
+        // Closed as it was: an outline keeps its closing edge wherever that shows.
+        if (subpath.isClosed())
+            visible.closeSubpath();
+    }
+    return visible;
+}
 
 QColor FieldColor(int field, int alpha)
 {
@@ -178,13 +243,16 @@ void PaintFieldDrawing(QPainter *painter, const FieldDrawing &drawing, const QCo
     else
         painter->setPen(Qt::NoPen);
     painter->setBrush(QBrush(fill, Qt::SolidPattern));
-    if (drawing.scaleFactor == 1.0) {
-        painter->drawPath(drawing.path);
-        return;
-    }
     const QTransform saved = painter->transform();
-    painter->scale(drawing.scaleFactor, drawing.scaleFactor);
-    painter->drawPath(drawing.path);
+    if (drawing.scaleFactor != 1.0)
+        painter->scale(drawing.scaleFactor, drawing.scaleFactor);
+    const QPaintDevice *device = painter->device();
+    if (device) {
+        const QRectF deviceRect(0, 0, device->width(), device->height());
+        painter->drawPath(VisiblePart(drawing.path, painter->combinedTransform(), deviceRect));
+    } else {
+        painter->drawPath(drawing.path);
+    }
     painter->setTransform(saved);
 }
 

@@ -53,4 +53,16 @@ AreaDrawing BuildAreaDrawing(const AreaRecord &area, double rangeWidth, double r
 // Draws a field with the given fill colour; the painter's transform is left as found.
 void PaintFieldDrawing(QPainter *painter, const FieldDrawing &drawing, const QColor &fill);
 
+// Device pixels kept around the device when a path is cut to it: beyond any outline
+// pen and antialiasing fringe.
+constexpr qreal VisibleMargin = 64.0;
+
+// The part of `path` (in the coordinates that `toDevice` maps to the device) within
+// `device` and VisibleMargin around it, for painting: an antialiased fill costs time
+// in proportion to the path's extent on the device rather than to what shows, and a
+// field reaching a point a kilometre out took a quarter of a second a frame. Curves
+// are followed at device resolution, and inside the margin the part is the path
+// itself; a path that lies within it already is returned unchanged.
+QPainterPath VisiblePart(const QPainterPath &path, const QTransform &toDevice, const QRectF &device);
+
 }  // namespace veltrix

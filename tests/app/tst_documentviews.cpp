@@ -4,25 +4,19 @@
 // coordinate tables, the edit controls and the scene; and every change of an area is
 // one step of that area's undo history.
 
-#include "app/mainwindow.h"
 #include "areachange.h"
-#include "editiondock.h"
-#include "graphics/optionscene.h"
+#include "editingwindow.h"
 #include "graphics/paintout.h"
 #include "graphics/painttable.h"
 #include "graphics/pointratio.h"
-#include "graphics/viewwindow.h"
-#include "mouse.h"
 
 #include <QComboBox>
-#include <QSlider>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace veltrix;
+using testing::cellText;
+using testing::PaintCounter;
+using Window = testing::EditingWindow;
 
 using Points = QVector<QPoint>;
 Q_DECLARE_METATYPE(Points)
@@ -39,126 +33,6 @@ AreaRecord taggedArea(int tag)
     area.out2Shape = Straight;
     area.out2Points = {{0, 500 + tag}};
     return area;
-}
-
-class PaintCounter : public QObject
-{
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-// The main window, shown at one millimetre per pixel around the scanner, with a
-// messenger that answers every box with its second button.
-struct Window
-{
-    MainWindow window;
-
-    Window()
-    {
-        window.messenger().setPresenter([](const UserMessage &) { return 1; });
-        window.resize(1234, 752);
-    }
-
-    ~Window() { window.areaModel().setModified(false); }
-
-    bool showActive()
-    {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        if (!QTest::qWaitForWindowActive(&window))
-            return false;
-        widget<QSlider>("ZoomSlider")->setValue(250);
-        view()->centerOn(0, 0);
-        return true;
-    }
-
-    template<typename T>
-    T *widget(const char *name) const
-    {
-        T *found = window.findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
-    }
-
-    AreaModel &model() { return window.areaModel(); }
-    OPTION_SCENE *scene() const { return window.sceneController(); }
-    ViewWindow *view() const { return widget<ViewWindow>("graphicsView"); }
-    QTableWidget *list() const { return widget<QTableWidget>("AreaTableWidget"); }
-    QTabWidget *outTabs() const { return widget<QTabWidget>("AreaEditTab"); }
-    QTableWidget *coordTable(int field) const
-    {
-        return widget<QTableWidget>(QStringLiteral("CoordTableWidgetOut%1").arg(field + 1).toLatin1());
-    }
-    QTableWidget *polarTable(int field) const
-    {
-        return widget<QTableWidget>(QStringLiteral("PolarTableWidgeOut%1").arg(field + 1).toLatin1());
-    }
-    QWidget *thumbnail(int area) const { return list()->cellWidget(area, 2); }
-
-    QList<QPointF> handles() const
-    {
-        QList<QPointF> positions;
-        for (const QGraphicsItem *item : scene()->PointItems())
-            positions << item->pos();
-        return positions;
-    }
-
-    // The viewport pixel of the area point (x, y).
-    QPoint pixel(int x, int y) const { return view()->mapFromScene(QPointF(x, -y)); }
-
-    void press(const char *keys) { QTest::keySequence(&window, QKeySequence(QLatin1String(keys))); }
-
-    void clickRow(int row)
-    {
-        list()->scrollToItem(list()->item(row, 0));
-        const QRect cell = list()->visualRect(list()->model()->index(row, 0));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    }
-
-    void clickTab(int index)
-    {
-        QTabBar *bar = outTabs()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-    }
-
-    // The cartesian (page 0) or polar (page 1) table of a field brought on screen.
-    void showTable(int field, int page)
-    {
-        clickTab(field);
-        widget<QTabWidget>(QStringLiteral("CoordinatesTypeOut%1").arg(field + 1).toLatin1())
-            ->setCurrentIndex(page);
-    }
-
-    void drag(const QPoint &from, const QPoint &to)
-    {
-        QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, from);
-        mouse::moveTo(view()->viewport(), (from + to) / 2, Qt::LeftButton);
-        mouse::moveTo(view()->viewport(), to, Qt::LeftButton);
-        QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
-    }
-
-    // Watches the thumbnail of `area` for repaints from now on.
-    void watchThumbnail(int area, PaintCounter *counter)
-    {
-        list()->scrollToItem(list()->item(area, 0));
-        QTest::qWait(50);  // the scroll's own repaints
-        thumbnail(area)->installEventFilter(counter);
-    }
-};
-
-QString cell(QTableWidget *table, int row, int column)
-{
-    QTableWidgetItem *item = table->item(row, column);
-    return item ? item->text() : QStringLiteral("<none>");
 }
 
 }  // namespace
@@ -229,8 +103,8 @@ void TestDocumentViews::documentChangeShowsInEveryView()
     QCOMPARE(w.list()->currentRow(), area);
     QTRY_VERIFY(counter.paints > 0);
     QCOMPARE(w.coordTable(0)->rowCount(), 4);  // three points and the new-point row
-    QCOMPARE(cell(w.coordTable(0), 1, 2), QStringLiteral("2070"));
-    QCOMPARE(cell(w.polarTable(1), 0, 1), QStringLiteral("507"));
+    QCOMPARE(cellText(w.coordTable(0), 1, 2), QStringLiteral("2070"));
+    QCOMPARE(cellText(w.polarTable(1), 0, 1), QStringLiteral("507"));
     QCOMPARE(w.widget<QComboBox>("Area_OpenDelay")->currentText(), QStringLiteral("140ms"));
     QVERIFY(w.widget<QToolButton>("ButtonStraightOut2")->isChecked());
     QVERIFY(!w.widget<QToolButton>("ButtonPolygonOut2")->isChecked());
@@ -284,7 +158,7 @@ void TestDocumentViews::keyboardPicksAnAreaAsAClickDoes()
         QVERIFY(area > from);
     QCOMPARE(w.list()->currentRow(), area);
     QCOMPARE(w.widget<QComboBox>("Area_OpenDelay")->currentIndex(), area % 26);
-    QCOMPARE(cell(w.coordTable(0), 1, 2), QString::number(2000 + 10 * area));
+    QCOMPARE(cellText(w.coordTable(0), 1, 2), QString::number(2000 + 10 * area));
     QVERIFY(w.handles().contains(QPointF(0, -(2000 + 10 * area))));
     QVERIFY(!w.model().isModified());
 }
@@ -300,7 +174,7 @@ void TestDocumentViews::undoAndRedoFollowTheAreaBeingEdited()
     QTest::mouseClick(w.widget<QToolButton>("ButtonFanOut2"), Qt::LeftButton);
     QCOMPARE(w.model().area(0).out2Shape, qint32(Fan));
     QCOMPARE(w.coordTable(1)->rowCount(), 1);
-    QCOMPARE(cell(w.coordTable(1), 0, 2), QStringLiteral("20"));
+    QCOMPARE(cellText(w.coordTable(1), 0, 2), QStringLiteral("20"));
     QCOMPARE(w.handles(), QList<QPointF>{QPointF(0, -20)});
     QVERIFY(w.model().isModified());
 
@@ -319,7 +193,7 @@ void TestDocumentViews::undoAndRedoFollowTheAreaBeingEdited()
     QVERIFY(!w.widget<QToolButton>("ButtonFanOut2")->isChecked());
     QCOMPARE(w.widget<QComboBox>("Area_DetectionSize")->currentText(), QStringLiteral("0.5°"));
     QCOMPARE(w.coordTable(1)->rowCount(), 1);
-    QCOMPARE(cell(w.coordTable(1), 0, 2), QStringLiteral("0"));
+    QCOMPARE(cellText(w.coordTable(1), 0, 2), QStringLiteral("0"));
     w.press("Ctrl+Y");
     QCOMPARE(w.model().area(0).out2Shape, qint32(Fan));
     QVERIFY(w.widget<QToolButton>("ButtonFanOut2")->isChecked());
@@ -332,7 +206,7 @@ void TestDocumentViews::undoAndRedoFollowTheAreaBeingEdited()
     QCOMPARE(w.coordTable(0)->rowCount(), 1);
     QCOMPARE(w.handles(), QList<QPointF>{QPointF(0, 0)});
     w.press("Ctrl+Y");
-    QCOMPARE(cell(w.coordTable(0), 0, 2), QStringLiteral("1500"));
+    QCOMPARE(cellText(w.coordTable(0), 0, 2), QStringLiteral("1500"));
     QVERIFY(w.handles().contains(QPointF(0, -1500)));
 }
 
@@ -438,8 +312,8 @@ void TestDocumentViews::handleGesturesShowEverywhereAndAreUndoSteps()
     QCOMPARE(model.current().out1Points, after);
     QCOMPARE(model.undoHistory(0).at(model.undoCursor(0)).out1Points, after);
     QCOMPARE(w.coordTable(0)->rowCount(), after.size() + 1);
-    QCOMPARE(cell(w.coordTable(0), 0, 1), QString::number(after[0].x()));
-    QCOMPARE(cell(w.coordTable(0), 0, 2), QString::number(after[0].y()));
+    QCOMPARE(cellText(w.coordTable(0), 0, 1), QString::number(after[0].x()));
+    QCOMPARE(cellText(w.coordTable(0), 0, 2), QString::number(after[0].y()));
     QTRY_VERIFY(counter.paints > 0);
 
     w.press("Ctrl+Z");
@@ -468,7 +342,7 @@ void TestDocumentViews::clipboardAndDeleteThroughTheMenus()
     w.clickRow(7);
     w.press("Ctrl+V");
     QCOMPARE(w.model().area(7), w.model().area(3));
-    QCOMPARE(cell(w.coordTable(0), 0, 2), QStringLiteral("1500"));
+    QCOMPARE(cellText(w.coordTable(0), 0, 2), QStringLiteral("1500"));
 
     QVERIFY(testing::typeIntoCell(w.coordTable(0), 0, 1, QStringLiteral("250")));
     const AreaRecord edited = w.model().area(7);
@@ -479,7 +353,7 @@ void TestDocumentViews::clipboardAndDeleteThroughTheMenus()
     QCOMPARE(w.handles(), QList<QPointF>{QPointF(0, 0)});
     w.press("Ctrl+Z");
     QCOMPARE(w.model().area(7), edited);
-    QCOMPARE(cell(w.coordTable(0), 0, 1), QStringLiteral("250"));
+    QCOMPARE(cellText(w.coordTable(0), 0, 1), QStringLiteral("250"));
     QVERIFY(w.handles().contains(QPointF(250, -1500)));
 
     w.widget<QAction>("DeleteAll")->trigger();
@@ -500,14 +374,14 @@ void TestDocumentViews::hostilePointStaysWithinTheLimit()
     QVERIFY(testing::typeIntoCell(w.coordTable(0), 0, 1, QStringLiteral("1e10")));
     QVERIFY(testing::typeIntoCell(w.coordTable(0), 0, 2, QStringLiteral("1e10")));
     QCOMPARE(w.model().current().out1Points, (Points{{CoordinateLimit, CoordinateLimit}}));
-    QCOMPARE(cell(w.coordTable(0), 0, 1), QStringLiteral("1000000"));
+    QCOMPARE(cellText(w.coordTable(0), 0, 1), QStringLiteral("1000000"));
 
     w.showTable(0, 1);
     QVERIFY(testing::typeIntoCell(w.polarTable(0), 0, 2, QStringLiteral("269.99")));
     const QPoint point = w.model().current().out1Points.at(0);
     QCOMPARE(point.y(), -CoordinateLimit);
     QVERIFY(qAbs(point.x()) < 1000);
-    QCOMPARE(cell(w.coordTable(0), 0, 2), QStringLiteral("-1000000"));
+    QCOMPARE(cellText(w.coordTable(0), 0, 2), QStringLiteral("-1000000"));
     QVERIFY(w.handles().contains(QPointF(point.x(), CoordinateLimit)));
     const QRectF drawn = w.scene()->Out1Item()->Drawing().path.boundingRect();
     QVERIFY(QRectF(-CoordinateLimit, -CoordinateLimit, 2 * CoordinateLimit, 2 * CoordinateLimit)

@@ -38,6 +38,12 @@ QColor other(int field)
     return FieldColor(field, OtherFieldAlpha);
 }
 
+// As the random-edit test typed it: one distance of -2147483648 put a vertex on the
+// corner of the coordinate limit, and every frame of the view took a quarter second.
+const QVector<QPoint> FarVertexPolygon = {{7, -18}, {-4083, 0}, {-5064, 0}, {-5005, 0},
+                                          {-CoordinateLimit, -CoordinateLimit}, {3578, 0},
+                                          {0, -3511}};
+
 const QVector<QPoint> BigBox = {QPoint(-3000, 0), QPoint(3000, 0), QPoint(3000, 4000),
                                 QPoint(-3000, 4000)};
 
@@ -110,6 +116,8 @@ private slots:
     void editedFieldIsOpaque_data();
     void editedFieldIsOpaque();
     void unknownShapeDrawsNothing();
+    void fieldFarBeyondThePictureShowsAsBefore_data();
+    void fieldFarBeyondThePictureShowsAsBefore();
 };
 
 void TestPaintOut::itemsCoverTheRangeSquare()
@@ -444,6 +452,67 @@ void TestPaintOut::unknownShapeDrawsNothing()
     });
     const QImage image = f.render();
     EXPECT_PIXEL(image, pixelOf(1000, 1000), Black);
+}
+
+void TestPaintOut::fieldFarBeyondThePictureShowsAsBefore_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QVector<QPoint>>("points");
+    QTest::addColumn<double>("scale");  // pixels per mm
+    QTest::newRow("polygon with a vertex 1 km out") << 0 << int(Polygon) << FarVertexPolygon << 1.0;
+    QTest::newRow("fan Out2 of that polygon") << 1 << int(Fan) << QVector<QPoint>{{0, 300000}} << 1.0;
+    QTest::newRow("arc of 50 m seen at 4 px/mm")
+        << 0 << int(Arc) << QVector<QPoint>{{50000, 0}, {0, 50000}} << 4.0;
+}
+
+// Only what lies around the picture is handed to the painter, and the picture is the
+// one the whole path gives.
+void TestPaintOut::fieldFarBeyondThePictureShowsAsBefore()
+{
+    QFETCH(int, field);
+    QFETCH(int, shape);
+    QFETCH(QVector<QPoint>, points);
+    QFETCH(double, scale);
+    AreaRecord area;
+    area.out1Points = FarVertexPolygon;
+    area.setShape(field, shape);
+    area.points(field) = points;
+    const FieldDrawing drawing = BuildAreaDrawing(area, 12000, 12000)[field];
+    QVERIFY(drawing.visible);
+
+    QImage cut(300, 300, QImage::Format_RGB32);
+    cut.fill(Black);
+    QImage whole = cut;
+    const QColor fill = FieldColor(field, EditedFieldAlpha);
+    const auto place = [scale](QPainter &painter) {
+        painter.setRenderHint(QPainter::Antialiasing);  // as the view paints its items
+        painter.translate(150, 150);
+        painter.scale(scale, scale);
+    };
+    QPainter painter(&cut);
+    place(painter);
+    const QRectF device(0, 0, cut.width(), cut.height());
+    const QPainterPath visible = VisiblePart(drawing.path, painter.combinedTransform(), device);
+    const QRectF window = device.adjusted(-VisibleMargin, -VisibleMargin, VisibleMargin, VisibleMargin);
+    QVERIFY(window.contains(painter.combinedTransform().mapRect(visible.controlPointRect())));
+    PaintFieldDrawing(&painter, drawing, fill);
+    painter.end();
+
+    QPainter reference(&whole);
+    place(reference);
+    reference.setPen(drawing.outlined ? FieldOutlinePen() : QPen(Qt::NoPen));
+    reference.setBrush(fill);
+    reference.drawPath(drawing.path);
+    reference.end();
+    int differing = 0;
+    for (int y = 0; y < cut.height(); ++y) {
+        for (int x = 0; x < cut.width(); ++x) {
+            if (!pixels::near(cut.pixelColor(x, y), whole.pixelColor(x, y), 2))
+                ++differing;
+        }
+    }
+    QCOMPARE(differing, 0);
 }
 
 QTEST_MAIN(TestPaintOut)

@@ -247,9 +247,12 @@ inline bool typeIntoCell(QTableWidget *table, int row, int column, const QString
         return false;
     table->scrollToItem(item);
     const QPoint centre = table->visualItemRect(item).center();
-    // A double click is press, release, then the double-click event.
+    // A double click is press, release, the double-click event and its release. The
+    // last release also tells the test library that the button is up again, which its
+    // double click alone leaves held for every later mouse event.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     auto *editor = qobject_cast<QLineEdit *>(table->indexWidget(table->model()->index(row, column)));
     if (!editor)
         return false;
@@ -257,7 +260,10 @@ inline bool typeIntoCell(QTableWidget *table, int row, int column, const QString
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
     const QModelIndex index = table->model()->index(row, column);
-    return QTest::qWaitFor([&] { return !table->indexWidget(index); });
+    // One round of the event queue commits it; waiting (which sleeps between looks)
+    // is left for a queue that takes longer.
+    QCoreApplication::processEvents();
+    return !table->indexWidget(index) || QTest::qWaitFor([&] { return !table->indexWidget(index); });
 }
 
 }  // namespace testing
