@@ -269,11 +269,7 @@ void ConnectionControl::failOpen()
 
 void ConnectionControl::showError(const QString &title, const QString &text)
 {
-    UserMessage message;
-    message.icon = MessageIcon::Critical;
-    message.title = title;
-    message.text = text;
-    m_messenger->show(message);
+    m_messenger->show(MessageIcon::Critical, title, text);
 }
 
 }  // namespace veltrix

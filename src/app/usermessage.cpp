@@ -14,4 +14,15 @@ int Messenger::show(const UserMessage &message) const
     return m_presenter(message);
 }
 
+int Messenger::show(MessageIcon icon, const QString &title, const QString &text,
+                    const QStringList &buttons) const
+{
+    UserMessage message;
+    message.icon = icon;
+    message.title = title;
+    message.text = text;
+    message.buttons = buttons;
+    return show(message);
+}
+
 }  // namespace veltrix

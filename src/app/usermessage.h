@@ -35,6 +35,10 @@ public:
     // Shows the message and returns the chosen button. Without a presenter nothing is
     // shown and the default button is taken.
     int show(const UserMessage &message) const;
+    // The same for a message with the given buttons (none: one standard OK button),
+    // the first of them the default, none meant by Escape.
+    int show(MessageIcon icon, const QString &title, const QString &text,
+             const QStringList &buttons = {}) const;
 
     // True while a message is on screen (its nested event loop is running), so that
     // timers can hold back work that would otherwise stack more boxes.

@@ -757,12 +757,7 @@ int SERIAL_COMM::showMessage(MessageIcon icon, const QString &title, const QStri
     // Without a messenger nothing is shown and no button counts as chosen.
     if (!m_messenger)
         return -1;
-    UserMessage box;
-    box.icon = icon;
-    box.title = title;
-    box.text = message;
-    box.buttons = buttons;
-    return m_messenger->show(box);
+    return m_messenger->show(icon, title, message, buttons);
 }
 
 QString SERIAL_COMM::answerText(int status) const

@@ -208,11 +208,7 @@ void ProjectFiles::setFileName(const QString &fileName)
 
 void ProjectFiles::showError(const QString &title, const QString &text)
 {
-    UserMessage message;
-    message.icon = MessageIcon::Critical;
-    message.title = title;
-    message.text = text;
-    m_messenger->show(message);
+    m_messenger->show(MessageIcon::Critical, title, text);
 }
 
 }  // namespace veltrix
