@@ -4,6 +4,8 @@
 
 #include "link/frames.h"
 
+#include <utility>
+
 namespace veltrix {
 
 SessionFactory::SessionFactory(EmulatedScanner *scanner, const DeliveryFaults &faults,
@@ -49,7 +51,7 @@ QString SessionFactory::peerName(const QHostAddress &address, quint16 port)
 void SessionFactory::setFaults(const DeliveryFaults &faults)
 {
     m_faults = faults;
-    for (const QPointer<ScannerSession> &session : qAsConst(m_sessions)) {
+    for (const QPointer<ScannerSession> &session : std::as_const(m_sessions)) {
         if (session)
             session->setFaults(faults, nextSeed());
     }

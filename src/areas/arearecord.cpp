@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace veltrix {
 
@@ -115,7 +116,7 @@ bool BoundAreaPoints(AreaRecord &area)
 {
     bool moved = false;
     for (int field = 0; field < FieldCount; ++field) {
-        const QVector<QPoint> &points = qAsConst(area).points(field);
+        const QVector<QPoint> &points = std::as_const(area).points(field);
         // Looked at first without writing, so that lists within the limit (all of them,
         // but for hostile input) stay shared with the snapshots they were copied from.
         if (std::all_of(points.cbegin(), points.cend(),

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QHeaderView>
 #include <QMenu>
+#include <utility>
 
 namespace veltrix {
 
@@ -95,7 +96,7 @@ void AREA_TABLE::SetDeviceType(int modelIndex)
     const DeviceModel *model = deviceModel(modelIndex);
     if (!model)
         return;
-    for (PAINT_TABLE *thumb : qAsConst(m_thumbnails))
+    for (PAINT_TABLE *thumb : std::as_const(m_thumbnails))
         thumb->SetRange(model->rangeSquare, model->rangeSquare);
     AreaTableWidgetAllDisplay();
 }

@@ -12,6 +12,7 @@
 
 #include <QGraphicsScene>
 #include <QTransform>
+#include <utility>
 
 namespace veltrix {
 
@@ -223,7 +224,7 @@ void OPTION_SCENE::PointItemUpdateCoordTable()
 {
     QVector<QPoint> points;
     points.reserve(pointItems.size());
-    for (const QGraphicsItem *handle : qAsConst(pointItems)) {
+    for (const QGraphicsItem *handle : std::as_const(pointItems)) {
         const QPointF p = handle->pos();
         if (p.x() == 0 && p.y() == 0 && handle->type() != POINT_RATIO::Type)
             continue;
@@ -238,7 +239,7 @@ void OPTION_SCENE::ChangeScaleSize(double value)
     scale = value;
     outlineItem->SetViewScale(value);
     intensityItem->SetViewScale(value);
-    for (QGraphicsItem *item : qAsConst(pointItems)) {
+    for (QGraphicsItem *item : std::as_const(pointItems)) {
         if (auto *handle = qobject_cast<PointHandle *>(item->toGraphicsObject()))
             handle->SetViewScale(value);
     }

@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 using namespace veltrix;
 
@@ -45,7 +46,7 @@ QStringList imagePaths()
     for (int n = 1; n <= 6; ++n)
         names << QStringLiteral("Gray%1").arg(n) << QStringLiteral("Green%1").arg(n);
     QStringList paths;
-    for (const QString &name : qAsConst(names))
+    for (const QString &name : std::as_const(names))
         paths << QStringLiteral(":/images/%1.png").arg(name);
     paths << QStringLiteral(":images/newFile") << QStringLiteral(":images/radar")
           << QStringLiteral(":images/ConnectSensor");
@@ -787,7 +788,7 @@ void TestMainForm::simulationButtons()
     for (int n = 1; n <= 3; ++n)
         buttons.append({QStringLiteral("OutputButton%1").arg(n), QStringLiteral(":/images/Gray%1.png").arg(n), false});
     buttons.append({QStringLiteral("FaultSimuButton"), QStringLiteral(":/images/GrayFault.png"), true});
-    for (const Expected &e : qAsConst(buttons)) {
+    for (const Expected &e : std::as_const(buttons)) {
         auto *button = w->findChild<QAbstractButton *>(e.name);
         QVERIFY2(button, qPrintable(e.name));
         QVERIFY(button->isCheckable());
@@ -849,7 +850,7 @@ void TestMainForm::leftToRight()
 {
     QFETCH(QStringList, names);
     int previous = std::numeric_limits<int>::min();
-    for (const QString &name : qAsConst(names)) {
+    for (const QString &name : std::as_const(names)) {
         auto *widget = w->findChild<QWidget *>(name);
         QVERIFY2(widget, qPrintable(name));
         const int x = leftOf(widget, w.get());

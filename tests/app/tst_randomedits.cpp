@@ -29,6 +29,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <cmath>
+#include <utility>
 
 using namespace veltrix;
 using testing::cellText;
@@ -704,7 +705,7 @@ void TestRandomEdits::everyStepKeepsTheViewsInStep()
         if (violation.isEmpty() && step % UndoRedoCheckEvery == 0)
             violation = editor.undoRedoViolation();
         if (!violation.isEmpty()) {
-            for (const QString &action : qAsConst(editor.log))
+            for (const QString &action : std::as_const(editor.log))
                 qInfo("%s", qPrintable(action));
             QFAIL(qPrintable(QStringLiteral("seed %1 step %2: %3 (replay with VELTRIX_RANDOM_SEED=%1 "
                                             "VELTRIX_RANDOM_STEPS=%2)")

@@ -2,6 +2,7 @@
 #include "areas/areaoperations.h"
 
 #include <QtTest>
+#include <utility>
 
 using namespace veltrix;
 
@@ -183,7 +184,7 @@ void TestAreaOperations::snapshotIgnoresInvalidArea()
     AreaModelState model;
     SaveUndoSnapshot(model, 64);
     SaveUndoSnapshot(model, -1);
-    for (const auto &history : qAsConst(model.undoHistory))
+    for (const auto &history : std::as_const(model.undoHistory))
         QCOMPARE(history.size(), 1);
     QVERIFY(!model.modified);
 }
@@ -273,7 +274,7 @@ void TestAreaOperations::deleteAll()
         model.areas[area] = taggedArea(area);
     DeleteAllAreas(model);
     QVERIFY(model.modified);
-    for (const AreaRecord &area : qAsConst(model.areas))
+    for (const AreaRecord &area : std::as_const(model.areas))
         QCOMPARE(area, model.blankArea);
 }
 

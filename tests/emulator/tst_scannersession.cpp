@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <utility>
 
 using namespace veltrix;
 
@@ -148,7 +149,7 @@ void TestScannerSession::replyFaults()
         QVERIFY(capture.pieces.isEmpty());
     } else if (fault == QLatin1String("corrupt")) {
         QCOMPARE(capture.pieces.size(), 20);
-        for (const QByteArray &piece : qAsConst(capture.pieces)) {
+        for (const QByteArray &piece : std::as_const(capture.pieces)) {
             QCOMPARE(piece.size(), clean.size());
             QCOMPARE(piece.left(clean.size() - CrcLength), clean.left(clean.size() - CrcLength));
             // Only a reply that carries a checksum can be spoilt.
@@ -156,12 +157,12 @@ void TestScannerSession::replyFaults()
         }
     } else if (fault == QLatin1String("split")) {
         QVERIFY(capture.pieces.size() >= 20 * clean.size() / 5);
-        for (const QByteArray &piece : qAsConst(capture.pieces))
+        for (const QByteArray &piece : std::as_const(capture.pieces))
             QVERIFY(piece.size() >= 1 && piece.size() <= 5);
         QCOMPARE(capture.all(), clean.repeated(20));
     } else {
         QCOMPARE(capture.pieces.size(), 20);
-        for (const QByteArray &piece : qAsConst(capture.pieces)) {
+        for (const QByteArray &piece : std::as_const(capture.pieces)) {
             QVERIFY(piece.endsWith(clean));
             const int noise = piece.size() - clean.size();
             QVERIFY(noise >= 1 && noise <= FaultInjector::MaxNoiseBytes);

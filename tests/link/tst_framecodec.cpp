@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <utility>
 
 using namespace veltrix;
 
@@ -110,7 +111,7 @@ AreaRecord expectedAfterTrip(const AreaRecord &sent, bool inverted)
             // Sorted by bearing; duplicates of a bearing leave zero slots behind,
             // which still count.
             QVector<QPair<float, QPoint>> byBearing;
-            for (const QPoint &point : qAsConst(points)) {
+            for (const QPoint &point : std::as_const(points)) {
                 const QPoint wire = inverted ? QPoint(-point.x(), point.y()) : point;
                 const float bearing = PolarOf(wire).angle;
                 auto same = std::find_if(byBearing.begin(), byBearing.end(),
@@ -123,7 +124,7 @@ AreaRecord expectedAfterTrip(const AreaRecord &sent, bool inverted)
             std::sort(byBearing.begin(), byBearing.end(),
                       [](const auto &a, const auto &b) { return a.first < b.first; });
             QVector<QPoint> ordered;
-            for (const auto &entry : qAsConst(byBearing))
+            for (const auto &entry : std::as_const(byBearing))
                 ordered.append(entry.second);
             const int count = points.size();
             while (ordered.size() < count)
