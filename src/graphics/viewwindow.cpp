@@ -1,5 +1,7 @@
 #include "graphics/viewwindow.h"
 
+#include "graphics/fieldshapes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsItem>
@@ -387,6 +389,19 @@ QPainterPath ViewWindow::BlindZone(int rangeWidth, int rangeHeight, double scale
     return zone;
 }
 
+void ViewWindow::PaintBlindZone(QPainter *painter, int rangeWidth, int rangeHeight,
+                                double scale, const QRectF &exposed)
+{
+    const QPainterPath zone = BlindZone(rangeWidth, rangeHeight, scale, exposed);
+    const QPaintDevice *device = painter->device();
+    if (!device) {
+        painter->fillPath(zone, BlindZoneColor);
+        return;
+    }
+    const QRectF deviceRect(0, 0, device->width(), device->height());
+    painter->fillPath(VisiblePart(zone, painter->combinedTransform(), deviceRect), BlindZoneColor);
+}
+
 void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
 {
     painter->setRenderHint(QPainter::Antialiasing, true);
@@ -412,7 +427,7 @@ void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
     painter->drawLine(0, static_cast<int>(top), 0, static_cast<int>(bottom));
     painter->drawLine(static_cast<int>(left), 0, static_cast<int>(right), 0);
 
-    painter->fillPath(BlindZone(rangeWidth, rangeHeight, scale, rect), BlindZoneColor);
+    PaintBlindZone(painter, rangeWidth, rangeHeight, scale, rect);
 }
 
 // Only the rings that can cross the exposed rectangle are drawn: from the snapped
