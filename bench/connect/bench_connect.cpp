@@ -8,11 +8,11 @@
 #include "app/mainwindow.h"
 #include "connect/ethnertsetting.h"
 #include "connect/settingsdialog.h"
+#include "waituntil.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QSocketNotifier>
 #include <QTcpServer>
@@ -36,22 +36,7 @@ constexpr int Runs = 9;
 constexpr quint16 ScannerPort = ConnectionControl::ScannerPort;
 const QByteArray FirstReadAllRequest = "RPara";
 
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QEventLoop loop;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer check;
-    check.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.hasExpired(timeoutMs))
-            loop.quit();
-    });
-    check.start(1);
-    if (!done())
-        loop.exec();
-    return done();
-}
+using testing::waitUntil;
 
 // The pseudo-terminal a serial connection is made to; the bench holds the other end.
 struct Terminal

@@ -5,9 +5,8 @@
 #include "link/sensorlinkdata.h"
 #include "link/sensorparameters.h"
 #include "link/serialcomm.h"
+#include "waituntil.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QSerialPort>
 #include <QTcpSocket>
 #include <QTimer>
@@ -70,24 +69,9 @@ struct LinkRig
         return serial.open(QIODevice::ReadWrite);
     }
 
-    // Runs the event loop, as the program does, until done() holds; false after
-    // timeoutMs. (QTest::qWaitFor sleeps 10 ms between rounds, which would delay the
-    // link's 20 ms tick and spoil any timing.)
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     {
-        QEventLoop loop;
-        QElapsedTimer clock;
-        clock.start();
-        QTimer check;
-        check.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-            if (done() || clock.hasExpired(timeoutMs))
-                loop.quit();
-        });
-        check.start(1);
-        if (!done())
-            loop.exec();
-        return done();
+        return testing::waitUntil(done, timeoutMs);
     }
 
     int countShown(const QString &text) const
