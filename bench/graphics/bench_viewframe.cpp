@@ -24,6 +24,21 @@ QVector<QPoint> Outline(int count, double radius, double wobble)
     return points;
 }
 
+// Renders the view's viewport once to settle it, then measures one full frame at a
+// time; with BENCH_FRAME_DIR set the last frame is saved there as NAME.png to look at.
+void measureFrame(ViewWindow &view, const QString &name)
+{
+    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&frame);
+    QCoreApplication::processEvents();
+    QBENCHMARK {
+        view.viewport()->render(&frame);
+    }
+    const QString out = qEnvironmentVariable("BENCH_FRAME_DIR");
+    if (!out.isEmpty())
+        frame.save(QStringLiteral("%1/%2.png").arg(out, name));
+}
+
 }  // namespace
 
 // Time to paint one full frame of the view: grid, rings, axes, shading, labels,
@@ -89,15 +104,7 @@ void BenchViewFrame::fullFrame()
     view.centerOn(centre);
     QCOMPARE(controller.PointItems().size(), area.out1Points.size() + 1);  // and the centre handle
 
-    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
-    view.viewport()->render(&frame);
-    QCoreApplication::processEvents();
-    QBENCHMARK {
-        view.viewport()->render(&frame);
-    }
-    const QString out = qEnvironmentVariable("BENCH_FRAME_DIR");
-    if (!out.isEmpty())
-        frame.save(QStringLiteral("%1/frame-%2-%3.png").arg(out).arg(zoomLevel).arg(model));
+    measureFrame(view, QStringLiteral("frame-%1-%2").arg(zoomLevel).arg(model));
 }
 
 void BenchViewFrame::scanFrame_data()
@@ -156,15 +163,7 @@ void BenchViewFrame::scanFrame()
     view.ChangeSetupMatrix(ViewWindow::InitialZoomLevel);
     view.centerOn(0, 0);
 
-    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
-    view.viewport()->render(&frame);
-    QCoreApplication::processEvents();
-    QBENCHMARK {
-        view.viewport()->render(&frame);
-    }
-    const QString out = qEnvironmentVariable("BENCH_FRAME_DIR");
-    if (!out.isEmpty())
-        frame.save(QStringLiteral("%1/scan-%2-%3.png").arg(out).arg(points).arg(mode));
+    measureFrame(view, QStringLiteral("scan-%1-%2").arg(points).arg(mode));
 }
 
 QTEST_MAIN(BenchViewFrame)
