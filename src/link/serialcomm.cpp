@@ -590,16 +590,15 @@ void SERIAL_COMM::decodeRArea()
     const bool reading = flag(ReadAreasFlag);
     if (index > MaxAreaIndex || (reading && index != m_readAreaIndex))
         return;
-    acceptReply();
     // Through the document, so that every view shows the area just read.
     AreaRecord area = m_areaModel->area(index);
     decodeArea(frame.constData(), area, m_linkData->invertedMount);
     m_areaModel->replaceArea(index, area);
-    if (!reading) {
-        // An area sent on its own (or late, after a cancelled read-all) moves no loop.
-        m_pendingCommand = NoCommand;
+    // An area arriving outside a read-all (late, after a cancel) answers no request of
+    // now: the time-out and the reply awaited for another request stay as they are.
+    if (!reading)
         return;
-    }
+    acceptReply();
     ++m_readAreaIndex;
     const int progress = m_readAreaIndex;
     const bool complete = m_readAreaIndex >= AreaCount;
