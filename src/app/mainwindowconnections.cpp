@@ -49,6 +49,10 @@ void MainWindow::CreatConnectTypeSignalSlot(int Index)
 
 void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
 {
+    // A search keeps listening after a connection is made; a late reply of another
+    // scanner must not switch the link to the other socket under a standing connection.
+    if (m_connection && m_connection->state() != ConnectionControl::State::Disconnected)
+        return;
     if (Type == QLatin1String(ReplyModeTcp))
         m_linkData.ethernetMode = TcpMode;
     else if (Type == QLatin1String(ReplyModeUdp))

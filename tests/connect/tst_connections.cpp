@@ -3,6 +3,7 @@
 
 #include "app/connectioncontrol.h"
 #include "app/mainwindow.h"
+#include "connect/discoveryreply.h"
 #include "connect/ethnertsetting.h"
 #include "connect/settingsdialog.h"
 #include "link/serialcomm.h"
@@ -190,6 +191,9 @@ void TestConnections::twoScannersInDifferentModes()
         QCOMPARE(s.status(), QStringLiteral("Connect%1:8080").arg(scanner.first));
         QCOMPARE(s.connectionLabel(), QStringLiteral("IPAddress:%1 ").arg(scanner.first));
         QVERIFY(s.readAllCompletes());
+        // The other scanner answering a search late changes nothing while connected.
+        emit dialog->OpenEthernetMode(QLatin1String(udp ? ReplyModeTcp : ReplyModeUdp));
+        QCOMPARE(s.w.linkData().ethernetMode, scanner.second);
 
         s.action("DisConnection")->trigger();
         s.verifyReadyToConnect(false);
