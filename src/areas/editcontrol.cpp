@@ -136,12 +136,12 @@ void EDIT_CONTROL::EditControlUpdateEditData()
     m_widgets.vehicleMaxSpeed->setValue(area.vehicleMaxSpeed);
     m_widgets.vehicleOptionMode->setCurrentIndex(area.vehicleOptionMode);
 
-    // The stored shape equals the chosen one, so this only sets the check states. A
-    // shape the field cannot hold leaves its buttons as they are.
+    // Only the check states follow the stored shapes; a shape the field cannot hold
+    // leaves its buttons as they are.
     for (int field = 0; field < FieldCount; ++field) {
-        const qint32 shape = m_model->current().shape(field);
+        const qint32 shape = area.shape(field);
         if (IsShapeAllowed(field, shape))
-            shapeChange(field, shape);
+            checkShapeButton(field, shape);
     }
 }
 

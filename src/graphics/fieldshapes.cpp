@@ -170,6 +170,15 @@ QPainterPath VisiblePart(const QPainterPath &path, const QTransform &toDevice, c
     return visible;
 }
 
+QPainterPath VisiblePart(const QPainterPath &path, const QPainter *painter)
+{
+    const QPaintDevice *device = painter->device();
+    if (!device)
+        return path;
+    return VisiblePart(path, painter->combinedTransform(),
+                       QRectF(0, 0, device->width(), device->height()));
+}
+
 QColor FieldColor(int field, int alpha)
 {
     QColor color = FieldRgb[qBound(0, field, 2)];
@@ -246,13 +255,7 @@ void PaintFieldDrawing(QPainter *painter, const FieldDrawing &drawing, const QCo
     const QTransform saved = painter->transform();
     if (drawing.scaleFactor != 1.0)
         painter->scale(drawing.scaleFactor, drawing.scaleFactor);
-    const QPaintDevice *device = painter->device();
-    if (device) {
-        const QRectF deviceRect(0, 0, device->width(), device->height());
-        painter->drawPath(VisiblePart(drawing.path, painter->combinedTransform(), deviceRect));
-    } else {
-        painter->drawPath(drawing.path);
-    }
+    painter->drawPath(VisiblePart(drawing.path, painter));
     painter->setTransform(saved);
 }
 

@@ -64,5 +64,8 @@ constexpr qreal VisibleMargin = 64.0;
 // are followed at device resolution, and inside the margin the part is the path
 // itself; a path that lies within it already is returned unchanged.
 QPainterPath VisiblePart(const QPainterPath &path, const QTransform &toDevice, const QRectF &device);
+// The same for a path about to be drawn with `painter`: the part within its device
+// (the path itself when the painter has no device).
+QPainterPath VisiblePart(const QPainterPath &path, const QPainter *painter);
 
 }  // namespace veltrix

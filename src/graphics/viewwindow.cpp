@@ -392,14 +392,8 @@ QPainterPath ViewWindow::BlindZone(int rangeWidth, int rangeHeight, double scale
 void ViewWindow::PaintBlindZone(QPainter *painter, int rangeWidth, int rangeHeight,
                                 double scale, const QRectF &exposed)
 {
-    const QPainterPath zone = BlindZone(rangeWidth, rangeHeight, scale, exposed);
-    const QPaintDevice *device = painter->device();
-    if (!device) {
-        painter->fillPath(zone, BlindZoneColor);
-        return;
-    }
-    const QRectF deviceRect(0, 0, device->width(), device->height());
-    painter->fillPath(VisiblePart(zone, painter->combinedTransform(), deviceRect), BlindZoneColor);
+    painter->fillPath(VisiblePart(BlindZone(rangeWidth, rangeHeight, scale, exposed), painter),
+                      BlindZoneColor);
 }
 
 void ViewWindow::drawBackground(QPainter *painter, const QRectF &rect)
