@@ -584,7 +584,8 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     QCOMPARE(block.simulatedInputs, 39);
     check(group("CaseSimulationBox"));
     QVERIFY(!group("InportGrouptBox")->isChecked());
-    QCOMPARE(block.inputSimulationOn + 2 * block.caseSimulationOn, 2);
+    QCOMPARE(block.inputSimulationOn, quint8(0));
+    QCOMPARE(block.caseSimulationOn, quint8(1));
     QCOMPARE(block.simulatedInputs, 39);  // kept for the next time inputs are simulated
 
     check(group("OutportGrouptBox"));
@@ -597,7 +598,8 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     QCOMPARE(w.widget<QSpinBox>("SimDgreeSpinBox")->value(), -180);
     w.widget<QSpinBox>("SimSpeedSpinBox")->setValue(250);
     QCOMPARE(w.widget<QSlider>("SimSpeedSlider")->value(), 250);
-    QCOMPARE(block.steeringAngle + block.vehicleSpeed, 70);
+    QCOMPARE(block.steeringAngle, -180);
+    QCOMPARE(block.vehicleSpeed, 250);
 
     toggle->trigger();
     QVERIFY(dock->isHidden());

@@ -208,7 +208,6 @@ void TestOptionScene::rebuildCreatesHandlesForTheEditedField()
         area.setShape(field, shape);
         area.points(field) = points;
         area.points(field == 0 ? 1 : 0) = {QPoint(1, 1), QPoint(2, 2)};  // another field
-            f.controller->CoordTableUpdatePointItem();
     });
     QCOMPARE(f.model.currentArea(), 63);
 
@@ -242,9 +241,7 @@ void TestOptionScene::zOrderFollowsTheEditedField()
     QFETCH(QVector<int>, z);
     SceneFixture f;
     f.model.setCurrentField(2);
-    f.controller->CoordTableUpdatePointItem();
     f.model.setCurrentField(field);
-    f.controller->CoordTableUpdatePointItem();
     QCOMPARE(int(f.controller->Out1Item()->zValue()), z[0]);
     QCOMPARE(int(f.controller->Out2Item()->zValue()), z[1]);
     QCOMPARE(int(f.controller->Out3Item()->zValue()), z[2]);
@@ -258,10 +255,8 @@ void TestOptionScene::handlesKeepTheirPixelSize()
         area.out2Points = {QPoint(0, 100)};
     });
     f.model.setCurrentField(1);
-    f.controller->CoordTableUpdatePointItem();
     QCOMPARE(f.handles()[0]->boundingRect(), QRectF(-12.5, -1.25, 25, 2.5));
     f.model.setCurrentField(0);
-    f.controller->CoordTableUpdatePointItem();
     QGraphicsItem *centre = f.handles()[0];
     QCOMPARE(centre->boundingRect(), QRectF(-3.75, -3.75, 7.5, 7.5));
 
@@ -328,11 +323,9 @@ void TestOptionScene::vertexDroppedOnTheOriginLeavesTheModel()
     f.change([&](AreaRecord &area) {
         area.out1Points = {QPoint(200, 0), QPoint(0, 200), QPoint(-200, 0)};
     });
-    f.controller->CoordTableUpdatePointItem();
     f.dragArea(QPoint(200, 0), QPoint(0, 0));
     QCOMPARE(f.area().out1Points, (QVector<QPoint>{QPoint(0, 200), QPoint(-200, 0)}));
     // Dropped one pixel away it stays a vertex.
-    f.controller->CoordTableUpdatePointItem();
     f.dragArea(QPoint(0, 200), QPoint(1, 0));
     QCOMPARE(f.area().out1Points, (QVector<QPoint>{QPoint(1, 0), QPoint(-200, 0)}));
 }
@@ -343,7 +336,6 @@ void TestOptionScene::rightClickDeletesOnlyPolygonVertices()
     QVERIFY(f.show());
     const QVector<QPoint> points = {QPoint(200, 0), QPoint(0, 200), QPoint(-200, 0)};
     f.change([&](AreaRecord &area) { area.out1Points = points; });
-    f.controller->CoordTableUpdatePointItem();
     const int handles = f.handles().size();
 
     // Empty space inside the fields, and space with no item at all.
@@ -391,7 +383,6 @@ void TestOptionScene::deleteRequestsAreIgnoredForArcsAndRectangles()
         area.out1Shape = shape;
         area.out1Points = points;
     });
-    f.controller->CoordTableUpdatePointItem();
     QCOMPARE(f.handles().size(), points.size());
     const QPoint handle = f.pixelOfArea(points[1].x(), points[1].y());
     QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, handle);
@@ -419,7 +410,6 @@ void TestOptionScene::arcPartnerFollowsTheRadius()
         area.out1Shape = Arc;
         area.out1Points = {QPoint(300, 0), QPoint(-200, 200)};
     });
-    f.controller->CoordTableUpdatePointItem();
     const float partnerAngle = PolarOf(QPoint(-200, 200)).angle;
 
     f.dragArea(QPoint(300, 0), target);
@@ -443,7 +433,6 @@ void TestOptionScene::rectangleCornerDragsItsNeighbours()
         area.out1Shape = Rectangle;
         area.out1Points = {QPoint(-200, 100), QPoint(-200, 400), QPoint(300, 400), QPoint(300, 100)};
     });
-    f.controller->CoordTableUpdatePointItem();
 
     f.dragArea(QPoint(-200, 100), QPoint(-500, 800));
     const QVector<QPoint> expected = {QPoint(-500, 800), QPoint(-500, 400), QPoint(300, 400),
@@ -468,7 +457,6 @@ void TestOptionScene::ratioBarStopsAtTheScanner()
         area.out2Shape = Ratio;
         area.out2Points = {QPoint(0, 200)};
     });
-    f.controller->CoordTableUpdatePointItem();
     QCOMPARE(f.handles().size(), 1);
 
     // Picked off-centre and dragged up and sideways: only y follows.
@@ -489,7 +477,6 @@ void TestOptionScene::shiftHeldDragMovesNothing()
     SceneFixture f;
     QVERIFY(f.show());
     f.change([&](AreaRecord &area) { area.out1Points = {QPoint(200, 100)}; });
-    f.controller->CoordTableUpdatePointItem();
     const QPoint from = f.pixelOfArea(200, 100);
     f.drag(from, from + QPoint(50, 50), Qt::ShiftModifier);
     QCOMPARE(f.area().out1Points, QVector<QPoint>{QPoint(200, 100)});
@@ -499,7 +486,6 @@ void TestOptionScene::shiftHeldDragMovesNothing()
         area.out3Shape = Fan;
         area.out3Points = {QPoint(0, 200)};
     });
-    f.controller->CoordTableUpdatePointItem();
     const QPoint bar = f.pixelOfArea(0, 200);
     f.drag(bar, bar + QPoint(0, -50), Qt::ShiftModifier);
     QCOMPARE(f.area().out3Points, QVector<QPoint>{QPoint(0, 200)});
@@ -530,7 +516,6 @@ void TestOptionScene::onlyTheLeftButtonDragsAHandle()
     const QVector<QPoint> points = shape == Ratio ? QVector<QPoint>{QPoint(0, 200)}
                                                   : QVector<QPoint>{QPoint(0, 200), QPoint(200, 0)};
     f.change([&](AreaRecord &area) { area.out2Points = points; });
-    f.controller->CoordTableUpdatePointItem();
     const QPointF before = f.handles()[0]->pos();
 
     const auto held = Qt::MouseButton(button);
@@ -548,7 +533,6 @@ void TestOptionScene::rebuildDuringADragIsSafe()
     SceneFixture f;
     QVERIFY(f.show());
     f.change([&](AreaRecord &area) { area.out1Points = {QPoint(200, 100)}; });
-    f.controller->CoordTableUpdatePointItem();
     // Whatever listens to the release may rebuild the handles (an undo snapshot that
     // refreshes the tables, say): the view must not report the destroyed handle.
     int moves = 0;

@@ -317,8 +317,10 @@ void TestProjectWindow::fileDialogKeepsOutstandingRequestAlive()
 {
     Session s;
     SERIAL_COMM *link = s.w.sensorLink();
+    int asked = 0;
     bool runningDuringDialog = true;
     s.w.projectFiles()->setFileChooser([&](const FileDialogRequest &) {
+        ++asked;
         runningDuringDialog = link->timeoutTimer().isActive();
         return QString();
     });
@@ -329,7 +331,10 @@ void TestProjectWindow::fileDialogKeepsOutstandingRequestAlive()
     link->SerialPortSendData();  // the request goes out and waits for its reply
     QVERIFY(link->pendingCommand() != SERIAL_COMM::NoCommand);
     for (const char *action : {"Open", "SaveAs"}) {
+        runningDuringDialog = true;
+        const int askedBefore = asked;
         s.trigger(action);
+        QCOMPARE(asked, askedBefore + 1);
         QVERIFY(!runningDuringDialog);
         QVERIFY2(link->timeoutTimer().isActive(), action);
     }
