@@ -646,12 +646,7 @@ void TestMainWindow::statusStripShowsReport()
     QCOMPARE(w.widget<QLabel>("label_StatusValue")->text(), statusText);
     QCOMPARE(w.widget<QLabel>("label_dirValue")->text(), directionText);
     QCOMPARE(w.widget<QLCDNumber>("InputlcdNum")->intValue(), int(inport));
-
-    // The other language shows the same report in its own words.
-    w.setLanguage(1 - language);
-    QCoreApplication::processEvents();
-    QVERIFY(w.widget<QLabel>("label_StatusValue")->text() != statusText);
-    QVERIFY(w.widget<QLabel>("label_dirValue")->text() != directionText);
+    // (How the shown report follows a language switch: tst_languages.)
 }
 
 // In monitoring mode the area the scanner reports becomes the current area for every

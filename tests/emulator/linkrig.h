@@ -71,7 +71,7 @@ struct LinkRig
 
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     {
-        return testing::waitUntil(done, timeoutMs);
+        return veltrix::testing::waitUntil(done, timeoutMs);
     }
 
     int countShown(const QString &text) const

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace testing {
+namespace veltrix::testing {
 
 // Runs the event loop, as the program does, until done() holds; false after
 // timeoutMs. (QTest::qWaitFor sleeps 10 ms between rounds, which would delay the
@@ -29,4 +29,4 @@ inline bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     return done();
 }
 
-}  // namespace testing
+}  // namespace veltrix::testing
