@@ -63,8 +63,6 @@ public:
 
     State state() const { return m_state; }
     bool isConnected() const { return m_state == State::Connected; }
-    // Runs ConnectTimeOut() when a TCP connection is being tried for too long.
-    const QTimer &connectTimer() const { return m_connectTimer; }
 
     // Opens portName with the line settings; the interface must already be serial.
     void openSerial(const QString &portName, const SerialSettings &settings);

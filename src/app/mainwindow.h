@@ -76,8 +76,6 @@ public:
     int monitoringMode() const { return monitoring; }
 
     OPTION_SCENE *sceneController() const { return optionScene.get(); }
-    IO_SIMULATION *simulationController() const { return ioSimulation.get(); }
-    AreaEditors *areaEditors() const { return m_areaEditors.get(); }
 
     // The program's one language value; LanguageToChinese() and LanguageToEnglish()
     // switch it.

@@ -65,11 +65,4 @@ void storeSettingField(SensorParameters &parameters, int field, quint32 value)
         word = value;
 }
 
-int settingValueFromText(const QString &line)
-{
-    bool ok = false;
-    const int value = line.trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
-
 }  // namespace veltrix

@@ -37,8 +37,4 @@ quint32 settingFieldValue(const SensorParameters &parameters, int field);
 // Stores a field's value into its word, or into its byte of the word only.
 void storeSettingField(SensorParameters &parameters, int field, quint32 value);
 
-// One line of the project file's settings section as a value: a line that is not a
-// whole number reads as 0.
-int settingValueFromText(const QString &line);
-
 }  // namespace veltrix

@@ -51,10 +51,6 @@ public:
     IO_SIMULATION(AreaModel *areaModel, const IoSimulationWidgets &widgets,
                   QObject *parent = nullptr);
 
-    int inputBits() const { return m_inputBits; }
-    int outputBits() const { return m_outputBits; }
-    int faultState() const { return m_faultState; }
-
 public slots:
     // Writes the input, output and fault part of the block from the groups and bits.
     void SimulationSignalSlots();
