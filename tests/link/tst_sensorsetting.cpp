@@ -120,8 +120,6 @@ void TestSensorSetting::textsInBothLanguages()
     QCOMPARE(itemTexts(combo("Para_SensorOutputLogic")),
              QStringList({"Normally closed mode", "Normally open mode"}));
     QCOMPARE(combo("Para_SensorOutputLogic")->currentIndex(), 1);
-    QCOMPARE(combo("ScanFilterLevel")->itemText(2), QStringLiteral("Middle"));
-    QCOMPARE(combo("TrailiFilterLevel")->itemText(2), QStringLiteral("Medium"));
     QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("value 9"));
 
     w.LanguageToChinese();
