@@ -1,7 +1,7 @@
 #include "areafields.h"
 
-#include "areas/polar.h"
-#include "link/areapayload.h"
+#include "core/areas/polar.h"
+#include "core/link/areapayload.h"
 
 #include <QtMath>
 

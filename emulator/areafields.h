@@ -1,6 +1,6 @@
 #pragma once
 
-#include "areas/arearecord.h"
+#include "core/areas/arearecord.h"
 
 #include <QPointF>
 #include <QRectF>

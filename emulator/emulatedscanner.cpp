@@ -2,9 +2,9 @@
 
 #include "areafields.h"
 
-#include "link/areapayload.h"
-#include "link/crc16.h"
-#include "link/framebuilders.h"
+#include "core/link/areapayload.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
 
 #include <QtMath>
 

@@ -3,8 +3,8 @@
 #include "scannerconfig.h"
 #include "syntheticroom.h"
 
-#include "areas/areamodel.h"
-#include "link/sensorparameters.h"
+#include "core/areas/areamodel.h"
+#include "core/link/sensorparameters.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "emulatoroptions.h"
 
-#include "link/areapayload.h"
+#include "core/link/areapayload.h"
 
 #include <QCommandLineParser>
 #include <QDate>

@@ -2,8 +2,8 @@
 
 #include "syntheticroom.h"
 
-#include "link/payloads.h"
-#include "project/devicemodels.h"
+#include "core/link/payloads.h"
+#include "core/project/devicemodels.h"
 
 #include <QString>
 #include <QtGlobal>

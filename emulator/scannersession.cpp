@@ -2,8 +2,8 @@
 
 #include "emulatedscanner.h"
 
-#include "link/crc16.h"
-#include "link/frames.h"
+#include "core/link/crc16.h"
+#include "core/link/frames.h"
 
 #include <cmath>
 

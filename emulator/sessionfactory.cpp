@@ -2,7 +2,7 @@
 
 #include "scannersession.h"
 
-#include "link/frames.h"
+#include "core/link/frames.h"
 
 #include <utility>
 

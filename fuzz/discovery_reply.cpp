@@ -10,7 +10,7 @@
 
 #include "fuzzinput.h"
 
-#include "connect/discoveryreply.h"
+#include "core/connect/discoveryreply.h"
 #include "discoveryresponder.h"
 #include "emulatedscanner.h"
 

@@ -17,8 +17,8 @@
 #include "emulatedscanner.h"
 #include "scannersession.h"
 
-#include "link/crc16.h"
-#include "link/framebuilders.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
 
 using namespace veltrix;
 

@@ -16,13 +16,13 @@
 #include "fuzzinput.h"
 #include "randomareas.h"
 
-#include "app/usermessage.h"
-#include "areas/areamodel.h"
-#include "link/areapayload.h"
-#include "link/crc16.h"
-#include "link/framebuilders.h"
-#include "link/sensorlinkdata.h"
-#include "link/serialcomm.h"
+#include "core/app/usermessage.h"
+#include "core/areas/areamodel.h"
+#include "core/link/areapayload.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
+#include "core/link/sensorlinkdata.h"
+#include "core/link/serialcomm.h"
 
 #include <algorithm>
 #include <memory>

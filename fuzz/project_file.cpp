@@ -14,10 +14,10 @@
 #include "fuzzinput.h"
 #include "randomareas.h"
 
-#include "link/sensorparameters.h"
-#include "link/sensorsettingfields.h"
-#include "project/devicemodels.h"
-#include "project/projectfile.h"
+#include "core/link/sensorparameters.h"
+#include "core/link/sensorsettingfields.h"
+#include "core/project/devicemodels.h"
+#include "core/project/projectfile.h"
 
 #include <QBuffer>
 #include <QDate>

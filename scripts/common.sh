@@ -9,7 +9,7 @@ VELTRIX_QT=${VELTRIX_QT:-6}
 
 case "$VELTRIX_QT" in
   6)
-    VELTRIX_QT_PACKAGES="qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
+    VELTRIX_QT_PACKAGES="qt6-base-dev libqt6opengl6-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
     VELTRIX_BUILD_SUFFIX=""
     ;;
   5)

@@ -6,11 +6,11 @@
 //
 // Switches N times (default 40), alternately to English and back to Chinese, and prints
 // the time of each direction: minimum, median and maximum in milliseconds.
-#include "app/about.h"
-#include "app/mainwindow.h"
-#include "connect/create.h"
-#include "connect/ethnertsetting.h"
-#include "connect/settingsdialog.h"
+#include "gui/app/about.h"
+#include "gui/app/mainwindow.h"
+#include "gui/connect/create.h"
+#include "gui/connect/ethnertsetting.h"
+#include "gui/connect/settingsdialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,11 +5,11 @@
 //
 // teaching shows the case-channel and teach-in pages of the edition dock, polar the polar
 // coordinate table; MENU is the object name of a menu to open (menuView, menuConnections...).
-#include "app/about.h"
-#include "app/mainwindow.h"
-#include "connect/create.h"
-#include "connect/ethnertsetting.h"
-#include "connect/settingsdialog.h"
+#include "gui/app/about.h"
+#include "gui/app/mainwindow.h"
+#include "gui/connect/create.h"
+#include "gui/connect/ethnertsetting.h"
+#include "gui/connect/settingsdialog.h"
 
 #include <QApplication>
 #include <QDialog>

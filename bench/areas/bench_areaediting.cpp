@@ -2,11 +2,11 @@
 // area in the area list, and editing one coordinate-table cell. Every area holds
 // three 100-point polygon fields. Run with QT_QPA_PLATFORM=offscreen.
 
-#include "areas/areaeditors.h"
-#include "areas/areamodel.h"
-#include "areas/areatable.h"
+#include "gui/areas/areaeditors.h"
+#include "core/areas/areamodel.h"
+#include "gui/areas/areatable.h"
 #include "editiondock.h"
-#include "graphics/painttable.h"
+#include "gui/graphics/painttable.h"
 
 #include <QPainter>
 #include <QtMath>

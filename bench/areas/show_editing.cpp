@@ -5,7 +5,7 @@
 //                       in the coordinate table (its row gets the green marker), then
 //                       area 1 is picked
 
-#include "app/mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -4,10 +4,10 @@
 // arrives, and how long from a fault until the user is told. Prints the median and the
 // worst of several runs of each.
 
-#include "app/connectioncontrol.h"
-#include "app/mainwindow.h"
-#include "connect/ethnertsetting.h"
-#include "connect/settingsdialog.h"
+#include "gui/app/connectioncontrol.h"
+#include "gui/app/mainwindow.h"
+#include "gui/connect/ethnertsetting.h"
+#include "gui/connect/settingsdialog.h"
 #include "waituntil.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 //   show_connect ethernet [en]           the Ethernet settings dialog, searching
 //   show_connect connected ADDRESS [en]  connected over Ethernet to ADDRESS
 
-#include "app/mainwindow.h"
-#include "connect/ethnertsetting.h"
-#include "connect/settingsdialog.h"
+#include "gui/app/mainwindow.h"
+#include "gui/connect/ethnertsetting.h"
+#include "gui/connect/settingsdialog.h"
 
 #include <QAction>
 #include <QApplication>

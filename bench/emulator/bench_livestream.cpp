@@ -1,9 +1,9 @@
 #include "emulatorprocess.h"
 #include "linkrig.h"
 
-#include "app/mainwindow.h"
-#include "graphics/viewwindow.h"
-#include "link/serialcomm.h"
+#include "gui/app/mainwindow.h"
+#include "gui/graphics/viewwindow.h"
+#include "core/link/serialcomm.h"
 
 #include <QAction>
 #include <QFile>

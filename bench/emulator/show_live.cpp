@@ -9,8 +9,8 @@
 
 #include "emulatorprocess.h"
 
-#include "app/mainwindow.h"
-#include "link/serialcomm.h"
+#include "gui/app/mainwindow.h"
+#include "core/link/serialcomm.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "areas/areamodel.h"
-#include "graphics/optionscene.h"
-#include "graphics/viewwindow.h"
-#include "link/sensorlinkdata.h"
+#include "core/areas/areamodel.h"
+#include "gui/graphics/optionscene.h"
+#include "gui/graphics/viewwindow.h"
+#include "core/link/sensorlinkdata.h"
 
 #include <QGraphicsScene>
 #include <QtMath>

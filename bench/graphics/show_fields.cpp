@@ -7,8 +7,8 @@
 //   (the centre is given in area millimetres, y forward). PAN pixels: after showing,
 //   the view is panned by that much right and down in small steps, as a hand drag does.
 
-#include "app/mainwindow.h"
-#include "graphics/viewwindow.h"
+#include "gui/app/mainwindow.h"
+#include "gui/graphics/viewwindow.h"
 
 #include <QApplication>
 #include <QDebug>

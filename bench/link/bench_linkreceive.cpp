@@ -1,10 +1,10 @@
 #include "fakedevice.h"
 
-#include "areas/areamodel.h"
-#include "link/framebuilders.h"
-#include "link/sensorlinkdata.h"
-#include "link/sensorparameters.h"
-#include "link/serialcomm.h"
+#include "core/areas/areamodel.h"
+#include "core/link/framebuilders.h"
+#include "core/link/sensorlinkdata.h"
+#include "core/link/sensorparameters.h"
+#include "core/link/serialcomm.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

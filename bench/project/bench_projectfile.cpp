@@ -1,5 +1,5 @@
-#include "areas/areamodel.h"
-#include "project/projectfile.h"
+#include "core/areas/areamodel.h"
+#include "core/project/projectfile.h"
 
 #include <QDate>
 #include <QFile>

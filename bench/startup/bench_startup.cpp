@@ -5,7 +5,7 @@
 //
 // The time before main() (loading Qt and the program) is taken from the kernel's record
 // of when the process started; the rest from a monotonic timer started first in main().
-#include "app/mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

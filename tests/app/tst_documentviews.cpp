@@ -6,9 +6,9 @@
 
 #include "areachange.h"
 #include "editingwindow.h"
-#include "graphics/paintout.h"
-#include "graphics/painttable.h"
-#include "graphics/pointratio.h"
+#include "gui/graphics/paintout.h"
+#include "gui/graphics/painttable.h"
+#include "gui/graphics/pointratio.h"
 
 #include <QComboBox>
 #include <QToolButton>

@@ -1,10 +1,10 @@
-#include "app/about.h"
-#include "app/mainwindow.h"
-#include "app/messagebox.h"
-#include "connect/create.h"
-#include "connect/ethnertsetting.h"
-#include "connect/settingsdialog.h"
-#include "link/serialcomm.h"
+#include "gui/app/about.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/messagebox.h"
+#include "gui/connect/create.h"
+#include "gui/connect/ethnertsetting.h"
+#include "gui/connect/settingsdialog.h"
+#include "core/link/serialcomm.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "resources/resources.h"
+#include "gui/resources/resources.h"
 #include "windowundertest.h"
 
 #include <QAbstractButton>

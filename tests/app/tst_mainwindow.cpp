@@ -1,10 +1,10 @@
 #include "areachange.h"
-#include "graphics/painttable.h"
-#include "project/devicemodels.h"
+#include "gui/graphics/painttable.h"
+#include "core/project/devicemodels.h"
 #include "windowundertest.h"
 
-#include "graphics/optionscene.h"
-#include "link/serialcomm.h"
+#include "gui/graphics/optionscene.h"
+#include "core/link/serialcomm.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -15,13 +15,13 @@
 // A failure names the seed, the step and every action so far. VELTRIX_RANDOM_SEED=S
 // runs seed S alone (with ten times the steps), VELTRIX_RANDOM_STEPS=N with N steps.
 
-#include "areas/fieldediting.h"
+#include "core/areas/fieldediting.h"
 #include "editingwindow.h"
-#include "graphics/fieldshapes.h"
-#include "graphics/paintout.h"
-#include "graphics/painttable.h"
-#include "graphics/pointpoint.h"
-#include "graphics/pointratio.h"
+#include "gui/graphics/fieldshapes.h"
+#include "gui/graphics/paintout.h"
+#include "gui/graphics/painttable.h"
+#include "gui/graphics/pointpoint.h"
+#include "gui/graphics/pointratio.h"
 
 #include <QComboBox>
 #include <QRandomGenerator>

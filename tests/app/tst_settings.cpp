@@ -1,6 +1,6 @@
-#include "app/about.h"
-#include "app/mainwindow.h"
-#include "app/storedsettings.h"
+#include "gui/app/about.h"
+#include "gui/app/mainwindow.h"
+#include "core/app/storedsettings.h"
 
 #include <QAction>
 #include <QDockWidget>

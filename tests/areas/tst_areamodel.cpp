@@ -1,6 +1,6 @@
 #include "areachange.h"
-#include "areas/areamodel.h"
-#include "areas/polar.h"
+#include "core/areas/areamodel.h"
+#include "core/areas/polar.h"
 
 #include <QtTest>
 #include <functional>

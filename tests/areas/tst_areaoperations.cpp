@@ -1,5 +1,5 @@
-#include "areas/areamodelstate.h"
-#include "areas/areaoperations.h"
+#include "core/areas/areamodelstate.h"
+#include "core/areas/areaoperations.h"
 
 #include <QtTest>
 #include <utility>

@@ -1,9 +1,9 @@
-#include "areas/areaeditors.h"
-#include "areas/areamodel.h"
-#include "areas/areatable.h"
-#include "areas/editcontrol.h"
+#include "gui/areas/areaeditors.h"
+#include "core/areas/areamodel.h"
+#include "gui/areas/areatable.h"
+#include "gui/areas/editcontrol.h"
 #include "editiondock.h"
-#include "graphics/painttable.h"
+#include "gui/graphics/painttable.h"
 
 #include <QHeaderView>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "areachange.h"
-#include "areas/areamodel.h"
-#include "areas/coordtable.h"
-#include "areas/fieldediting.h"
+#include "core/areas/areamodel.h"
+#include "gui/areas/coordtable.h"
+#include "core/areas/fieldediting.h"
 #include "editiondock.h"
 
 #include <QHeaderView>

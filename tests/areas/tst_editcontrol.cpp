@@ -1,6 +1,6 @@
 #include "areachange.h"
-#include "areas/areamodel.h"
-#include "areas/editcontrol.h"
+#include "core/areas/areamodel.h"
+#include "gui/areas/editcontrol.h"
 #include "editiondock.h"
 
 #include <QAbstractItemView>

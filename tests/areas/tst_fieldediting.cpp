@@ -1,4 +1,4 @@
-#include "areas/fieldediting.h"
+#include "core/areas/fieldediting.h"
 
 #include <QtTest>
 #include <limits>

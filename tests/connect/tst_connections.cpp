@@ -1,12 +1,12 @@
 #include "emulatorprocess.h"
 #include "linkrig.h"
 
-#include "app/connectioncontrol.h"
-#include "app/mainwindow.h"
-#include "connect/discoveryreply.h"
-#include "connect/ethnertsetting.h"
-#include "connect/settingsdialog.h"
-#include "link/serialcomm.h"
+#include "gui/app/connectioncontrol.h"
+#include "gui/app/mainwindow.h"
+#include "core/connect/discoveryreply.h"
+#include "gui/connect/ethnertsetting.h"
+#include "gui/connect/settingsdialog.h"
+#include "core/link/serialcomm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "emulatorprocess.h"
 #include "linkrig.h"
 
-#include "connect/discoveryreply.h"
-#include "connect/scannerdiscovery.h"
+#include "core/connect/discoveryreply.h"
+#include "core/connect/scannerdiscovery.h"
 
 #include <QPointer>
 #include <QSignalSpy>

@@ -1,12 +1,12 @@
 #include "emulatorprocess.h"
 #include "linkrig.h"
 
-#include "app/connectioncontrol.h"
-#include "app/mainwindow.h"
-#include "areas/areamodel.h"
-#include "connect/create.h"
-#include "project/projectfile.h"
-#include "project/projectfiles.h"
+#include "gui/app/connectioncontrol.h"
+#include "gui/app/mainwindow.h"
+#include "core/areas/areamodel.h"
+#include "gui/connect/create.h"
+#include "core/project/projectfile.h"
+#include "gui/project/projectfiles.h"
 
 #include <QComboBox>
 #include <QDate>

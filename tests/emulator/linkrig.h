@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/usermessage.h"
-#include "areas/areamodel.h"
-#include "link/sensorlinkdata.h"
-#include "link/sensorparameters.h"
-#include "link/serialcomm.h"
+#include "core/app/usermessage.h"
+#include "core/areas/areamodel.h"
+#include "core/link/sensorlinkdata.h"
+#include "core/link/sensorparameters.h"
+#include "core/link/serialcomm.h"
 #include "waituntil.h"
 
 #include <QSerialPort>

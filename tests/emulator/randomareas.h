@@ -1,9 +1,9 @@
 #pragma once
 
-#include "areas/areamodel.h"
-#include "link/areapayload.h"
-#include "link/framebuilders.h"
-#include "link/sensorparameters.h"
+#include "core/areas/areamodel.h"
+#include "core/link/areapayload.h"
+#include "core/link/framebuilders.h"
+#include "core/link/sensorparameters.h"
 
 #include <QRandomGenerator>
 #include <QtMath>

@@ -1,8 +1,8 @@
 #include "emulatedscanner.h"
 
-#include "link/areapayload.h"
-#include "link/crc16.h"
-#include "link/framebuilders.h"
+#include "core/link/areapayload.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "emulatorprocess.h"
 
-#include "link/framebuilders.h"
+#include "core/link/framebuilders.h"
 
 #include <QNetworkDatagram>
 #include <QTcpSocket>

@@ -5,8 +5,8 @@
 #include "emulatedscanner.h"
 #include "emulatorserver.h"
 
-#include "app/language.h"
-#include "link/framebuilders.h"
+#include "core/app/language.h"
+#include "core/link/framebuilders.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 #include "linkrig.h"
 #include "randomareas.h"
 
-#include "app/language.h"
-#include "link/sensorsetting.h"
-#include "link/transferprogress.h"
+#include "core/app/language.h"
+#include "gui/link/sensorsetting.h"
+#include "gui/link/transferprogress.h"
 
 #include <QComboBox>
 #include <QProgressDialog>

@@ -15,7 +15,7 @@
 #include "emulatoroptions.h"
 #include "emulatorserver.h"
 
-#include "app/language.h"
+#include "core/app/language.h"
 
 #include <QCommandLineParser>
 #include <QFile>

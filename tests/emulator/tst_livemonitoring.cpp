@@ -1,10 +1,10 @@
 #include "emulatorprocess.h"
 #include "linkrig.h"
 
-#include "app/connectioncontrol.h"
-#include "app/mainwindow.h"
-#include "graphics/optionscene.h"
-#include "graphics/paintoutline.h"
+#include "gui/app/connectioncontrol.h"
+#include "gui/app/mainwindow.h"
+#include "gui/graphics/optionscene.h"
+#include "gui/graphics/paintoutline.h"
 
 #include <QAction>
 #include <QGraphicsItem>

@@ -1,8 +1,8 @@
 #include "emulatedscanner.h"
 #include "scannersession.h"
 
-#include "link/crc16.h"
-#include "link/framebuilders.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,9 +1,9 @@
-#include "app/mainwindow.h"
-#include "graphics/coordtext.h"
-#include "graphics/optionscene.h"
-#include "graphics/paintoutline.h"
-#include "graphics/paintstrength.h"
-#include "graphics/viewwindow.h"
+#include "gui/app/mainwindow.h"
+#include "gui/graphics/coordtext.h"
+#include "gui/graphics/optionscene.h"
+#include "gui/graphics/paintoutline.h"
+#include "gui/graphics/paintstrength.h"
+#include "gui/graphics/viewwindow.h"
 #include "mouse.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "areachange.h"
-#include "areas/areamodel.h"
-#include "graphics/fieldshapes.h"
-#include "graphics/optionscene.h"
-#include "graphics/paintout.h"
-#include "link/sensorlinkdata.h"
+#include "core/areas/areamodel.h"
+#include "gui/graphics/fieldshapes.h"
+#include "gui/graphics/optionscene.h"
+#include "gui/graphics/paintout.h"
+#include "core/link/sensorlinkdata.h"
 #include "pixels.h"
 
 #include <QGraphicsScene>

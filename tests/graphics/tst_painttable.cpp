@@ -1,7 +1,7 @@
 #include "areachange.h"
-#include "areas/areamodel.h"
-#include "graphics/fieldshapes.h"
-#include "graphics/painttable.h"
+#include "core/areas/areamodel.h"
+#include "gui/graphics/fieldshapes.h"
+#include "gui/graphics/painttable.h"
 #include "pixels.h"
 
 #include <QtMath>

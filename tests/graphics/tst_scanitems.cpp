@@ -1,8 +1,8 @@
 #include "pixels.h"
 
-#include "graphics/paintoutline.h"
-#include "graphics/paintstrength.h"
-#include "link/sensorlinkdata.h"
+#include "gui/graphics/paintoutline.h"
+#include "gui/graphics/paintstrength.h"
+#include "core/link/sensorlinkdata.h"
 
 #include <QGraphicsScene>
 #include <QGraphicsView>

@@ -1,6 +1,6 @@
-#include "graphics/coordtext.h"
-#include "graphics/pointpoint.h"
-#include "graphics/viewwindow.h"
+#include "gui/graphics/coordtext.h"
+#include "gui/graphics/pointpoint.h"
+#include "gui/graphics/viewwindow.h"
 #include "mouse.h"
 #include "pixels.h"
 

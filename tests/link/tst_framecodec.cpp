@@ -1,9 +1,9 @@
-#include "areas/polar.h"
-#include "link/areapayload.h"
-#include "link/crc16.h"
-#include "link/framebuilders.h"
-#include "link/frames.h"
-#include "link/payloads.h"
+#include "core/areas/polar.h"
+#include "core/link/areapayload.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
+#include "core/link/frames.h"
+#include "core/link/payloads.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -4,10 +4,10 @@
 // emulator share (both use the codec's constants) shows up only against frames that
 // were not made with those constants.
 
-#include "areas/areamodel.h"
-#include "link/areapayload.h"
-#include "link/framebuilders.h"
-#include "link/payloads.h"
+#include "core/areas/areamodel.h"
+#include "core/link/areapayload.h"
+#include "core/link/framebuilders.h"
+#include "core/link/payloads.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "app/mainwindow.h"
-#include "link/serialcomm.h"
-#include "link/transferprogress.h"
+#include "gui/app/mainwindow.h"
+#include "core/link/serialcomm.h"
+#include "gui/link/transferprogress.h"
 
 #include <QAction>
 #include <QHostAddress>

@@ -1,6 +1,6 @@
-#include "app/mainwindow.h"
-#include "link/sensorsetting.h"
-#include "link/serialcomm.h"
+#include "gui/app/mainwindow.h"
+#include "gui/link/sensorsetting.h"
+#include "core/link/serialcomm.h"
 
 #include <QComboBox>
 #include <QLabel>

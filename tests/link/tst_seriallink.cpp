@@ -1,15 +1,15 @@
 #include "fakedevice.h"
 
-#include "app/language.h"
-#include "app/usermessage.h"
+#include "core/app/language.h"
+#include "core/app/usermessage.h"
 #include "areachange.h"
-#include "areas/areamodel.h"
-#include "link/areapayload.h"
-#include "link/crc16.h"
-#include "link/framebuilders.h"
-#include "link/sensorlinkdata.h"
-#include "link/sensorparameters.h"
-#include "link/serialcomm.h"
+#include "core/areas/areamodel.h"
+#include "core/link/areapayload.h"
+#include "core/link/crc16.h"
+#include "core/link/framebuilders.h"
+#include "core/link/sensorlinkdata.h"
+#include "core/link/sensorparameters.h"
+#include "core/link/serialcomm.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
-#include "app/mainwindow.h"
-#include "areas/areamodel.h"
-#include "link/sensorsetting.h"
-#include "link/serialcomm.h"
-#include "project/projectfiles.h"
+#include "gui/app/mainwindow.h"
+#include "core/areas/areamodel.h"
+#include "gui/link/sensorsetting.h"
+#include "core/link/serialcomm.h"
+#include "gui/project/projectfiles.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "areas/areamodel.h"
+#include "core/areas/areamodel.h"
 
 // Changes area `index` of the document through its API, the way a read-all or an
 // opened file does: no undo step, the modified flag left alone.

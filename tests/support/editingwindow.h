@@ -4,10 +4,10 @@
 // widgets of the edition dock and the view found by their form names, for the
 // scenario tests that drive it as a user does.
 
-#include "app/mainwindow.h"
+#include "gui/app/mainwindow.h"
 #include "editiondock.h"
-#include "graphics/optionscene.h"
-#include "graphics/viewwindow.h"
+#include "gui/graphics/optionscene.h"
+#include "gui/graphics/viewwindow.h"
 #include "mouse.h"
 
 #include <QGraphicsItem>

@@ -4,8 +4,8 @@
 // (object names, items, nesting), for tests and benchmarks of the area editors, which
 // build the editors on them with AreaEditors, as the main window does.
 
-#include "areas/areaeditors.h"
-#include "areas/editcontrol.h"
+#include "gui/areas/areaeditors.h"
+#include "gui/areas/editcontrol.h"
 
 #include <QAbstractItemView>
 #include <QAction>

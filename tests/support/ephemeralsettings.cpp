@@ -3,7 +3,7 @@
 // window closed by one test must not hand its language or layout to the next, and no
 // test may read or write the user's own settings. Tests of the remembered settings
 // install an opener of their own.
-#include "app/storedsettings.h"
+#include "core/app/storedsettings.h"
 
 #include <QCoreApplication>
 #include <QSettings>

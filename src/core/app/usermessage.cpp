@@ -1,0 +1,28 @@
+#include "core/app/usermessage.h"
+
+namespace veltrix {
+
+int Messenger::show(const UserMessage &message) const
+{
+    if (!m_presenter)
+        return message.defaultButton;
+    ++m_depth;
+    struct DepthGuard {
+        int &depth;
+        ~DepthGuard() { --depth; }
+    } guard{m_depth};
+    return m_presenter(message);
+}
+
+int Messenger::show(MessageIcon icon, const QString &title, const QString &text,
+                    const QStringList &buttons) const
+{
+    UserMessage message;
+    message.icon = icon;
+    message.title = title;
+    message.text = text;
+    message.buttons = buttons;
+    return show(message);
+}
+
+}  // namespace veltrix

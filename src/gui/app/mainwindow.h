@@ -1,0 +1,237 @@
+#pragma once
+
+#include "core/app/language.h"
+#include "core/app/usermessage.h"
+#include "core/areas/areamodel.h"
+#include "core/link/sensorlinkdata.h"
+#include "core/link/sensorparameters.h"
+
+#include <QMainWindow>
+#include <QSerialPort>
+#include <QtGlobal>
+#include <functional>
+#include <memory>
+
+class QGraphicsScene;
+class QLabel;
+class QPoint;
+class QTcpSocket;
+class QUdpSocket;
+class QUrl;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace veltrix {
+
+class About;
+class SERIAL_COMM;
+class SENSOR_SETTING;
+class TransferProgress;
+class AreaEditors;
+class ConnectionControl;
+class EthnertSetting;
+class SettingsDialog;
+class DATA_TABLE;
+class IO_SIMULATION;
+class StatusDisplay;
+class OPTION_SCENE;
+class Create;
+class ProjectFiles;
+
+// The one main window: the form with its view, docks, menus and tool bars, the shared
+// records, the transports, and the slots that switch views, modes and interfaces.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Hands a local-file URL to whatever shows it; returns whether that worked.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    AreaModel &areaModel() { return m_areaModel; }
+    SensorLinkData &linkData() { return m_linkData; }
+    Messenger &messenger() { return m_messenger; }
+    SensorParameters &sensorParameters() { return m_sensorParameters; }
+    SERIAL_COMM *sensorLink() const { return link.get(); }
+    TransferProgress *transferProgress() const { return m_transferProgress.get(); }
+    SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
+
+    QSerialPort *serialTransport() const { return serialPort.get(); }
+    QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
+    QUdpSocket *udpTransport() const { return udpSocket.get(); }
+
+    // True while the serial port is open, the TCP connection is established or the UDP
+    // socket is connected; a TCP connection still being tried does not count.
+    bool anyTransportOpen() const;
+
+    SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
+    EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
+    ConnectionControl *connectionControl() const { return m_connection.get(); }
+
+    int monitoringMode() const { return monitoring; }
+
+    OPTION_SCENE *sceneController() const { return optionScene.get(); }
+
+    // The program's one language value; LanguageToChinese() and LanguageToEnglish()
+    // switch it.
+    LanguageSwitch &languageSwitch() { return m_languageSwitch; }
+
+    // Replaces the desktop handler used by OpenManualFile().
+    void setUrlOpener(UrlOpener opener);
+
+    About *aboutDialog() const { return about.get(); }
+    Create *startDialog() const { return m_startDialog.get(); }
+    ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
+    int currentModel() const { return modelIndex; }
+
+    // Shows the start dialog over the window; the program does this once at start.
+    void ShowStartDialog();
+
+    // The remembered window layout, language and display mode: read once when the
+    // window is built, written whenever it closes.
+    void LoadSettings();
+    void SaveSettings();
+
+public slots:
+    void LanguageToChinese();
+    void LanguageToEnglish();
+
+    void OpenMonitoringMode();
+    void OpenCloseEditionDock(bool Checked);
+    void OpenCloseSensorDock(bool Checked);
+    void OpenCloseDataTableDock(bool Checked);
+    void OpenCloseIOSimulationDock(bool Checked);
+    void OpenCloseReadScanf(bool Checked);
+    void OpenCloseReadIntensity(bool Checked);
+
+    void OpenDispGraphSlot();
+    void OpenDispCloudSlot();
+    void OpenDispLineSlot();
+
+    void ConnectChangeUSARTModeSlot();
+    void ConnectChangeEthernetModeSlot();
+    void CreatConnectTypeSignalSlot(int Index);
+    void CreatEthnertModeSignalSlot(const QString &Type);
+
+    // The transports: open on a dialog's request, close on DisConnection or a fault.
+    void CreatOpenSerialPort(const QString &Name);
+    void CreatEthernetPort(const QString &Address);
+    void CloseSerialPort();
+    void handleError(QSerialPort::SerialPortError error);
+    // The Connection action: asks the dialog of the interface chosen to connect again.
+    void OpenSerialPort();
+
+    void OpenManualFile();
+
+    // The scanner's report of its inputs, outputs and fault status: the status strip
+    // shows it, and in monitoring mode the input number chooses the area shown.
+    void IOPortDisplayer(uint Inport, uint Outport, uint Status);
+    void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
+    void DirChange(bool dir);
+    // Ends every input, output, fault and case simulation, as closing the simulation
+    // dock does; for the dock's close and the connection's.
+    void StopAllSimulation();
+
+    // Shows the cursor position from the view on the status bar.
+    void BarDisplayCoord(QPoint Coord);
+
+    // Project files of the current model: Open and Save (Save asks for a name only
+    // while the document has none); Save As always asks.
+    void openfile();
+    // Writes the document to a project file; clears the area model's modified flag
+    // only when the file was written.
+    virtual void savefile();
+    void saveAsFile();
+    // Opens a project file of any model and switches to that model.
+    void OpenProject();
+
+    // Applies scanner model 0..4 to the view, the scene, the link and the zoom slider;
+    // the areas stay as they are.
+    void CreateDeviceType(int Type);
+    // Empties the document for a new project.
+    void ClearAllEditData();
+    // File > New: a new project of model 05..50, after asking about unsaved changes.
+    void CreateDeviceLaser05();
+    void CreateDeviceLaser10();
+    void CreateDeviceLaser20();
+    void CreateDeviceLaser30();
+    void CreateDeviceLaser50();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // Sets every text again when the language changes.
+    void changeEvent(QEvent *event) override;
+
+    // A dock closed by the close button of its title bar is closed as unchecking its
+    // View action closes it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Hands modelIndex to everything that depends on the scanner model (view, scene,
+    // link, thumbnails), then sets the zoom slider's range and value for it; run again
+    // whenever the model changes.
+    void applyDeviceModel();
+
+    // Declared first: everything below points at them, so they are destroyed last.
+    AreaModel m_areaModel;
+    SensorLinkData m_linkData;
+    SensorParameters m_sensorParameters;
+    Messenger m_messenger;
+    LanguageSwitch m_languageSwitch;
+
+    Ui::MainWindow *ui;
+    std::unique_ptr<QGraphicsScene> scene;
+    qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
+    std::unique_ptr<DATA_TABLE> dataTable;
+    std::unique_ptr<AreaEditors> m_areaEditors;
+    std::unique_ptr<SENSOR_SETTING> sensorSetting;
+    // Destroyed before the scene, so that it still finds its handles there.
+    std::unique_ptr<OPTION_SCENE> optionScene;
+    std::unique_ptr<QSerialPort> serialPort;
+    std::unique_ptr<QTcpSocket> tcpSocket;
+    std::unique_ptr<QUdpSocket> udpSocket;
+    std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
+    std::unique_ptr<TransferProgress> m_transferProgress;
+    std::unique_ptr<IO_SIMULATION> ioSimulation;
+    std::unique_ptr<StatusDisplay> statusDisplay;
+    qint32 monitoring = 0;  // 1 while the edition dock is closed
+    std::unique_ptr<QLabel> connectionLabel;
+    std::unique_ptr<About> about;  // a top-level window of its own
+    std::unique_ptr<Create> m_startDialog;  // a top-level window of its own
+    std::unique_ptr<ProjectFiles> m_projectFiles;
+    // Top-level windows without parent, shown and hidden, never recreated.
+    std::unique_ptr<EthnertSetting> ethernetDialog;
+    std::unique_ptr<SettingsDialog> serialDialog;
+    // Destroyed before the label and the transports it points at.
+    std::unique_ptr<ConnectionControl> m_connection;
+
+private:
+    // Construction steps, in the order the constructor runs them.
+    void createDialogs();
+    void createScene();
+    void createTransports();
+    void createLink();
+    void createControllers();
+    void applyInitialState();
+    void buildExtraToolBars();
+    void wireSignals();
+    void wireLiveMonitoring();
+    void wireSensorSettings();
+    void finishStartup();
+    void applyZoomSliderRange();
+    void createConnections();
+    void addTranslatedLanguages();
+    void retranslate();
+    void createProjects();
+    void newProject(int model);
+    // The file name and the unsaved-changes mark in the title bar.
+    void updateWindowTitle();
+
+    UrlOpener m_urlOpener;
+};
+
+}  // namespace veltrix

@@ -1,0 +1,68 @@
+#include "gui/connect/ethnertsetting.h"
+
+#include "ui_ethnertsetting.h"
+
+#include <QEvent>
+
+namespace veltrix {
+
+EthnertSetting::EthnertSetting(QWidget *parent) : QDialog(parent), ui(new Ui::EthnertSetting)
+{
+    ui->setupUi(this);
+    setWindowModality(Qt::ApplicationModal);
+
+    connect(ui->Enter, &QPushButton::clicked, this, &EthnertSetting::update);
+    connect(ui->Cancel, &QPushButton::clicked, this, &QDialog::hide);
+    connect(ui->Button_Flash, &QPushButton::clicked, this, &EthnertSetting::fillPortsInfo);
+    connect(&m_discovery, &ScannerDiscovery::scannerFound, this, &EthnertSetting::addScanner);
+    connect(&m_discovery, &ScannerDiscovery::OpenEthernetMode, this, &EthnertSetting::OpenEthernetMode);
+
+    fillPortsInfo();
+    ui->Eth_ComboBox->setEditable(true);
+    ui->Button_Clear->hide();
+}
+
+EthnertSetting::~EthnertSetting()
+{
+    m_discovery.DelteclientSocket();
+    delete ui;
+}
+
+void EthnertSetting::fillPortsInfo()
+{
+    ui->Eth_ComboBox->clear();
+    m_discovery.start();
+}
+
+void EthnertSetting::addScanner(const QString &address)
+{
+    if (ui->Eth_ComboBox->findText(address, Qt::MatchExactly) < 0)
+        ui->Eth_ComboBox->addItem(address);
+}
+
+void EthnertSetting::update()
+{
+    const QString address = ui->Eth_ComboBox->currentText();
+    m_discovery.DelteclientSocket();
+    hide();
+    // With several scanners each keeps its own mode: the chosen one's goes first, so
+    // that the connection uses it and not the mode of whichever scanner answered last.
+    const QString mode = m_discovery.modeOf(address.trimmed());
+    if (!mode.isEmpty())
+        emit OpenEthernetMode(mode);
+    emit OpenEthernetSignal(address);
+}
+
+void EthnertSetting::on_Button_Clear_clicked()
+{
+    ui->Eth_ComboBox->clear();
+}
+
+void EthnertSetting::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
+
+}  // namespace veltrix

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "gui/graphics/rangeitem.h"
+
+#include <QColor>
+#include <QPolygonF>
+
+namespace veltrix {
+
+struct SensorLinkData;
+
+// Which of the two live values a scan item shows.
+enum class ScanChannel { Distance, Intensity };
+
+// Scene points of the latest scan of one channel, the scanner's own position first.
+// On a serial link the 540 samples (each taken as a radius) lie half a degree apart,
+// straight ahead at sample 270; on Ethernet the first cloudCount points of the cloud,
+// which the link stores in scene coordinates already. Reads no entry the link data
+// does not hold.
+QPolygonF ScanPoints(const SensorLinkData &data, ScanChannel channel);
+
+// What the two live-scan items share: the range square, and the drawing of one
+// channel's points as a filled graph, a point cloud or a closed line, chosen by the
+// link data's DisplayMode. The points are taken when Refresh() finds a newer scan, so
+// painting only draws. Pen widths are in pixels and stay the same at every zoom.
+class ScanItem : public RangeItem
+{
+    Q_OBJECT
+
+public:
+    ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale,
+             ScanChannel channel, const QColor &color, const QColor &graphFill, qreal zValue);
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget) override;
+
+    // Takes the latest scan from the link data if it is not the one drawn and asks for
+    // the region of the old and the new scan to be repainted; with the same scan the
+    // whole item is repainted.
+    void Refresh();
+
+    SensorLinkData *LinkData() const { return linkData; }
+    const QPolygonF &Points() const { return points; }
+
+    // The view's scale: how far beyond its points a scan's pixel-wide pens reach.
+    void SetViewScale(double scale) { viewScale = scale; }
+    double ViewScale() const { return viewScale; }
+
+private:
+    // Everything the points were built from; any difference means they are stale.
+    struct Source
+    {
+        quint32 sequence = 0;
+        qint32 connectType = 0;
+        bool invertedMount = false;
+        bool operator==(const Source &other) const
+        {
+            return sequence == other.sequence && connectType == other.connectType
+                && invertedMount == other.invertedMount;
+        }
+    };
+    Source CurrentSource() const;
+
+    double viewScale;
+    SensorLinkData *linkData;  // not owned
+    const ScanChannel channel;
+    const QColor color;
+    const QColor graphFill;
+    QPolygonF points;
+    Source builtFrom;
+    bool built = false;
+};
+
+}  // namespace veltrix
