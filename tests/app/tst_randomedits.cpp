@@ -17,7 +17,7 @@
 
 #include "core/areas/fieldediting.h"
 #include "editingwindow.h"
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 #include "gui/graphics/paintout.h"
 #include "gui/graphics/painttable.h"
 #include "gui/graphics/pointpoint.h"

@@ -1,6 +1,6 @@
 #include "areachange.h"
 #include "core/areas/areamodel.h"
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintout.h"
 #include "core/link/sensorlinkdata.h"

@@ -1,6 +1,6 @@
 #include "areachange.h"
 #include "core/areas/areamodel.h"
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 #include "gui/graphics/painttable.h"
 #include "pixels.h"
 

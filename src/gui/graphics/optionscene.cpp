@@ -2,7 +2,7 @@
 
 #include "core/areas/areamodel.h"
 #include "core/areas/fieldediting.h"
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 #include "gui/graphics/paintout.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 #include "gui/graphics/itemtypes.h"
 #include "gui/graphics/rangeitem.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/areas/areamodel.h"
 #include "core/areas/polar.h"
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 #include "core/project/devicemodels.h"
 
 #include <QPainter>

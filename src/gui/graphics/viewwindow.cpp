@@ -1,6 +1,6 @@
 #include "gui/graphics/viewwindow.h"
 
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 
 #include <QDir>
 #include <QFileInfo>

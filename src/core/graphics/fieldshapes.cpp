@@ -1,4 +1,4 @@
-#include "gui/graphics/fieldshapes.h"
+#include "core/graphics/fieldshapes.h"
 
 #include "core/areas/arearecord.h"
 #include "core/areas/polar.h"
