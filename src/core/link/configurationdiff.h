@@ -48,7 +48,8 @@ struct ConfigurationDifference
 // Every difference between a document's configuration and a scanner's, as the two
 // travel: each is first taken through the link's own frame builders and decoders, so
 // that a polygon's vertices in another order, a number beyond the 16 bits that
-// travel, or an arc point that rebuilds to the same whole degrees are no difference.
+// travel, or two arcs that travel as the same radius and whole degrees are no
+// difference.
 // Parameter words come first, then each area in turn: its switching numbers, then its
 // fields. Polygon and rectangle vertices are matched in bearing order, so one added or
 // moved vertex is one difference, not a shift of every vertex after it. Empty when the
