@@ -1442,6 +1442,25 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::TeachIn</name>
+    <message>
+        <source>没有收到扫描数据，区域未改变。</source>
+        <translation>No scan data arrived; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>所选范围内没有测量点，区域未改变。</source>
+        <translation>No measured point lies in the region; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>在 %1° 方向上，距离传感器不到偏移距离处有物体，区域无法绕开它。请移开物体或减小偏移距离，区域未改变。</source>
+        <translation>At %1° something lies closer to the sensor than the offset, where the field cannot pass it. Move it away or use a smaller offset; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>在 %1° 方向上，所选范围的边缘离传感器不到 %2 mm，区域无法经过那里。请调整范围，区域未改变。</source>
+        <translation>At %1° the edge of the region passes closer than %2 mm to the sensor, where the field cannot pass. Adjust the region; the field was not changed.</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::TransferProgress</name>
     <message>
         <source>取消</source>
