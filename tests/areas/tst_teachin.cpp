@@ -1,6 +1,7 @@
 #include "core/app/language.h"
 #include "core/areas/teachin.h"
 #include "core/graphics/fieldshapes.h"
+#include "core/link/areapayload.h"
 
 #include <QPainterPath>
 #include <QtMath>
@@ -155,6 +156,7 @@ private slots:
     void teachRoom();
     void averageAndMinimumWithMovingObject();
     void regionClipsField();
+    void openSpaceFieldFitsAFrame();
     void refusals_data();
     void refusals();
 
@@ -303,6 +305,24 @@ void TestTeachIn::regionClipsField()
     QVERIFY(inside(drawn(result), 0.0, 2300));
     const double toPillar = qRadiansToDegrees(std::atan2(2500.0, 1500.0));
     QVERIFY(!inside(drawn(result), toPillar, std::hypot(1500.0, 2500.0) - 300 - 100 + 1));
+}
+
+// Nothing within a model 50's 60 m: the field reaches as far as an area frame can
+// carry a point, so that it can be written.
+void TestTeachIn::openSpaceFieldFitsAFrame()
+{
+    constexpr int FarRange = 60000;
+    const QVector<TeachScan> scans(ScanCount, teachScanFromSerial(QVector<quint16>(540, FarRange), false));
+    TeachSettings settings;
+    settings.region = wholeRangeRegion(FarRange);
+    settings.rangeLimit = FarRange;
+    const TeachResult result = TeachIn::teach(scans, settings);
+    QCOMPARE(result.outcome, TeachOutcome::Taught);
+    AreaRecord area;
+    area.out1Points = result.points;
+    QCOMPARE(outOfRangeField(area), -1);
+    QCOMPARE(oversizedField(area), -1);
+    QVERIFY(inside(drawn(result), 45.0, 32767 * std::sqrt(2.0) - 200));
 }
 
 void TestTeachIn::refusals_data()

@@ -83,7 +83,7 @@ Contour combine(const QVector<TeachScan> &scans, TeachMethod method)
     return contour;
 }
 
-// The region as the field may fill it: also within what a frame can carry.
+// A rectangle in area coordinates.
 struct Box
 {
     double left, right, bottom, top;
@@ -117,9 +117,17 @@ struct Box
 
 Box boxOf(const TeachRegion &region)
 {
+    return Box{double(region.x), double(region.x) + region.width, double(region.y),
+               double(region.y) + region.height};
+}
+
+// The part of the region the field may fill: what a frame can carry, too.
+Box fillableBox(const TeachRegion &region)
+{
     const double wire = MaxWireCoordinate;
-    return Box{std::max(double(region.x), -wire), std::min(double(region.x) + region.width, wire),
-               std::max(double(region.y), -wire), std::min(double(region.y) + region.height, wire)};
+    const Box box = boxOf(region);
+    return Box{std::max(box.left, -wire), std::min(box.right, wire), std::max(box.bottom, -wire),
+               std::min(box.top, wire)};
 }
 
 }  // namespace
@@ -168,7 +176,8 @@ TeachResult TeachIn::teach(const QVector<TeachScan> &scans, const TeachSettings 
     // Every bearing gets its point: the combined distance less the offset, cut back to
     // where its ray leaves the region and to the range. The field spans the bearings
     // whose ray enters the region far enough to be drawn.
-    const Box box = boxOf(settings.region);
+    const Box region = boxOf(settings.region);
+    const Box fillable = fillableBox(settings.region);
     BearingLimits limits;
     limits.bearings.resize(count);
     limits.limits.resize(count);
@@ -180,13 +189,13 @@ TeachResult TeachIn::teach(const QVector<TeachScan> &scans, const TeachSettings 
         const double bearing = qDegreesToRadians(contour.firstBearing + k * contour.step);
         const double c = std::cos(bearing);
         const double s = std::sin(bearing);
-        regionReach[k] = std::min(box.exit(c, s), double(settings.rangeLimit));
+        regionReach[k] = std::min(fillable.exit(c, s), double(settings.rangeLimit));
         double limit = regionReach[k];
         const double measured = contour.distances[k];
         if (!std::isnan(measured)) {
             const double pulled = measured - settings.offset;
             limit = std::max(0.0, std::min(limit, pulled));
-            pointInRegion = pointInRegion || (pulled > 0.0 && box.contains(pulled * c, pulled * s));
+            pointInRegion = pointInRegion || (pulled > 0.0 && region.contains(pulled * c, pulled * s));
         }
         limits.bearings[k] = bearing;
         limits.limits[k] = limit;
