@@ -1,5 +1,7 @@
 #include "emulatorserver.h"
 
+#include "core/app/version.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -41,7 +43,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-emulator"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELTRIX_VERSION));
+    QCoreApplication::setApplicationVersion(veltrix::ProgramVersion());
 
     QCommandLineParser parser;
     veltrix::addEmulatorOptions(parser);
