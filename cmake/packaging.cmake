@@ -25,9 +25,14 @@ if(UNIX AND NOT APPLE)
 
   # Manual pages and the changelog are installed compressed, reproducibly (no name or
   # time stamp in the gzip header), as Debian's tools expect them.
+  # One manual page per installed program, data/man/PROGRAM.1.
   find_program(VELTRIX_GZIP gzip REQUIRED)
   set(veltrix_compressed)
-  foreach(source IN ITEMS man/veltrix.1 man/veltrix-emulator.1 package/changelog)
+  set(veltrix_manual_pages)
+  foreach(source IN LISTS veltrix_installed_programs ITEMS package/changelog)
+    if(TARGET ${source})
+      set(source man/${source}.1)
+    endif()
     get_filename_component(name "${source}" NAME)
     set(compressed "${CMAKE_CURRENT_BINARY_DIR}/compressed/${name}.gz")
     add_custom_command(OUTPUT "${compressed}"
@@ -36,11 +41,12 @@ if(UNIX AND NOT APPLE)
       DEPENDS "${veltrix_data}/${source}"
       COMMENT "Compressing ${source}")
     list(APPEND veltrix_compressed "${compressed}")
+    if(source MATCHES "^man/")
+      list(APPEND veltrix_manual_pages "${compressed}")
+    endif()
   endforeach()
   add_custom_target(veltrix_compressed_docs ALL DEPENDS ${veltrix_compressed})
-  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/compressed/veltrix.1.gz"
-                "${CMAKE_CURRENT_BINARY_DIR}/compressed/veltrix-emulator.1.gz"
-          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${veltrix_manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES "${veltrix_data}/package/copyright" "${CMAKE_CURRENT_BINARY_DIR}/compressed/changelog.gz"
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
