@@ -2,7 +2,9 @@
 
 #include "discoveryresponder.h"
 #include "emulatedscanner.h"
+#ifndef VELTRIX_NO_POSIX
 #include "ptyendpoint.h"
+#endif
 #include "sessionfactory.h"
 #include "tcpendpoint.h"
 #include "udpendpoint.h"
@@ -16,9 +18,11 @@ EmulatorServer::EmulatorServer(const EmulatorOptions &options, QObject *parent)
       m_sessions(new SessionFactory(m_scanner, options.faults, options.seed, this)),
       m_tcp(new TcpEndpoint(m_sessions, this)),
       m_udp(new UdpEndpoint(m_sessions, this)),
-      m_discovery(options.answerDiscovery ? new DiscoveryResponder(m_scanner, options.address, this) : nullptr),
-      m_pty(new PtyEndpoint(m_sessions, this))
+      m_discovery(options.answerDiscovery ? new DiscoveryResponder(m_scanner, options.address, this) : nullptr)
 {
+#ifndef VELTRIX_NO_POSIX
+    m_pty = new PtyEndpoint(m_sessions, this);
+#endif
     connect(m_sessions, &SessionFactory::traffic, this, &EmulatorServer::traffic);
 }
 
@@ -39,6 +43,7 @@ bool EmulatorServer::start(QString *error)
         *error = QStringLiteral("UDP port %1: %2").arg(DiscoveryResponder::DiscoveryPort).arg(reason);
         return false;
     }
+#ifndef VELTRIX_NO_POSIX
     if (!m_pty->open(&reason)) {
         *error = QStringLiteral("serial line: %1").arg(reason);
         return false;
@@ -47,6 +52,12 @@ bool EmulatorServer::start(QString *error)
         *error = QStringLiteral("serial link: %1").arg(reason);
         return false;
     }
+#else
+    if (!m_options.ptyLink.isEmpty()) {
+        *error = QStringLiteral("serial link: this system has no pseudo-terminals");
+        return false;
+    }
+#endif
     return true;
 }
 
@@ -67,15 +78,23 @@ QStringList EmulatorServer::summary() const
     } else {
         lines << QStringLiteral("Discovery: not answered (--address names the interface to answer it on)");
     }
+#ifndef VELTRIX_NO_POSIX
     lines << QStringLiteral("Serial: %1").arg(m_pty->devicePath());
     if (!m_pty->linkPath().isEmpty())
         lines << QStringLiteral("Serial link: %1").arg(m_pty->linkPath());
+#else
+    lines << QStringLiteral("Serial line: none, this system has no pseudo-terminals");
+#endif
     return lines;
 }
 
 QString EmulatorServer::serialDevice() const
 {
+#ifndef VELTRIX_NO_POSIX
     return m_pty->devicePath();
+#else
+    return QString();
+#endif
 }
 
 void EmulatorServer::setFaults(const DeliveryFaults &faults)

@@ -12,8 +12,8 @@
         <translation>Radar</translation>
     </message>
     <message>
-        <source>软件版本: 1.3.7</source>
-        <translation>Version: 1.3.7</translation>
+        <source>软件版本: %1</source>
+        <translation>Version: %1</translation>
     </message>
     <message>
         <source>开发日期: 2024-08-21</source>

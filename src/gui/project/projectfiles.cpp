@@ -72,7 +72,17 @@ bool ProjectFiles::open(int modelIndex)
     const QString fileName = chooseFile(request);
     if (fileName.isEmpty())
         return false;
+    return read(fileName, modelIndex);
+}
 
+bool ProjectFiles::openProjectFile(const QString &path)
+{
+    // Absolute, so that a later Save writes where the file came from.
+    return read(QFileInfo(path).absoluteFilePath(), AnyModel);
+}
+
+bool ProjectFiles::read(const QString &fileName, int modelIndex)
+{
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         UserMessage message;

@@ -55,6 +55,9 @@ public:
     // Asks for a file of model 0..4 (or AnyModel) and reads it into the document.
     // Returns true when the document now holds the file.
     bool open(int modelIndex);
+    // Reads the file at path, of whatever model it is for, as open(AnyModel) reads the
+    // file chosen: the same messages when it cannot, nothing changed then.
+    bool openProjectFile(const QString &path);
     // Writes the document of model 0..4 to its file, asking for a name only while it
     // has none. Returns true when the file was written.
     bool save(int modelIndex);
@@ -76,6 +79,7 @@ signals:
 
 private:
     QString chooseFile(FileDialogRequest request);
+    bool read(const QString &fileName, int modelIndex);
     bool write(const QString &fileName, int modelIndex);
     bool confirmReplacing(const QString &fileName);
     void setFileName(const QString &fileName);
