@@ -86,6 +86,7 @@ private slots:
     void pointsNearEveryEdgeAreClassifiedAsDrawn_data();
     void pointsNearEveryEdgeAreClassifiedAsDrawn();
     void randomAreasAgreeWithTheirPictures();
+    void theBearingSearchFindsTheNearestPointInside();
     void samplesLandWhereTheOutlineDrawsThem_data();
     void samplesLandWhereTheOutlineDrawsThem();
     void mountingDecidesWhetherASampleEnters();
@@ -200,7 +201,9 @@ void TestFieldEntry::pointsNearEveryEdgeAreClassifiedAsDrawn()
 }
 
 // Random areas of every shape (derived ones included) painted whole, without their
-// outline, at 20 mm per pixel: every sampled pixel away from an edge must agree.
+// outline, at 20 mm per pixel: every sampled pixel away from an edge must agree, by
+// the single-point test, by the test of a whole scan, and the search for the nearest
+// point inside must find the nearest of those the picture shows inside.
 void TestFieldEntry::randomAreasAgreeWithTheirPictures()
 {
     QRandomGenerator random(20260522);
@@ -226,6 +229,8 @@ void TestFieldEntry::randomAreasAgreeWithTheirPictures()
             const QRect around = toPixels.scale(fill.scaleFactor, fill.scaleFactor)
                                      .mapRect(fill.path.boundingRect()).toAlignedRect()
                                      .adjusted(-3, -3, 3, 3) & QRect(1, 1, Side - 2, Side - 2);
+            QVector<QPoint> samples;
+            QVector<bool> drawn;
             for (int n = 0; n < 300 && !around.isEmpty(); ++n) {
                 const int px = around.left() + int(random.bounded(around.width()));
                 const int py = around.top() + int(random.bounded(around.height()));
@@ -236,20 +241,65 @@ void TestFieldEntry::randomAreasAgreeWithTheirPictures()
                         uniform = uniform && image.pixelColor(px + dx, py + dy) == seen;
                 if (!uniform)
                     continue;
-                const QPoint point(qRound((px + 0.5) * MmPerPixel - Range / 2),
-                                   qRound(Range / 2 - (py + 0.5) * MmPerPixel));
-                const bool drawn = seen == Fill;
-                (drawn ? insideSeen : outsideSeen)++;
-                QVERIFY2(regions.contains(field, point) == drawn,
-                         qPrintable(QStringLiteral("area %1 Out%2 shape %3 at (%4, %5): drawn %6")
-                                        .arg(a).arg(field + 1).arg(area.shape(field))
-                                        .arg(point.x()).arg(point.y()).arg(drawn)));
+                samples.append(QPoint(qRound((px + 0.5) * MmPerPixel - Range / 2),
+                                      qRound(Range / 2 - (py + 0.5) * MmPerPixel)));
+                drawn.append(seen == Fill);
             }
+            BinnedScan scan(samples);
+            scan.indexBins();
+            int nearest = -1;
+            for (int i = 0; i < samples.size(); ++i) {
+                const QString where = QStringLiteral("area %1 Out%2 shape %3 at (%4, %5): drawn %6")
+                                          .arg(a).arg(field + 1).arg(area.shape(field))
+                                          .arg(samples[i].x()).arg(samples[i].y()).arg(drawn[i]);
+                QVERIFY2(regions.contains(field, samples[i]) == drawn[i], qPrintable(where));
+                QVERIFY2(bool(regions.fieldsAt(scan, i) & (1u << field)) == drawn[i], qPrintable(where));
+                (drawn[i] ? insideSeen : outsideSeen)++;
+                if (drawn[i] && (nearest < 0 || scan.radiusSquared[size_t(i)] < scan.radiusSquared[size_t(nearest)]))
+                    nearest = i;
+            }
+            QCOMPARE(regions.nearestInside(field, scan), nearest);
         }
     }
     // The sample must have met both sides in good number to mean anything.
     QVERIFY(insideSeen > 2000);
     QVERIFY(outsideSeen > 2000);
+}
+
+// Dense scans of surroundings that wander through the fields: the search by bearing
+// must find the same nearest point inside as testing every point.
+void TestFieldEntry::theBearingSearchFindsTheNearestPointInside()
+{
+    QRandomGenerator random(77);
+    int found = 0, none = 0;
+    for (int a = 0; a < 40; ++a) {
+        const AreaRecord area = randomareas::area(random, 5500);
+        const FieldRegions regions(area, Range, Range);
+        for (int n = 0; n < 4; ++n) {
+            QVector<QPoint> points;
+            const double base = 300 + random.bounded(5000), swing = random.bounded(3000);
+            const double waves = 1 + random.bounded(20), phase = random.bounded(6.28);
+            for (int k = 0; k < 2700; ++k) {
+                const double degrees = -45.0 + 0.1 * (k + 1);
+                const double r = qMax(0.0, base + swing * std::sin(waves * qDegreesToRadians(degrees) + phase));
+                points.append(onBearing(degrees, r));
+            }
+            BinnedScan scan(points);
+            scan.indexBins();
+            for (int field = 0; field < FieldCount; ++field) {
+                int nearest = -1;
+                for (int i = 0; i < points.size(); ++i) {
+                    if ((regions.fieldsAt(scan, i) & (1u << field))
+                        && (nearest < 0 || scan.radiusSquared[size_t(i)] < scan.radiusSquared[size_t(nearest)]))
+                        nearest = i;
+                }
+                QCOMPARE(regions.nearestInside(field, scan), nearest);
+                (nearest >= 0 ? found : none)++;
+            }
+        }
+    }
+    QVERIFY(found > 100);
+    QVERIFY(none > 100);
 }
 
 void TestFieldEntry::samplesLandWhereTheOutlineDrawsThem_data()

@@ -14,158 +14,20 @@ namespace veltrix {
 
 namespace {
 
+using namespace bearingbins;
+
 constexpr double BinsPerUnit = BearingBinCount / 4.0;
-constexpr double BinWidth = 4.0 / BearingBinCount;
 constexpr int HalfTurnBins = BearingBinCount / 2;
-// The bounds kept per bin are widened by this much (relative, and in mm) so that the
-// rounding of single precision and of the pseudo bearing never decides a point; a
-// point within the margin is tested exactly.
-constexpr double RelativeMargin = 1e-6;
-constexpr double AbsoluteMargin = 1e-3;
-constexpr double Unclassified = -1.0;   // a bound no point is within
+constexpr double FanFrom = 3.5;        // pseudo bearing of -45°, where the fan begins...
+constexpr double FanTo = 6.5;          // ...and of 225°, a turn later, where it ends
+constexpr double ScaleMargin = 2e-6;   // for bounds multiplied by a ratio's factor
 
 inline double cross(double ax, double ay, double bx, double by)
 {
     return ax * by - ay * bx;
 }
 
-// The direction (not normalised) of pseudo bearing p in [0, 4].
-QPointF directionOf(double p)
-{
-    const int quarter = qBound(0, static_cast<int>(std::floor(p)), 3);
-    const double f = p - quarter;
-    switch (quarter) {
-    case 0: return QPointF(1.0 - f, f);
-    case 1: return QPointF(-f, 1.0 - f);
-    case 2: return QPointF(f - 1.0, -f);
-    default: return QPointF(f, f - 1.0);
-    }
-}
-
-// The side of every bin's wedge, worked out once: bin b lies between sides b and b + 1.
-struct BinSide
-{
-    double x, y, length;
-};
-const std::vector<BinSide> &binSides()
-{
-    static const std::vector<BinSide> sides = [] {
-        std::vector<BinSide> all;
-        for (int b = 0; b <= BearingBinCount; ++b) {
-            const QPointF u = directionOf(b * BinWidth);
-            all.push_back(BinSide{u.x(), u.y(), std::sqrt(u.x() * u.x() + u.y() * u.y())});
-        }
-        return all;
-    }();
-    return sides;
-}
-
-float innerBound(double radius)
-{
-    const double r = radius * (1.0 - RelativeMargin) - AbsoluteMargin;
-    return r > 0 ? static_cast<float>(r * r) : static_cast<float>(Unclassified);
-}
-
-float outerBound(double radius)
-{
-    const double r = radius * (1.0 + RelativeMargin) + AbsoluteMargin;
-    return static_cast<float>(r * r);
-}
-
-// Whether the pseudo-bearing interval [from, to] (to may pass 4) covers bin b wholly,
-// and whether it touches it at all.
-struct BinCover
-{
-    bool whole = false;
-    bool touched = false;
-};
-BinCover coverOf(double from, double to, int bin)
-{
-    BinCover cover;
-    for (const double shift : {0.0, 4.0}) {
-        const double low = bin * BinWidth + shift;
-        const double high = low + BinWidth;
-        if (from <= low - 1e-12 && high + 1e-12 <= to)
-            cover.whole = true;
-        if (low <= to + 1e-12 && from <= high + 1e-12)
-            cover.touched = true;
-    }
-    return cover;
-}
-
-// Whether the pseudo-bearing intervals together cover the wedge of bin b.
-bool covers(std::vector<std::pair<double, double>> &wedges, int bin)
-{
-    std::sort(wedges.begin(), wedges.end());
-    double reached = bin * BinWidth;
-    const double end = reached + BinWidth;
-    for (const auto &wedge : wedges) {
-        if (wedge.first > reached + 1e-12)
-            break;
-        reached = qMax(reached, wedge.second);
-    }
-    return reached >= end - 1e-12;
-}
-
-// The nearest point of the line through a and b seen from the scanner within the
-// wedge of bin b (a and b counter-clockwise, less than half a turn apart).
-double nearestAlongWedge(double ax, double ay, double bx, double by, int bin)
-{
-    const double ex = bx - ax, ey = by - ay;
-    const double numerator = cross(ax, ay, ex, ey);  // > 0
-    const BinSide &u1 = binSides()[static_cast<size_t>(bin)];
-    const BinSide &u2 = binSides()[static_cast<size_t>(bin) + 1];
-    auto along = [&](const BinSide &u) {
-        const double denominator = cross(u.x, u.y, ex, ey);
-        return denominator > 0 ? numerator / denominator * u.length : std::numeric_limits<double>::infinity();
-    };
-    double nearest = qMin(along(u1), along(u2));
-    const double e2 = ex * ex + ey * ey;
-    const double t = -(ax * ex + ay * ey) / e2;
-    const double fx = ax + t * ex, fy = ay + t * ey;  // foot of the perpendicular
-    if (cross(u1.x, u1.y, fx, fy) >= 0 && cross(fx, fy, u2.x, u2.y) >= 0)
-        nearest = qMin(nearest, std::sqrt(fx * fx + fy * fy));
-    return nearest;
-}
-
-// The farthest point from the scanner of triangle (0, 0), a, b (counter-clockwise)
-// within the wedge of bin b: where the wedge's sides cross the far edge, or a corner
-// that lies within the wedge. 0 when the triangle does not reach into the wedge.
-double farthestInWedge(double ax, double ay, double bx, double by, int bin)
-{
-    const BinSide &u1 = binSides()[static_cast<size_t>(bin)];
-    const BinSide &u2 = binSides()[static_cast<size_t>(bin) + 1];
-    const double ex = bx - ax, ey = by - ay;
-    const double numerator = cross(ax, ay, ex, ey);
-    double farthest = 0;
-    for (const BinSide *u : {&u1, &u2}) {
-        const double denominator = cross(u->x, u->y, ex, ey);
-        if (cross(ax, ay, u->x, u->y) >= 0 && cross(u->x, u->y, bx, by) >= 0 && denominator > 0)
-            farthest = qMax(farthest, numerator / denominator * u->length);
-    }
-    if (cross(u1.x, u1.y, ax, ay) >= 0 && cross(ax, ay, u2.x, u2.y) >= 0)
-        farthest = qMax(farthest, std::sqrt(ax * ax + ay * ay));
-    if (cross(u1.x, u1.y, bx, by) >= 0 && cross(bx, by, u2.x, u2.y) >= 0)
-        farthest = qMax(farthest, std::sqrt(bx * bx + by * by));
-    return farthest;
-}
-
 }  // namespace
-
-BinnedScan::BinnedScan(const QVector<QPoint> &areaPoints, double reach)
-    : points(areaPoints)
-{
-    const int count = points.size();
-    const double reach2 = reach * reach;
-    radiusSquared.resize(static_cast<size_t>(count));
-    bins.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const double x = points.at(i).x(), y = points.at(i).y();
-        const double r2 = x * x + y * y;
-        radiusSquared[static_cast<size_t>(i)] = r2;
-        bins[static_cast<size_t>(i)] = r2 <= reach2 ? BearingBin(x, y) : NoBearingBin;
-    }
-}
 
 FieldRegions::FieldRegions(const AreaRecord &area, double rangeWidth, double rangeHeight)
     : m_rangeWidth(rangeWidth), m_rangeHeight(rangeHeight)
@@ -213,8 +75,7 @@ FieldRegions::FieldRegions(const AreaRecord &area, double rangeWidth, double ran
         } else {
             announced = Region();
         }
-        if (region.base >= 0)
-            setReach(region);
+        finish(region);
         m_fields[static_cast<size_t>(field)] = region;
     }
 }
@@ -227,14 +88,68 @@ double FieldRegions::reach() const
     return reach;
 }
 
-void FieldRegions::setReach(Region &region) const
+// The region's reach and its bounds per bin and sector, the clips and the scaling
+// folded in: within each bin the cut of a band or fan, in the frame before scaling.
+void FieldRegions::finish(Region &region) const
 {
-    double reach = m_bases[static_cast<size_t>(region.base)].reach;
+    region.bins.assign(BearingBinCount, Bounds{Unclassified, Unclassified});
+    region.sectors.assign(BearingSectorCount, Bounds{Unclassified, Unclassified});
+    if (region.base < 0)
+        return;
+    const Base &base = m_bases[static_cast<size_t>(region.base)];
+    double reach = base.reach;
     for (const Clip &clip : region.clips) {
         if (clip.kind == ClipKind::Fan)
             reach = qMin(reach, std::fabs(clip.radius));
     }
     region.reach = reach * std::fabs(region.scale);
+    const float scale2 = static_cast<float>(region.scale * region.scale);
+    for (int b = 0; b < BearingBinCount; ++b) {
+        const int unscaled = region.scale < 0 ? (b + HalfTurnBins) % BearingBinCount : b;
+        Bounds bounds = base.bounds[static_cast<size_t>(unscaled)];
+        for (const Clip &clip : region.clips) {
+            const Bounds cut = clipBounds(clip, unscaled);
+            bounds.inner2 = qMin(bounds.inner2, cut.inner2);
+            bounds.outer2 = qMin(bounds.outer2, cut.outer2);
+        }
+        if (region.scale != 1.0) {
+            if (bounds.inner2 > 0)
+                bounds.inner2 *= scale2 * static_cast<float>(1.0 - ScaleMargin);
+            if (bounds.outer2 > 0)
+                bounds.outer2 *= scale2 * static_cast<float>(1.0 + ScaleMargin);
+        }
+        region.bins[static_cast<size_t>(b)] = bounds;
+        Bounds &sector = region.sectors[static_cast<size_t>(b / BearingSectorBins)];
+        if (b % BearingSectorBins == 0) {
+            sector = bounds;
+        } else {
+            sector.inner2 = qMin(sector.inner2, bounds.inner2);
+            sector.outer2 = qMax(sector.outer2, bounds.outer2);
+        }
+    }
+}
+
+FieldRegions::Bounds FieldRegions::clipBounds(const Clip &clip, int bin)
+{
+    if (clip.kind == ClipKind::Fan) {
+        const double radius = std::fabs(clip.radius);
+        const double shift = clip.radius > 0 ? 0.0 : -2.0;  // a negative radius turns the fan round
+        const Cover cover = coverOf(FanFrom + shift, FanTo + shift, bin);
+        if (cover.whole)
+            return Bounds{innerBound(radius), outerBound(radius)};
+        return Bounds{Unclassified, cover.touched ? outerBound(radius) : Unclassified};
+    }
+    // A band holding the scanner: every ray leaves it once, through one of its sides.
+    if (!(clip.low < 0 && clip.high > 0))
+        return Bounds{Unclassified, std::numeric_limits<float>::infinity()};
+    const Exit sides[] = {exitAlongWedge(0, 1, clip.high, bin), exitAlongWedge(0, -1, -clip.low, bin),
+                          exitAlongWedge(1, 0, clip.halfWidth, bin), exitAlongWedge(-1, 0, clip.halfWidth, bin)};
+    double nearest = std::numeric_limits<double>::infinity(), farthest = nearest;
+    for (const Exit &exit : sides) {
+        nearest = qMin(nearest, exit.nearest);
+        farthest = qMin(farthest, exit.farthest);
+    }
+    return Bounds{innerBound(nearest), outerBound(farthest)};
 }
 
 int FieldRegions::addPolygon(const QVector<QPoint> &points)
@@ -290,7 +205,7 @@ void FieldRegions::fillBins(Base &base)
         base.binStart[static_cast<size_t>(b) + 1] = base.binStart[static_cast<size_t>(b)] + perBin[static_cast<size_t>(b)];
     base.binTriangles.assign(static_cast<size_t>(base.binStart.back()), 0);
     std::vector<int> filled(base.binStart.begin(), base.binStart.end() - 1);
-    base.bounds.assign(BearingBinCount, Bounds{static_cast<float>(Unclassified), static_cast<float>(Unclassified)});
+    base.bounds.assign(BearingBinCount, Bounds{Unclassified, Unclassified});
     std::vector<double> outer(BearingBinCount, 0.0);
     for (size_t i = 0; i < spans.size(); ++i) {
         const Triangle &t = base.triangles[i];
@@ -310,13 +225,10 @@ void FieldRegions::fillBins(Base &base)
         // Surely inside up to the nearest far edge, where counter-clockwise triangles
         // alone cover the whole bin: the winding number is 1 there under either rule.
         wedges.clear();
-        double nearest = std::numeric_limits<double>::infinity();
         bool clockwise = false;
         for (int k = base.binStart[at]; k < base.binStart[at + 1]; ++k) {
             const size_t i = static_cast<size_t>(base.binTriangles[static_cast<size_t>(k)]);
-            const Triangle &t = base.triangles[i];
-            clockwise = clockwise || t.sign < 0;
-            nearest = qMin(nearest, nearestAlongWedge(t.ax, t.ay, t.bx, t.by, b));
+            clockwise = clockwise || base.triangles[i].sign < 0;
             // The wedge moved by whole turns to lie round the bin.
             double from = spans[i].from, to = spans[i].to;
             if (from > (b + 1) * BinWidth) {
@@ -329,8 +241,14 @@ void FieldRegions::fillBins(Base &base)
             }
             wedges.emplace_back(from, to);
         }
-        if (!clockwise && covers(wedges, b))
-            base.bounds[at].inner2 = innerBound(nearest);
+        if (clockwise || !coversBin(wedges, b))
+            continue;
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int k = base.binStart[at]; k < base.binStart[at + 1]; ++k) {
+            const Triangle &t = base.triangles[static_cast<size_t>(base.binTriangles[static_cast<size_t>(k)])];
+            nearest = qMin(nearest, nearestAlongWedge(t.ax, t.ay, t.bx, t.by, b));
+        }
+        base.bounds[at].inner2 = innerBound(nearest);
     }
 }
 
@@ -357,9 +275,9 @@ int FieldRegions::addPie(const QVector<QPoint> &points)
     double to = PseudoBearing(base.toX, base.toY);
     if (to <= from)
         to += 4.0;
-    base.bounds.assign(BearingBinCount, Bounds{static_cast<float>(Unclassified), static_cast<float>(Unclassified)});
+    base.bounds.assign(BearingBinCount, Bounds{Unclassified, Unclassified});
     for (int bin = 0; bin < BearingBinCount; ++bin) {
-        const BinCover cover = coverOf(from, to, bin);
+        const Cover cover = coverOf(from, to, bin);
         if (cover.touched || cover.whole)
             base.bounds[static_cast<size_t>(bin)].outer2 = outerBound(radius);
         if (cover.whole)
@@ -447,14 +365,71 @@ unsigned FieldRegions::fieldsAt(const BinnedScan &scan, int i) const
 {
     const size_t at = static_cast<size_t>(i);
     const quint16 bin = scan.bins[at];
+    if (bin == NoBearingBin)
+        return 0;
     const double r2 = scan.radiusSquared[at];
-    const QPoint &p = scan.points.at(i);
     unsigned fields = 0;
     for (int field = 0; field < FieldCount; ++field) {
-        if (regionContains(m_fields[static_cast<size_t>(field)], bin, r2, p.x(), p.y()))
+        const Region &region = m_fields[static_cast<size_t>(field)];
+        const Bounds &bounds = region.bins[bin];
+        if (r2 > bounds.outer2)
+            continue;
+        const QPoint &p = scan.points.at(i);
+        if (r2 <= bounds.inner2 || regionContains(region, bin, r2, p.x(), p.y()))
             fields |= 1u << field;
     }
     return fields;
+}
+
+int FieldRegions::nearestInside(int field, const BinnedScan &scan) const
+{
+    const Region &region = m_fields[static_cast<size_t>(qBound(0, field, FieldCount - 1))];
+    if (region.base < 0)
+        return -1;
+    int best = -1;
+    double best2 = std::numeric_limits<double>::infinity();
+    // A candidate is better when nearer, or as near and earlier in the scan.
+    const auto better = [&](int i, double r2) { return r2 < best2 || (r2 == best2 && i < best); };
+    for (int sector = 0; sector < BearingSectorCount; ++sector) {
+        const int first = scan.sectorNearest[static_cast<size_t>(sector)];
+        if (first < 0 || !better(first, scan.radiusSquared[static_cast<size_t>(first)]))
+            continue;
+        const double sector2 = scan.radiusSquared[static_cast<size_t>(first)];
+        const Bounds &coarse = region.sectors[static_cast<size_t>(sector)];
+        if (sector2 > coarse.outer2)
+            continue;
+        if (sector2 <= coarse.inner2) {
+            best = first;
+            best2 = sector2;
+            continue;
+        }
+        for (int bin = sector * BearingSectorBins; bin < (sector + 1) * BearingSectorBins; ++bin) {
+            const int nearest = scan.binNearest[static_cast<size_t>(bin)];
+            if (nearest < 0 || !better(nearest, scan.radiusSquared[static_cast<size_t>(nearest)]))
+                continue;
+            const double bin2 = scan.radiusSquared[static_cast<size_t>(nearest)];
+            const Bounds &bounds = region.bins[static_cast<size_t>(bin)];
+            if (bin2 > bounds.outer2)
+                continue;
+            if (bin2 <= bounds.inner2) {
+                best = nearest;
+                best2 = bin2;
+                continue;
+            }
+            for (int k = scan.binStart[static_cast<size_t>(bin)]; k < scan.binStart[static_cast<size_t>(bin) + 1]; ++k) {
+                const int i = scan.binPoints[static_cast<size_t>(k)];
+                const double r2 = scan.radiusSquared[static_cast<size_t>(i)];
+                const QPoint &p = scan.points.at(i);
+                if (better(i, r2) && r2 <= bounds.outer2
+                    && regionContains(region, static_cast<quint16>(bin), r2, p.x(), p.y()))
+                {
+                    best = i;
+                    best2 = r2;
+                }
+            }
+        }
+    }
+    return best;
 }
 
 }  // namespace veltrix

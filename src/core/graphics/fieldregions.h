@@ -1,52 +1,16 @@
 #pragma once
 
 #include "core/areas/arearecord.h"
+#include "core/graphics/bearingbins.h"
 
 #include <QPoint>
 #include <QPointF>
 #include <QVector>
 
 #include <array>
-#include <limits>
 #include <vector>
 
 namespace veltrix {
-
-// Directions around the scanner in BearingBinCount equal steps of a pseudo bearing
-// that grows with the true bearing (0 at +x, 1 at +y, 2 at -x, 3 at -y, 4 round
-// again): cheaper than an arc tangent, and opposite directions lie exactly half the
-// bins apart. Every field keeps, per bin, how near a point may be and still surely
-// lie inside and how far it may be and possibly lie inside, so that most points of
-// a scan are decided by one comparison.
-constexpr int BearingBinCount = 2048;
-constexpr quint16 NoBearingBin = 0xFFFF;  // the scanner's own position: no direction
-
-inline double PseudoBearing(double x, double y)
-{
-    if (y >= 0)
-        return x >= 0 ? y / (x + y) : 1.0 - x / (y - x);
-    return x < 0 ? 2.0 - y / (-x - y) : 3.0 + x / (x - y);
-}
-
-inline quint16 BearingBin(double x, double y)
-{
-    if (x == 0 && y == 0)
-        return NoBearingBin;
-    const int bin = static_cast<int>(PseudoBearing(x, y) * (BearingBinCount / 4.0));
-    return static_cast<quint16>(qBound(0, bin, BearingBinCount - 1));
-}
-
-// The points of one scan in area coordinates (mm, x right, y forward), each with its
-// squared distance and its bearing bin worked out once for every field test. Points
-// farther than `reach` get no bin: they can lie in no field that reaches no farther.
-struct BinnedScan
-{
-    explicit BinnedScan(const QVector<QPoint> &areaPoints, double reach = std::numeric_limits<double>::infinity());
-
-    QVector<QPoint> points;
-    std::vector<double> radiusSquared;
-    std::vector<quint16> bins;  // NoBearingBin for a point on the scanner
-};
 
 // The ground that the three output fields of one area cover, exactly as the drawing
 // of the fields shows it: a polygon or rectangle is the region swept from the scanner
@@ -68,6 +32,10 @@ public:
     bool contains(int field, const QPointF &point) const;
     // The fields that point i of scan lies in, as bits 1 << field.
     unsigned fieldsAt(const BinnedScan &scan, int i) const;
+    // The point of scan nearest to the scanner inside field (the first of equals), -1
+    // when none lies inside; the scan's bins must be indexed. Searches by bearing,
+    // looking at single points only where a field's edge passes near them.
+    int nearestInside(int field, const BinnedScan &scan) const;
 
     // No point of the field lies farther than this from the scanner (0: covers nothing).
     double reach(int field) const { return m_fields[static_cast<size_t>(field)].reach; }
@@ -83,8 +51,9 @@ private:
         int sign;
     };
 
-    // Per bearing bin: a point at most inner2 (squared) from the scanner lies surely
-    // inside, one beyond outer2 surely outside; between the two it is tested exactly.
+    // Per bearing bin (or sector): a point at most inner2 (squared) from the scanner
+    // lies surely inside, one beyond outer2 surely outside; between the two it is
+    // tested exactly.
     struct Bounds
     {
         float inner2;
@@ -116,7 +85,8 @@ private:
         double radius = 0;         // fan: signed radius
     };
 
-    // What a field covers: base cut by every clip, then scaled about the scanner.
+    // What a field covers: base cut by every clip, then scaled about the scanner; and
+    // the bounds of all that per bin and per sector.
     struct Region
     {
         int base = -1;  // -1: nothing
@@ -124,6 +94,8 @@ private:
         QVector<Clip> clips;
         double scale = 1.0;
         double reach = 0;
+        std::vector<Bounds> bins;
+        std::vector<Bounds> sectors;
     };
 
     int addPolygon(const QVector<QPoint> &points);
@@ -133,7 +105,8 @@ private:
     bool baseContains(const Region &region, int bin, double r2, double x, double y) const;
     bool regionContains(const Region &region, quint16 bin, double r2, double x, double y) const;
     static bool clipContains(const Clip &clip, double x, double y);
-    void setReach(Region &region) const;
+    static Bounds clipBounds(const Clip &clip, int bin);
+    void finish(Region &region) const;
 
     double m_rangeWidth;
     double m_rangeHeight;
