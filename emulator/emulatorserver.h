@@ -47,6 +47,8 @@ private:
     UdpEndpoint *m_udp;
     DiscoveryResponder *m_discovery;  // null unless discovery is answered
     PtyEndpoint *m_pty;
+    int m_replayScans = 0;
+    double m_replaySeconds = 0;
 };
 
 }  // namespace veltrix

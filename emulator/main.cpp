@@ -1,5 +1,7 @@
 #include "emulatorserver.h"
 
+#include "core/app/language.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -62,6 +64,11 @@ int main(int argc, char *argv[])
     case veltrix::ParseOutcome::Run:
         break;
     }
+
+    // Messages from the program's own code (a recording refused, say) in English, as
+    // the rest of the console.
+    veltrix::LanguageSwitch language;
+    language.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English));
 
     veltrix::EmulatorServer server(options);
     if (!server.start(&error)) {
