@@ -136,6 +136,7 @@ private slots:
     void scansComeBackIdenticalAndInOrder();
     void aCutRecordingKeepsEveryScanBeforeTheCut();
     void aRecordingOnDiskSurvivesTheProgramBeingKilled();
+    void aFullDiskEndsTheRecordingWhereItFailed();
     void damagedOrForeignFilesAreRefused_data();
     void damagedOrForeignFilesAreRefused();
     void aDamagedScanIsReportedWhenRead();
@@ -229,6 +230,49 @@ void TestRecording::aRecordingOnDiskSurvivesTheProgramBeingKilled()
         QVERIFY(reader.readScan(scans.size() - 1, last, &error));
         QCOMPARE(last, scans.last());
     }
+}
+
+// A device that takes only so many bytes, as a full disk does: the write that runs
+// out is cut short there.
+class FullDisk : public QBuffer
+{
+public:
+    explicit FullDisk(qint64 capacity) : m_capacity(capacity) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        const qint64 room = qMax<qint64>(0, m_capacity - size());
+        const qint64 written = QBuffer::writeData(data, qMin(length, room));
+        return written < length ? -1 : written;
+    }
+
+private:
+    qint64 m_capacity;
+};
+
+void TestRecording::aFullDiskEndsTheRecordingWhereItFailed()
+{
+    const QVector<RecordedScan> scans = mixedScans();
+    const qint64 threeScans = record(scans.mid(0, 3), false).size();
+    FullDisk disk(threeScans + 20);  // the fourth record needs 32 bytes
+    RecordingWriter writer;
+    QString error;
+    QVERIFY(writer.open(&disk, Name, header(), &error));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(writer.write(scans.at(i), &error));
+    QVERIFY(!writer.write(scans.at(3), &error));
+    QVERIFY2(error.startsWith(QStringLiteral("无法写入“site.rec”：")), qPrintable(error));
+    const qint64 size = disk.size();
+    QVERIFY(!writer.write(scans.at(4), &error));  // nothing more after a failed write...
+    QVERIFY(!writer.close(&error));               // ...not even the index
+    QCOMPARE(disk.size(), size);
+    QCOMPARE(writer.scanCount(), 3);
+
+    Opened opened(disk.data());
+    QVERIFY2(opened.ok, qPrintable(opened.error));
+    QVERIFY(opened.reader.wasCutShort());
+    QCOMPARE(opened.scans(), scans.mid(0, 3));
 }
 
 void TestRecording::damagedOrForeignFilesAreRefused_data()

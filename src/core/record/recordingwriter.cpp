@@ -55,6 +55,8 @@ bool RecordingWriter::open(QIODevice *device, const QString &name, const Recordi
 {
     m_device = device;
     m_name = name;
+    m_failed = false;
+    m_failure.clear();
     m_size = 0;
     m_index.clear();
     m_lastSyncMs = 0;
@@ -90,6 +92,14 @@ bool RecordingWriter::close(QString *error)
 {
     if (!isOpen())
         return true;
+    if (m_failed) {
+        // No index after a failed write: the recording reads as cut short there.
+        if (m_file)
+            m_file->close();
+        m_file.reset();
+        m_device = nullptr;
+        return fail(error, m_failure);
+    }
     const qint64 indexOffset = m_size;
     bool written = append(recording::frameRecord(recording::IndexTag, recording::encodeIndex(m_index)), error)
         && append(recording::frameRecord(recording::TailTag, recording::encodeTail(indexOffset)), error);
@@ -104,16 +114,24 @@ bool RecordingWriter::close(QString *error)
     return written;
 }
 
+// After a failed write nothing more is appended: the file then ends in the middle of a
+// record, which a reader takes for a recording cut short there, keeping every scan
+// before it; more records after a broken one would make the file damaged.
 bool RecordingWriter::append(const QByteArray &bytes, QString *error)
 {
-    if (m_device->write(bytes) != bytes.size())
-        return fail(error, m_device->errorString());
-    m_size += bytes.size();
+    if (m_failed)
+        return fail(error, m_failure);
+    bool written = m_device->write(bytes) == bytes.size();
     // Handed to the system now, so that the scan survives the program being killed.
-    if (auto *file = qobject_cast<QFileDevice *>(m_device)) {
-        if (!file->flush())
-            return fail(error, file->errorString());
+    auto *file = qobject_cast<QFileDevice *>(m_device);
+    if (written && file)
+        written = file->flush();
+    if (!written) {
+        m_failed = true;
+        m_failure = m_device->errorString();
+        return fail(error, m_failure);
     }
+    m_size += bytes.size();
     return true;
 }
 

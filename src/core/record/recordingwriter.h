@@ -52,6 +52,8 @@ private:
     std::unique_ptr<QFile> m_file;
     QIODevice *m_device = nullptr;
     QString m_name;
+    bool m_failed = false;  // a write failed: nothing is appended after it
+    QString m_failure;
     qint64 m_size = 0;
     std::vector<recording::IndexEntry> m_index;
     quint32 m_lastSyncMs = 0;
