@@ -8,7 +8,6 @@
 #include "core/link/sensorparameters.h"
 #include "core/record/recordingwriter.h"
 
-#include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <QtMath>
 #include <QtTest>
@@ -99,7 +98,6 @@ private slots:
     void anInvertedScannerSeesTheSameSurroundings();
     void cloudScansComeBackWholeThroughTheSectors();
     void aRecordingThatCannotBeReplayedStopsTheStart();
-    void replayIsAnOptionOfItsOwn();
 
 private:
     QTemporaryDir m_dir;
@@ -217,20 +215,6 @@ void TestReplay::aRecordingThatCannotBeReplayedStopsTheStart()
         QVERIFY(!server.start(&error));  // refused before any port is opened
         QVERIFY2(error.startsWith(QStringLiteral("replay: ")) && error.contains(file), qPrintable(error));
     }
-}
-
-void TestReplay::replayIsAnOptionOfItsOwn()
-{
-    QCommandLineParser parser;
-    addEmulatorOptions(parser);
-    EmulatorOptions options;
-    QString error;
-    const QStringList arguments = {QStringLiteral("veltrix-emulator"), QStringLiteral("--replay"), m_cloudFile};
-    QCOMPARE(parseEmulatorOptions(parser, arguments, options, error), ParseOutcome::Run);
-    QCOMPARE(options.replayFile, m_cloudFile);
-    QVERIFY(!options.modelGiven);
-    QVERIFY(!options.scanRateGiven);
-    QVERIFY(parser.helpText().contains(QStringLiteral("--replay <file>")));
 }
 
 QTEST_GUILESS_MAIN(TestReplay)

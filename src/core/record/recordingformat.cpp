@@ -160,8 +160,9 @@ HeaderCheck decodeHeader(const QByteArray &bytes, RecordingHeader &header, int &
     if (version < 1 || !deviceModel(model))
         return HeaderCheck::Damaged;
     header.model = model;
+    // Flags this version does not know are left alone; a checksum not marked known is none.
     header.checksumKnown = (flags & ChecksumKnownFlag) != 0;
-    header.configurationChecksum = checksum;
+    header.configurationChecksum = header.checksumKnown ? checksum : 0;
     header.startedMs = started;
     return HeaderCheck::Valid;
 }
