@@ -30,7 +30,6 @@ inline double cross(double ax, double ay, double bx, double by)
 }  // namespace
 
 FieldRegions::FieldRegions(const AreaRecord &area, double rangeWidth, double rangeHeight)
-    : m_rangeWidth(rangeWidth), m_rangeHeight(rangeHeight)
 {
     bool anyRatio = false;
     for (int field = 1; field < FieldCount; ++field)

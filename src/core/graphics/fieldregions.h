@@ -108,8 +108,6 @@ private:
     static Bounds clipBounds(const Clip &clip, int bin);
     void finish(Region &region) const;
 
-    double m_rangeWidth;
-    double m_rangeHeight;
     std::vector<Base> m_bases;
     std::array<Region, FieldCount> m_fields;
 };
