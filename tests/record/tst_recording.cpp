@@ -283,7 +283,9 @@ void TestRecording::damagedOrForeignFilesAreRefused_data()
     const QByteArray good = record(mixedScans(), false);  // no index: every record is walked
     QByteArray newer = good;
     newer[8] = 2;  // a version this program does not know, under a header checksum that holds
-    qToLittleEndian(crc32(newer.left(recording::HeaderSize - 4)), newer.data() + recording::HeaderSize - 4);
+    char checksum[4];
+    qToLittleEndian(crc32(newer.left(recording::HeaderSize - 4)), checksum);
+    newer.replace(recording::HeaderSize - 4, 4, QByteArray(checksum, 4));
     QByteArray badHeader = good;
     badHeader[20] = char(badHeader[20] ^ 0x10);
     QByteArray badScan = good;

@@ -290,7 +290,7 @@ bool decodeIndex(const QByteArray &payload, std::vector<IndexEntry> &entries)
 {
     PayloadReader read(payload);
     const quint32 count = read.u32();
-    if (!read.ok() || (payload.size() - 4) / IndexEntrySize != count)
+    if (!read.ok() || (payload.size() - 4) / IndexEntrySize != static_cast<qint64>(count))
         return false;
     entries.resize(count);
     for (IndexEntry &entry : entries) {
