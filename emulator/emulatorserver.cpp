@@ -5,6 +5,7 @@
 #ifndef VELTRIX_NO_POSIX
 #include "ptyendpoint.h"
 #endif
+#include "recordingreplay.h"
 #include "sessionfactory.h"
 #include "tcpendpoint.h"
 #include "udpendpoint.h"
@@ -31,6 +32,19 @@ EmulatorServer::~EmulatorServer() = default;
 bool EmulatorServer::start(QString *error)
 {
     QString reason;
+    if (!m_options.replayFile.isEmpty()) {
+        auto replay = std::make_unique<RecordingReplay>();
+        if (!replay->open(m_options.replayFile, &reason)) {
+            *error = QStringLiteral("replay: %1").arg(reason);
+            return false;
+        }
+        const ScannerConfig &config = m_scanner->config();
+        m_replayScans = replay->scanCount();
+        m_replaySeconds = replay->loopMs() / 1000.0;
+        const int model = m_options.modelGiven ? config.model : replay->model();
+        const double rate = m_options.scanRateGiven ? config.scanRate : replay->scanRate();
+        m_scanner->setScanSource(std::move(replay), model, rate);
+    }
     if (!m_tcp->listen(m_options.address, EmulatorOptions::ScannerPort, &reason)) {
         *error = QStringLiteral("TCP port %1: %2").arg(EmulatorOptions::ScannerPort).arg(reason);
         return false;
@@ -70,6 +84,11 @@ QStringList EmulatorServer::summary() const
                  .arg(config.rangeLimit())
                  .arg(m_scanner->ethernetMode() == 1 ? QStringLiteral("UDP") : QStringLiteral("TCP"))
                  .arg(m_scanner->inverted() ? QStringLiteral("inverted") : QStringLiteral("forward"));
+    if (!m_options.replayFile.isEmpty()) {
+        lines << QStringLiteral("Replay: %1, %2 scans in %3 s, in a loop at %4 scans per second")
+                     .arg(m_options.replayFile).arg(m_replayScans).arg(m_replaySeconds, 0, 'f', 1)
+                     .arg(config.scanRate, 0, 'f', 1);
+    }
     lines << QStringLiteral("TCP: %1:%2").arg(m_tcp->address().toString()).arg(m_tcp->port());
     lines << QStringLiteral("UDP: %1:%2").arg(m_udp->address().toString()).arg(m_udp->port());
     if (m_discovery) {

@@ -48,6 +48,8 @@ private:
     UdpEndpoint *m_udp;
     DiscoveryResponder *m_discovery;  // null unless discovery is answered
     PtyEndpoint *m_pty = nullptr;  // null where the system has no pseudo-terminals
+    int m_replayScans = 0;
+    double m_replaySeconds = 0;
 };
 
 }  // namespace veltrix

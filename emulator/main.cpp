@@ -1,5 +1,6 @@
 #include "emulatorserver.h"
 
+#include "core/app/language.h"
 #include "core/app/version.h"
 
 #include <QCommandLineParser>
@@ -66,6 +67,11 @@ int main(int argc, char *argv[])
     case veltrix::ParseOutcome::Run:
         break;
     }
+
+    // Messages from the program's own code (a recording refused, say) in English, as
+    // the rest of the console.
+    veltrix::LanguageSwitch language;
+    language.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English));
 
     veltrix::EmulatorServer server(options);
     if (!server.start(&error)) {

@@ -1257,6 +1257,56 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::RecordingReader</name>
+    <message>
+        <source>无法打开“%1”：%2</source>
+        <translation>Cannot open “%1”: %2</translation>
+    </message>
+    <message>
+        <source>“%1”不是扫描录制文件。</source>
+        <translation>“%1” is not a scan recording.</translation>
+    </message>
+    <message>
+        <source>“%1”由较新版本的程序录制（格式 %2），无法读取。</source>
+        <translation>“%1” was recorded by a newer version of the program (format %2) and cannot be read.</translation>
+    </message>
+    <message>
+        <source>“%1”已损坏：文件头无效。</source>
+        <translation>“%1” is damaged: its header is not valid.</translation>
+    </message>
+    <message>
+        <source>“%1”已损坏：第 %2 字节处的记录无效。</source>
+        <translation>“%1” is damaged: the record at byte %2 is not valid.</translation>
+    </message>
+    <message>
+        <source>“%1”已损坏：扫描 %2 无法读取。</source>
+        <translation>“%1” is damaged: scan %2 cannot be read.</translation>
+    </message>
+    <message>
+        <source>“%1”中没有扫描 %2。</source>
+        <translation>“%1” holds no scan %2.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::RecordingWriter</name>
+    <message>
+        <source>无法写入“%1”：%2</source>
+        <translation>Cannot write “%1”: %2</translation>
+    </message>
+    <message>
+        <source>录制未打开。</source>
+        <translation>The recording is not open.</translation>
+    </message>
+    <message>
+        <source>扫描的时间早于前一次扫描。</source>
+        <translation>The scan’s time lies before the previous scan’s.</translation>
+    </message>
+    <message>
+        <source>扫描数据不完整或超出范围。</source>
+        <translation>The scan data is incomplete or out of range.</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::SENSOR_SETTING</name>
     <message>
         <source>值 %1</source>
