@@ -5,6 +5,7 @@
 
 #include "gui/app/connectioncontrol.h"
 #include "core/connect/discoveryreply.h"
+#include "core/link/serialcomm.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/optionscene.h"
@@ -14,7 +15,6 @@
 #include "ui_mainwindow.h"
 
 #include <QLabel>
-#include <QSerialPort>
 #include <QStatusBar>
 
 namespace veltrix {
@@ -25,7 +25,7 @@ void MainWindow::ConnectChangeUSARTModeSlot()
     ui->EthernetConnection->setChecked(false);
     ui->EthnernetSetting->setEnabled(false);
     ui->SerialSetting->setEnabled(true);
-    m_linkData.connectType = SerialInterface;
+    link->SetConnectType(SerialInterface);
     sensorSetting->EnableInterfaceFields(SerialInterface);
 }
 
@@ -35,7 +35,7 @@ void MainWindow::ConnectChangeEthernetModeSlot()
     ui->SerialConnection->setChecked(false);
     ui->EthnernetSetting->setEnabled(true);
     ui->SerialSetting->setEnabled(false);
-    m_linkData.connectType = EthernetInterface;
+    link->SetConnectType(EthernetInterface);
     sensorSetting->EnableInterfaceFields(EthernetInterface);
 }
 
@@ -54,9 +54,9 @@ void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
     if (m_connection && m_connection->state() != ConnectionControl::State::Disconnected)
         return;
     if (Type == QLatin1String(ReplyModeTcp))
-        m_linkData.ethernetMode = TcpMode;
+        link->SetEthernetMode(TcpMode);
     else if (Type == QLatin1String(ReplyModeUdp))
-        m_linkData.ethernetMode = UdpMode;
+        link->SetEthernetMode(UdpMode);
 }
 
 // The transports' own logic lives in ConnectionControl; the window picks the interface
@@ -77,9 +77,7 @@ void MainWindow::createConnections()
     widgets.ioSimulation = ui->IOSimulation;
     widgets.statusBar = statusBar();
     widgets.connectionLabel = connectionLabel.get();
-    m_connection = std::make_unique<ConnectionControl>(serialPort.get(), tcpSocket.get(),
-                                                       udpSocket.get(), link.get(), &m_linkData,
-                                                       &m_messenger, widgets);
+    m_connection = std::make_unique<ConnectionControl>(m_scanner.get(), m_messages.get(), widgets);
 
     connect(ui->SerialSetting, &QAction::triggered, this, [this] {
         serialDialog->show();
@@ -97,11 +95,14 @@ void MainWindow::createConnections()
             &MainWindow::CreatEthnertModeSignalSlot);
     connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
             &MainWindow::CreatOpenSerialPort);
-    connect(serialPort.get(), &QSerialPort::errorOccurred, this, &MainWindow::handleError);
 
+    // A connection starts polling as the display actions say, the simulation exchange,
+    // and a read-all of the scanner's configuration.
     connect(m_connection.get(), &ConnectionControl::opened, this, [this] {
         OpenCloseReadScanf(ui->Distance->isChecked());
         OpenCloseReadIntensity(ui->Intensity->isChecked());
+        link->OpenSendReadSimulation();
+        link->ReadSensorAllDataSlots();
     });
     connect(m_connection.get(), &ConnectionControl::closed, this, [this] {
         optionScene->OutlineItem()->hide();
@@ -135,16 +136,11 @@ void MainWindow::CloseSerialPort()
     m_connection->close();
 }
 
-void MainWindow::handleError(QSerialPort::SerialPortError error)
-{
-    m_connection->handleSerialError(error);
-}
-
 void MainWindow::OpenSerialPort()
 {
-    if (m_linkData.connectType == SerialInterface)
+    if (link->configuration().connectType == SerialInterface)
         serialDialog->update();
-    else if (m_linkData.connectType == EthernetInterface)
+    else
         ethernetDialog->update();
 }
 

@@ -1,14 +1,16 @@
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
+
+#include "core/areas/areamodelstate.h"
 
 namespace veltrix {
 
-SensorLinkData::SensorLinkData()
+LiveScan::LiveScan()
     : scanDistances(SerialScanSize, 0), scanIntensities(SerialScanSize, 0)
 {
     resetCloud();
 }
 
-void SensorLinkData::resetCloud()
+void LiveScan::resetCloud()
 {
     cloudIndex = 0;
     cloudCount = 0;
@@ -16,6 +18,12 @@ void SensorLinkData::resetCloud()
     ++intensitySequence;
     for (QVector<qint32> *v : {&cloudDistX, &cloudDistY, &cloudIntensityX, &cloudIntensityY})
         *v = QVector<qint32>(CloudCapacity, 0);
+}
+
+void LiveScan::storeReport(const IoPortState &report)
+{
+    io = report;
+    activeArea = qBound(0, static_cast<int>(report.inport), AreaCount - 1);
 }
 
 }  // namespace veltrix
