@@ -495,6 +495,20 @@ void TestTransactions::ethernetTransferStopsTheCloudsFirst()
     rig.link.WriteSensorAllDataSlots();
     QCOMPARE(rig.device.written.size(), 4);
     QVERIFY(rig.link.transaction());
+
+    // Scan polling goes on while a refused area waits for the user, and starts the
+    // clouds; they are stopped again before the write goes on.
+    LinkRig refused(refusing(2, 1), EthernetInterface);
+    refused.holdAnswers = true;
+    refused.link.WriteSensorAllDataSlots();
+    refused.runToQuiet();
+    QVERIFY(refused.link.transaction()->isWaiting());
+    refused.link.ReadScanfTime();
+    refused.tick();
+    QVERIFY(refused.session.cloudRunning());
+    refused.answerNow(0);
+    QVERIFY(!refused.session.cloudRunning());
+    QCOMPARE(areaIndexOf(refused.tick().constData()), 0);
 }
 
 void TestTransactions::readOneArea()

@@ -14,6 +14,8 @@ void LinkTransaction::answer(int choice)
         return;
     m_waiting = false;
     answered(choice);
+    if (!m_finished)
+        emit resumed();
 }
 
 bool LinkTransaction::accepts(FrameId id, const QByteArray &frame) const

@@ -45,6 +45,8 @@ signals:
     void stepRefused(const veltrix::RefusedStep &step);
     // The transaction waits until answer() is called.
     void asks(const veltrix::TransactionQuestion &question);
+    // An answer came and the transaction goes on.
+    void resumed();
     // The scanner's mounting, read with its parameters (the link's configuration
     // follows it at once: the areas that follow travel mirrored or not).
     void mountingRead(bool inverted);

@@ -187,11 +187,14 @@ LinkTransaction *SERIAL_COMM::startTransaction(std::unique_ptr<LinkTransaction> 
     if (!transaction->begin())
         return transaction;
     // A streaming Ethernet scanner stops its clouds first, so that the transfer's
-    // replies are not lost among them.
+    // replies are not lost among them; so again when the transfer goes on after a
+    // question, during which scan polling may have started them.
     const bool transfer = transaction->kind() == TransactionKind::ReadAll
         || transaction->kind() == TransactionKind::WriteAll;
-    if (transfer && isEthernet() && idle())
-        sendAutoScan(false);
+    if (transfer) {
+        stopClouds();
+        connect(transaction, &LinkTransaction::resumed, this, &SERIAL_COMM::stopClouds);
+    }
     return transaction;
 }
 
@@ -347,6 +350,12 @@ void SERIAL_COMM::send(int length, int pending)
 void SERIAL_COMM::sendAutoScan(bool start)
 {
     send(buildRAuto(m_transmit, start), NoCommand);
+}
+
+void SERIAL_COMM::stopClouds()
+{
+    if (isEthernet() && idle())
+        sendAutoScan(false);
 }
 
 void SERIAL_COMM::SerialPortSendData()

@@ -168,6 +168,7 @@ private:
     void serve(RequestFlag flag);
     void send(int length, int pending);
     void sendAutoScan(bool start);
+    void stopClouds();
     bool transactionCommandPending() const;
     void transactionEnded(LinkTransaction *transaction, const TransactionResult &result);
     void mountingRead(bool inverted);
