@@ -132,38 +132,6 @@ void MainWindow::createScene()
     optionScene->SetDisplayMode(m_display.DisplayMode);
 }
 
-// The link and its connection, and what shows their results: the progress window and
-// the messages, which wait for one another.
-void MainWindow::createLink()
-{
-    link = std::make_unique<SERIAL_COMM>();
-    link->SetRangeLimit(modelIndex);
-    link->SetConfigurationSource([this] { return documentConfiguration(); });
-    m_scanner = std::make_unique<ScannerConnection>(link.get());
-    serialDialog = std::make_unique<SettingsDialog>();
-    m_messages = std::make_unique<MessageQueue>(&m_messenger);
-    m_transferProgress = std::make_unique<TransferProgress>();
-    m_transferProgress->attach(link.get());
-    m_linkResults = std::make_unique<LinkResults>(link.get(), m_messages.get(), m_transferProgress.get());
-    connect(m_linkResults.get(), &LinkResults::configurationRead, this,
-            &MainWindow::applyReadConfiguration);
-}
-
-ScannerConfiguration MainWindow::documentConfiguration() const
-{
-    ScannerConfiguration configuration;
-    configuration.parameters = m_sensorParameters;
-    configuration.areas = m_areaModel.areas();
-    return configuration;
-}
-
-void MainWindow::applyReadConfiguration(const ScannerConfiguration &configuration)
-{
-    m_sensorParameters = configuration.parameters;
-    m_areaModel.replaceAllAreas(configuration.areas);
-    sensorSetting->UpdateParametersToDock();
-}
-
 void MainWindow::createControllers()
 {
     dataTable = std::make_unique<DATA_TABLE>(&link->liveScan(), ui->DataTableWidget);
@@ -399,36 +367,6 @@ void MainWindow::applyZoomSliderRange()
         return;
     ui->ZoomSlider->setMinimum(model->minimumZoom);
     ui->ZoomSlider->setValue(model->minimumZoom);
-}
-
-bool MainWindow::anyTransportOpen() const
-{
-    return m_scanner->anyTransportOpen();
-}
-
-QSerialPort *MainWindow::serialTransport() const
-{
-    return m_scanner->serialPort();
-}
-
-QTcpSocket *MainWindow::tcpTransport() const
-{
-    return m_scanner->tcpSocket();
-}
-
-QUdpSocket *MainWindow::udpTransport() const
-{
-    return m_scanner->udpSocket();
-}
-
-const LinkConfiguration &MainWindow::linkConfiguration() const
-{
-    return link->configuration();
-}
-
-const SimulationBlock &MainWindow::simulationBlock() const
-{
-    return ioSimulation->block();
 }
 
 void MainWindow::setUrlOpener(UrlOpener opener)

@@ -1,23 +1,91 @@
-// The main window's side of connecting: the choice of interface, the settings dialogs,
-// and the entry points that hand the opening and closing of a connection to
-// ConnectionControl.
+// The main window's side of connecting: the link and its connection, the choice of
+// interface, the settings dialogs, the entry points that hand the opening and closing of
+// a connection to ConnectionControl, and the application of a read-all's result.
 #include "gui/app/mainwindow.h"
 
 #include "gui/app/connectioncontrol.h"
+#include "gui/app/messagequeue.h"
 #include "core/connect/discoveryreply.h"
+#include "core/connect/scannerconnection.h"
 #include "core/link/serialcomm.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
+#include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
+#include "gui/link/transferprogress.h"
+#include "gui/simulation/iosimulation.h"
 #include "ui_mainwindow.h"
 
 #include <QLabel>
 #include <QStatusBar>
 
 namespace veltrix {
+
+// The link and its connection, and what shows their results: the progress window and
+// the messages, which wait for one another.
+void MainWindow::createLink()
+{
+    link = std::make_unique<SERIAL_COMM>();
+    link->SetRangeLimit(modelIndex);
+    link->SetConfigurationSource([this] { return documentConfiguration(); });
+    m_scanner = std::make_unique<ScannerConnection>(link.get());
+    serialDialog = std::make_unique<SettingsDialog>();
+    m_messages = std::make_unique<MessageQueue>(&m_messenger);
+    m_transferProgress = std::make_unique<TransferProgress>();
+    m_transferProgress->attach(link.get());
+    m_linkResults = std::make_unique<LinkResults>(link.get(), m_messages.get(), m_transferProgress.get());
+    connect(m_linkResults.get(), &LinkResults::configurationRead, this,
+            &MainWindow::applyReadConfiguration);
+}
+
+ScannerConfiguration MainWindow::documentConfiguration() const
+{
+    ScannerConfiguration configuration;
+    configuration.parameters = m_sensorParameters;
+    configuration.areas = m_areaModel.areas();
+    return configuration;
+}
+
+void MainWindow::applyReadConfiguration(const ScannerConfiguration &configuration)
+{
+    m_sensorParameters = configuration.parameters;
+    m_areaModel.replaceAllAreas(configuration.areas);
+    sensorSetting->UpdateParametersToDock();
+}
+
+bool MainWindow::anyTransportOpen() const
+{
+    return m_scanner->anyTransportOpen();
+}
+
+QSerialPort *MainWindow::serialTransport() const
+{
+    return m_scanner->serialPort();
+}
+
+QTcpSocket *MainWindow::tcpTransport() const
+{
+    return m_scanner->tcpSocket();
+}
+
+QUdpSocket *MainWindow::udpTransport() const
+{
+    return m_scanner->udpSocket();
+}
+
+const LinkConfiguration &MainWindow::linkConfiguration() const
+{
+    return link->configuration();
+}
+
+const SimulationBlock &MainWindow::simulationBlock() const
+{
+    return ioSimulation->block();
+}
+
 
 void MainWindow::ConnectChangeUSARTModeSlot()
 {
