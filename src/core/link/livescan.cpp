@@ -16,8 +16,9 @@ void LiveScan::resetCloud()
     cloudCount = 0;
     ++scanSequence;
     ++intensitySequence;
+    // Value-initialised: zeros, written at once rather than one element at a time.
     for (QVector<qint32> *v : {&cloudDistX, &cloudDistY, &cloudIntensityX, &cloudIntensityY})
-        *v = QVector<qint32>(CloudCapacity, 0);
+        *v = QVector<qint32>(CloudCapacity);
 }
 
 void LiveScan::storeReport(const IoPortState &report)
