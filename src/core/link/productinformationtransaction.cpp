@@ -15,7 +15,10 @@ bool ProductInformationTransaction::wants(SERIAL_COMM::RequestFlag flag) const
 int ProductInformationTransaction::buildRequest(SERIAL_COMM::RequestFlag flag, FrameBuffer &buffer,
                                                 const LinkConfiguration &)
 {
-    return flag == SERIAL_COMM::ProductFlag ? buildRPrda(buffer) : 0;
+    if (flag != SERIAL_COMM::ProductFlag)
+        return 0;
+    setProgress(0, 1);
+    return buildRPrda(buffer);
 }
 
 bool ProductInformationTransaction::accepts(FrameId id, const QByteArray &frame) const
@@ -26,6 +29,7 @@ bool ProductInformationTransaction::accepts(FrameId id, const QByteArray &frame)
 void ProductInformationTransaction::takeReply(FrameId, const QByteArray &frame, const LinkConfiguration &)
 {
     m_result.product = decodeProductInfo(frame.constData());
+    setProgress(1, 1);
     finish(TransactionOutcome::Complete);
 }
 

@@ -15,7 +15,10 @@ bool RebootTransaction::wants(SERIAL_COMM::RequestFlag flag) const
 int RebootTransaction::buildRequest(SERIAL_COMM::RequestFlag flag, FrameBuffer &buffer,
                                     const LinkConfiguration &)
 {
-    return flag == SERIAL_COMM::RebootFlag ? buildRBoot(buffer) : 0;
+    if (flag != SERIAL_COMM::RebootFlag)
+        return 0;
+    setProgress(0, 1);
+    return buildRBoot(buffer);
 }
 
 bool RebootTransaction::accepts(FrameId id, const QByteArray &frame) const
@@ -26,6 +29,7 @@ bool RebootTransaction::accepts(FrameId id, const QByteArray &frame) const
 void RebootTransaction::takeReply(FrameId, const QByteArray &, const LinkConfiguration &)
 {
     m_result.rebooted = true;
+    setProgress(1, 1);
     finish(TransactionOutcome::Complete);
 }
 
