@@ -41,9 +41,7 @@ EmulatedScanner::EmulatedScanner(const ScannerConfig &config, QObject *parent)
 {
     m_parameters[InstallDirectionWord] = config.inverted ? 1 : 0;
     m_parameters[EthernetModeWord] = static_cast<quint32>(config.ethernetMode);
-    const AreaRecord blank;
-    for (int i = 0; i < AreaCount; ++i)
-        setArea(i, blank);
+    // The areas hold blank frames until something is written (storedArea()).
     setCaseData(QVector<AreaRecord>(AreaCount));
     m_clock.start();
 }
@@ -155,7 +153,19 @@ QByteArray EmulatedScanner::readArea(int index) const
 {
     if (index > MaxAreaIndex)
         return QByteArray();  // there is no such area to report
-    return asReply(m_areaFrames[static_cast<size_t>(index)], FrameId::RArea);
+    return asReply(storedArea(index), FrameId::RArea);
+}
+
+QByteArray EmulatedScanner::storedArea(int index) const
+{
+    const int area = qBound(0, index, MaxAreaIndex);
+    const QByteArray &stored = m_areaFrames[static_cast<size_t>(area)];
+    if (!stored.isEmpty())
+        return stored;
+    // An area never written is blank; its frame is made when it is first needed, so
+    // that a scanner is quick to make (the link tests and fuzzing make one per case).
+    FrameBuffer buffer;
+    return QByteArray(buffer.data(), buildWArea(buffer, AreaRecord(), area, false));
 }
 
 bool EmulatedScanner::preload(const QVector<AreaRecord> &areas, const SensorParameters &parameters,
@@ -201,7 +211,7 @@ AreaRecord EmulatedScanner::area(int index) const
     AreaRecord record;
     if (index < 0 || index > MaxAreaIndex)
         return record;
-    decodeArea(m_areaFrames[static_cast<size_t>(index)].constData(), record, false);
+    decodeArea(storedArea(index).constData(), record, false);
     const AreaRecord caseWords = caseData().at(index);
     for (int word = 4; word <= 8; ++word)
         record.setNumber(word, caseWords.number(word));
@@ -324,8 +334,7 @@ int EmulatedScanner::caseArea(int steering, int speed, int operationMode) const
 quint8 EmulatedScanner::intrudedOutputs(int areaIndex, qint64 ms) const
 {
     AreaRecord record;
-    decodeArea(m_areaFrames[static_cast<size_t>(qBound(0, areaIndex, MaxAreaIndex))].constData(),
-               record, false);
+    decodeArea(storedArea(areaIndex).constData(), record, false);
     const double range = 2.0 * m_config.rangeLimit();
     const AreaFields fields(record, range, range);
     // An object counts once it covers the area's detection size: (index + 1) samples

@@ -92,7 +92,7 @@ public:
     // What the scanner holds, in its own frame, for tests.
     const SensorParameters &parameters() const { return m_parameters; }
     void setParameters(const SensorParameters &parameters);
-    QByteArray areaFrame(int index) const { return m_areaFrames.at(index); }
+    QByteArray areaFrame(int index) const { return storedArea(index); }
     AreaRecord area(int index) const;
     void setArea(int index, const AreaRecord &area);
     QVector<AreaRecord> caseData() const;
@@ -110,6 +110,8 @@ private:
     QByteArray storeCase(const QByteArray &request);
     QByteArray storeParameters(const QByteArray &request);
     QByteArray readArea(int index) const;
+    // The frame area index (0..63) is stored as, a blank area's when none was written.
+    QByteArray storedArea(int index) const;
     Echo echoAt(double deviceDegrees, qint64 ms) const;
 
     ScannerConfig m_config;

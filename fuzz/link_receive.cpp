@@ -1,50 +1,48 @@
-// Fuzz target: the link's receive path. Bytes arrive in pieces through a fake device
-// into SERIAL_COMM over each transport and mounting, between send ticks, time-outs,
-// read-alls, write-alls, their cancelling and polling; while a message box is open its nested event loop
-// runs the next steps, as the program's would. After every step the link's invariants
-// must hold.
+// Fuzz target: the link's receive path. Bytes arrive in pieces through the shared link
+// rig's fake device into SERIAL_COMM over each interface and mounting, between send
+// ticks, time-outs, read-alls, write-alls, their cancelling and polling, the in-process
+// emulator's own answers and the answers to the questions transactions wait on. After
+// every step the link's invariants must hold.
 //
 // Input: one configuration byte, then steps. A step byte below 0x80 feeds the next
 // (byte + 1) bytes to the link; from 0x80 on it is one of the link's commands.
-// Configuration bits: 0-1 transport (serial, TCP, UDP, serial), 2 inverted mounting,
+// Configuration bits: 0-1 interface (serial, TCP, UDP, serial), 2 inverted mounting,
 // 3-4 the checksums of the replies in the fed bytes (kept; repaired, so that the
-// decoders behind them are reached; spoilt, so that nothing may be decoded at all),
-// 5 an open box runs the next steps, 6 the range limit of the largest model instead of
-// the smallest, 7 boxes answered with the second button.
+// decoders behind them are reached; spoilt, so that nothing may be taken at all),
+// 5 questions wait for an Answer step instead of being answered at once, 6 the range
+// limit of the largest model instead of the smallest, 7 answers with the second button.
 
-#include "fakedevice.h"
 #include "fuzzinput.h"
+#include "linkrig.h"
 #include "randomareas.h"
 
-#include "core/app/usermessage.h"
-#include "core/areas/areamodel.h"
 #include "core/link/areapayload.h"
 #include "core/link/crc16.h"
 #include "core/link/framebuilders.h"
-#include "core/link/sensorlinkdata.h"
-#include "core/link/serialcomm.h"
+#include "core/link/readalltransaction.h"
+#include "core/link/writealltransaction.h"
 
 #include <algorithm>
 #include <memory>
 #include <tuple>
 
 using namespace veltrix;
+using veltrix::testing::LinkRig;
 
 namespace {
 
 enum Command : quint8 {
     Tick, Timeout, ReadAll, WriteAll, PollScan, PollIntensity, PollSimulation, Product, Reboot, Close, Cancel,
-    CommandCount
+    Answer, Deliver, CommandCount
 };
 constexpr quint8 FirstCommand = 0x80;
 constexpr int MaxPiece = FirstCommand;
-constexpr int MaxBoxDepth = 3;
 
 enum Config : quint8 {
     Serial = 0, Tcp = 1, Udp = 2, TransportBits = 3,
     Inverted = 1 << 2,
     RepairChecksums = 1 << 3, SpoilChecksums = 2 << 3, ChecksumBits = 3 << 3,
-    BoxRunsSteps = 1 << 5,
+    AnswerLater = 1 << 5,
     LargestModel = 1 << 6,
     SecondButton = 1 << 7,
 };
@@ -151,163 +149,184 @@ QVector<Step> readSteps(FuzzInput &input, quint8 config)
     return steps;
 }
 
+// The area the running read-all or write-all is at, or 0.
+int transferAreaIndex(const SERIAL_COMM &link)
+{
+    if (auto *read = qobject_cast<ReadAllTransaction *>(link.transaction()))
+        return read->areaIndex();
+    if (auto *write = qobject_cast<WriteAllTransaction *>(link.transaction()))
+        return write->areaIndex();
+    return 0;
+}
+
 // What a receive pass may change; with spoilt checksums it must change none of it.
 struct Observed
 {
-    QVector<AreaRecord> areas;
-    SensorParameters parameters;
-    bool inverted;
+    LinkConfiguration configuration;
     qint32 cloudIndex;
     qint32 cloudCount;
     QVector<quint16> distances;
     QVector<quint16> intensities;
     int pending;
     int timeouts;
-    int readIndex;
-    int writeIndex;
+    int areaIndex;
     std::array<bool, SERIAL_COMM::RequestFlagCount> flags;
     bool timing;
     int events;
 
     auto tied() const
     {
-        return std::tie(parameters, inverted, cloudIndex, cloudCount, distances, intensities, pending, timeouts,
-                        readIndex, writeIndex, flags, timing, events);
+        return std::tie(configuration, cloudIndex, cloudCount, distances, intensities, pending, timeouts,
+                        areaIndex, flags, timing, events);
     }
-    bool operator==(const Observed &other) const
-    {
-        // Areas not written to still share their data with the copy taken before.
-        const bool sameAreas = areas.constData() == other.areas.constData() || areas == other.areas;
-        return sameAreas && tied() == other.tied();
-    }
+    bool operator==(const Observed &other) const { return tied() == other.tied(); }
 };
+
+bool validAreas(const QVector<AreaRecord> &areas)
+{
+    if (areas.size() != AreaCount)
+        return false;
+    for (const AreaRecord &area : areas) {
+        for (int field = 0; field < FieldCount; ++field) {
+            if (area.shape(field) < Polygon || area.shape(field) > Ratio
+                || area.points(field).size() > MaxFieldVertices)
+                return false;
+        }
+    }
+    return true;
+}
 
 class LinkUnderFuzz
 {
 public:
     explicit LinkUnderFuzz(quint8 config)
-        : m_config(config)
+        : m_config(config), m_rig(scannerConfig(), connectTypeOf(config), (config & TransportBits) == Udp ? UdpMode : TcpMode)
     {
-        const int transport = config & TransportBits;
-        data.connectType = transport == Serial || transport == TransportBits ? SerialInterface : EthernetInterface;
-        data.ethernetMode = transport == Udp ? UdpMode : TcpMode;
-        m_active = data.connectType == SerialInterface ? &serial : transport == Udp ? &udp : &tcp;
-        messenger.setPresenter([this](const UserMessage &message) { return present(message); });
-        link = std::make_unique<SERIAL_COMM>(&serial, &data, &model, &parameters, &tcp, &udp, &messenger);
+        SERIAL_COMM &link = m_rig.link;
+        m_rig.scanner.freezeClock(0);
+        m_rig.holdAnswers = (config & AnswerLater) != 0;
+        const int choice = config & SecondButton ? 1 : 0;
+        m_rig.answer = [choice](const TransactionQuestion &) { return choice; };
         if (config & LargestModel)
-            link->SetRangeLimit(4);
-        data.invertedMount = (config & Inverted) != 0;
+            link.SetRangeLimit(4);
+        link.SetInvertedMount((config & Inverted) != 0);
+        // A complete read-all becomes what a write-all sends, as the window applies it.
+        link.SetConfigurationSource([this] { return m_document; });
         const auto count = [this] { ++m_events; };
-        QObject::connect(link.get(), &SERIAL_COMM::IOPortSignals, count);
-        QObject::connect(link.get(), &SERIAL_COMM::DirChangeSignals, count);
-        QObject::connect(link.get(), &SERIAL_COMM::ReceiveScanfData, count);
-        QObject::connect(link.get(), &SERIAL_COMM::ReceiveParameters, count);
-        QObject::connect(link.get(), &SERIAL_COMM::ReceiveIntensityData, count);
-        QObject::connect(link.get(), &SERIAL_COMM::ProgressShowSignal, count);
-        QObject::connect(link.get(), &SERIAL_COMM::ProgressValueSignal, count);
-        QObject::connect(link.get(), &SERIAL_COMM::ProgressCloseSignal, count);
-        QObject::connect(link.get(), &SERIAL_COMM::NoticeSignal, count);
+        QObject::connect(&link, &SERIAL_COMM::IOPortSignals, count);
+        QObject::connect(&link, &SERIAL_COMM::DirChangeSignals, count);
+        QObject::connect(&link, &SERIAL_COMM::ReceiveScanfData, count);
+        QObject::connect(&link, &SERIAL_COMM::ReceiveIntensityData, count);
+        QObject::connect(&link, &SERIAL_COMM::TimedOutSignal, count);
+        QObject::connect(&link, &SERIAL_COMM::TransactionStarted, [this](LinkTransaction *t) {
+            ++m_events;
+            QObject::connect(t, &LinkTransaction::progressChanged, [this] { ++m_events; });
+            QObject::connect(t, &LinkTransaction::stepRefused, [this] { ++m_events; });
+            QObject::connect(t, &LinkTransaction::asks, [this] { ++m_events; });
+        });
+        QObject::connect(&link, &SERIAL_COMM::TransactionFinished, [this](const TransactionResult &result) {
+            ++m_events;
+            FUZZ_CHECK(!m_rig.link.transaction() || result.outcome == TransactionOutcome::Busy);
+            if (result.kind == TransactionKind::ReadAll && result.isComplete()) {
+                FUZZ_CHECK(validAreas(result.configuration.areas));
+                m_document = result.configuration;
+            }
+        });
     }
 
     void run(const QVector<Step> &steps)
     {
-        m_steps = steps;
-        while (m_next < m_steps.size())
-            perform(m_steps.at(m_next++));
+        for (const Step &step : steps) {
+            if (step.feed)
+                feed(step.bytes);
+            else
+                command(step.command);
+            checkInvariants();
+        }
     }
 
 private:
-    void perform(const Step &step)
+    static ScannerConfig scannerConfig()
     {
-        if (step.feed)
-            feed(step.bytes);
-        else
-            command(step.command);
-        checkInvariants();
+        ScannerConfig config;
+        config.objectSpeed = 0;
+        return config;
+    }
+    static int connectTypeOf(quint8 config)
+    {
+        const int transport = config & TransportBits;
+        return transport == Tcp || transport == Udp ? EthernetInterface : SerialInterface;
     }
 
     void feed(const QByteArray &bytes)
     {
         const bool spoilt = (m_config & ChecksumBits) == SpoilChecksums;
         const Observed before = spoilt ? observe() : Observed{};
-        m_active->feed(bytes);
+        m_rig.device.feed(bytes);
         // Bytes of failing replies only: nothing but the receive buffer may change.
         if (spoilt)
             FUZZ_CHECK(observe() == before);
-        FUZZ_CHECK(link->receiveBuffer().size() <= ReceiveBufferLimit);
+        FUZZ_CHECK(m_rig.link.receiveBuffer().size() <= ReceiveBufferLimit);
     }
 
     void command(quint8 which)
     {
+        SERIAL_COMM &link = m_rig.link;
         switch (which) {
-        case Tick: link->SerialPortSendData(); break;
-        case Timeout: link->StopOverTimer(); link->ReadWriteOverTime(); break;
-        case ReadAll: link->ReadSensorAllDataSlots(); break;
-        case WriteAll: link->WriteSensorAllDataSlots(); break;
-        case PollScan: link->ReadScanfTime(); break;
-        case PollIntensity: link->ReadIntensityTime(); break;
-        case PollSimulation: link->ReadSimulationTime(); break;
-        case Product: link->SensorInformationSlots(); break;
-        case Reboot: link->SensorRebootSlots(); break;
-        case Cancel: link->CancelTransfer(); break;
+        case Tick: link.SerialPortSendData(); break;
+        case Timeout: link.StopOverTimer(); link.ReadWriteOverTime(); break;
+        case ReadAll: link.ReadSensorAllDataSlots(); break;
+        case WriteAll: link.WriteSensorAllDataSlots(); break;
+        case PollScan: link.ReadScanfTime(); break;
+        case PollIntensity: link.ReadIntensityTime(); break;
+        case PollSimulation: link.ReadSimulationTime(); break;
+        case Product: link.SensorInformationSlots(); break;
+        case Reboot: link.SensorRebootSlots(); break;
+        case Cancel: link.CancelTransfer(); break;
+        case Answer: m_rig.answerNow(m_config & SecondButton ? 1 : 0); break;
+        case Deliver: m_rig.deliver(); break;
         case Close:
-            link->CloseSendReadScanf();
-            link->CloseSendReadIntensity();
-            link->CloseSendReadSimulation();
-            link->StopOverTimer();
-            link->ClearCommandFlags();
-            link->CloseSerialPortSlots();
+            link.CloseSendReadScanf();
+            link.CloseSendReadIntensity();
+            link.CloseSendReadSimulation();
+            link.StopOverTimer();
+            link.ClearCommandFlags();
+            link.CloseSerialPortSlots();
+            m_rig.undelivered.clear();
             break;
         }
     }
 
-    // A box's nested event loop: timers tick and bytes arrive while it is open, but no
-    // menu command can be chosen.
-    int present(const UserMessage &)
-    {
-        ++m_events;
-        if ((m_config & BoxRunsSteps) && m_depth < MaxBoxDepth) {
-            ++m_depth;
-            while (m_next < m_steps.size()) {
-                const Step &step = m_steps.at(m_next);
-                const bool timerWork = step.feed || step.command == Tick || step.command == Timeout
-                    || step.command == PollScan || step.command == PollIntensity || step.command == PollSimulation;
-                if (!timerWork)
-                    break;
-                ++m_next;
-                perform(step);
-            }
-            --m_depth;
-        }
-        return m_config & SecondButton ? 1 : 0;
-    }
-
     Observed observe() const
     {
+        const SERIAL_COMM &link = m_rig.link;
         std::array<bool, SERIAL_COMM::RequestFlagCount> flags{};
         for (int f = 0; f < SERIAL_COMM::RequestFlagCount; ++f)
-            flags[static_cast<size_t>(f)] = link->flag(static_cast<SERIAL_COMM::RequestFlag>(f));
-        return Observed{model.areas(), parameters, data.invertedMount, data.cloudIndex, data.cloudCount,
-                        data.scanDistances, data.scanIntensities, link->pendingCommand(), link->timeoutCount(),
-                        link->readAreaIndex(), link->writeAreaIndex(), flags, link->timeoutTimer().isActive(),
-                        m_events};
+            flags[static_cast<size_t>(f)] = link.flag(static_cast<SERIAL_COMM::RequestFlag>(f));
+        const LiveScan &live = link.liveScan();
+        return Observed{link.configuration(), live.cloudIndex, live.cloudCount, live.scanDistances,
+                        live.scanIntensities, link.pendingCommand(), link.timeoutCount(),
+                        transferAreaIndex(link), flags, link.timeoutTimer().isActive(), m_events};
     }
 
     void checkInvariants()
     {
-        FUZZ_CHECK(link->readAreaIndex() >= 0 && link->readAreaIndex() <= MaxAreaIndex);
-        FUZZ_CHECK(link->writeAreaIndex() >= 0 && link->writeAreaIndex() <= MaxAreaIndex);
-        FUZZ_CHECK(link->timeoutCount() >= 0 && link->timeoutCount() <= SERIAL_COMM::TimeoutsBeforeWarning);
-        const int pending = link->pendingCommand();
+        const SERIAL_COMM &link = m_rig.link;
+        const LiveScan &live = link.liveScan();
+        const int areaIndex = transferAreaIndex(link);
+        FUZZ_CHECK(areaIndex >= 0 && areaIndex <= AreaCount);
+        FUZZ_CHECK(link.timeoutCount() >= 0 && link.timeoutCount() <= SERIAL_COMM::TimeoutsBeforeWarning);
+        const int pending = link.pendingCommand();
         FUZZ_CHECK(pending >= SERIAL_COMM::NoCommand && pending <= SERIAL_COMM::SimulationCommand && pending != 2);
-        FUZZ_CHECK(data.cloudIndex >= 0 && data.cloudIndex <= CloudCapacity);
-        FUZZ_CHECK(data.cloudCount >= 0 && data.cloudCount <= CloudCapacity);
-        FUZZ_CHECK(data.cloudDistX.size() == CloudCapacity && data.cloudDistY.size() == CloudCapacity
-                   && data.cloudIntensityX.size() == CloudCapacity && data.cloudIntensityY.size() == CloudCapacity);
-        FUZZ_CHECK(data.scanDistances.size() == SerialScanSize && data.scanIntensities.size() == SerialScanSize);
-        checkScan(data.scanDistances, m_checkedDistances);
-        checkScan(data.scanIntensities, m_checkedIntensities);
-        checkAreas();
+        FUZZ_CHECK(live.cloudIndex >= 0 && live.cloudIndex <= CloudCapacity);
+        FUZZ_CHECK(live.cloudCount >= 0 && live.cloudCount <= CloudCapacity);
+        FUZZ_CHECK(live.cloudDistX.size() == CloudCapacity && live.cloudDistY.size() == CloudCapacity
+                   && live.cloudIntensityX.size() == CloudCapacity && live.cloudIntensityY.size() == CloudCapacity);
+        FUZZ_CHECK(live.scanDistances.size() == SerialScanSize && live.scanIntensities.size() == SerialScanSize);
+        FUZZ_CHECK(live.activeArea >= 0 && live.activeArea < AreaCount);
+        checkScan(live.scanDistances, m_checkedDistances);
+        checkScan(live.scanIntensities, m_checkedIntensities);
+        checkStagedAreas();
         checkWrites();
     }
 
@@ -318,60 +337,44 @@ private:
         if (scan.constData() == checked.constData())
             return;
         const quint16 highest = *std::max_element(scan.cbegin(), scan.cend());
-        FUZZ_CHECK(highest <= link->rangeLimit());
+        FUZZ_CHECK(highest <= m_rig.link.rangeLimit());
         checked = scan;
     }
 
-    // Shapes known and no field beyond its frame's vertices; looked at again, like the
-    // scans, only when written to.
-    void checkAreas()
+    // The areas a read-all stages: shapes known, no field beyond its frame's vertices.
+    // Looked at again, like the scans, only when written to.
+    void checkStagedAreas()
     {
-        if (model.areas().constData() == m_checkedAreas.constData())
+        const auto *read = qobject_cast<const ReadAllTransaction *>(m_rig.link.transaction());
+        if (!read)
             return;
-        FUZZ_CHECK(model.areas().size() == AreaCount);
-        for (const AreaRecord &area : model.areas()) {
-            for (int field = 0; field < FieldCount; ++field) {
-                FUZZ_CHECK(area.shape(field) >= Polygon && area.shape(field) <= Ratio);
-                FUZZ_CHECK(area.points(field).size() <= MaxFieldVertices);
-            }
-        }
-        m_checkedAreas = model.areas();
+        const QVector<AreaRecord> &staged = read->result().configuration.areas;
+        if (staged.constData() == m_checkedAreas.constData())
+            return;
+        FUZZ_CHECK(validAreas(staged));
+        m_checkedAreas = staged;
     }
 
-    // Every request goes to the connected device only, whole and with its checksum.
+    // Every request is written whole, with its checksum.
     void checkWrites()
     {
-        for (FakeDevice *device : {&serial, &tcp, &udp}) {
-            int &checked = m_checkedWrites[device == &serial ? 0 : device == &tcp ? 1 : 2];
-            for (; checked < device->written.size(); ++checked) {
-                const QByteArray &frame = device->written.at(checked);
-                FUZZ_CHECK(device == m_active);
-                const FrameInfo *info = frameInfoFor(frame.constData(), frame.size());
-                FUZZ_CHECK(info && frame.size() == info->requestLength);
-                FUZZ_CHECK(checkCrc(frame.constData(), frame.size() - CrcLength));
-            }
+        const QList<QByteArray> &written = m_rig.device.written;
+        for (; m_checkedWrites < written.size(); ++m_checkedWrites) {
+            const QByteArray &frame = written.at(m_checkedWrites);
+            const FrameInfo *info = frameInfoFor(frame.constData(), frame.size());
+            FUZZ_CHECK(info && frame.size() == info->requestLength);
+            FUZZ_CHECK(checkCrc(frame.constData(), frame.size() - CrcLength));
         }
     }
 
-    AreaModel model;
-    SensorLinkData data;
-    SensorParameters parameters;
-    FakeDevice serial;
-    FakeDevice tcp;
-    FakeDevice udp;
-    Messenger messenger;
-    std::unique_ptr<SERIAL_COMM> link;
-
     quint8 m_config;
-    FakeDevice *m_active;
-    QVector<Step> m_steps;
-    int m_next = 0;
-    int m_depth = 0;
+    LinkRig m_rig;
+    ScannerConfiguration m_document;
     int m_events = 0;
-    int m_checkedWrites[3] = {0, 0, 0};
-    QVector<AreaRecord> m_checkedAreas;
+    int m_checkedWrites = 0;
     QVector<quint16> m_checkedDistances;
     QVector<quint16> m_checkedIntensities;
+    QVector<AreaRecord> m_checkedAreas;
 };
 
 }  // namespace
@@ -448,10 +451,12 @@ QList<FuzzSeed> fuzzSeeds()
         return seed.bytes();
     };
 
-    Seed writeAll(Serial | RepairChecksums | BoxRunsSteps);
+    // A refused area waits for its answer while polling goes on.
+    Seed writeAll(Serial | RepairChecksums | AnswerLater);
     writeAll.command(WriteAll);
     for (quint8 status : {0, 0, 1, 0, 2, 0})
         writeAll.command(Tick).feed(buildAcknowledge(FrameId::WArea, status));
+    writeAll.command(PollSimulation).command(Tick).feed(buildWSimuReply(3, 0, 0)).command(Answer);
     writeAll.command(Tick).feed(buildAcknowledge(FrameId::WCase, 2)).command(Tick);
     writeAll.feed(buildAcknowledge(FrameId::WPara, 0)).command(Tick).feed(buildAcknowledge(FrameId::RBoot, 0));
 
@@ -484,7 +489,7 @@ QList<FuzzSeed> fuzzSeeds()
         clouds.feed(buildCloudPacket(start, start + 30, points), 37);
 
     ProductInfo product{KnownProductCode, 105, 4321, 2024, 3, 15};
-    Seed boxes(Udp | RepairChecksums | LargestModel | BoxRunsSteps | SecondButton);
+    Seed boxes(Udp | RepairChecksums | LargestModel | AnswerLater | SecondButton);
     boxes.command(Product).command(Tick).feed(buildRPrdaReply(product));
     boxes.command(Product).command(Tick).feed(buildRPrdaReply(product, true), 100);
     boxes.command(Reboot).command(Tick).feed(buildAcknowledge(FrameId::RBoot, 0));
@@ -498,14 +503,26 @@ QList<FuzzSeed> fuzzSeeds()
     timeouts.command(Close).command(PollScan).command(Tick).feed(buildAcknowledge(FrameId::RBoot, 0));
     timeouts.command(Product).command(Tick).feed(buildRPrdaReply(ProductInfo{3, 1, 2, 3, 4, 5}));
 
-    Seed spoilt(Tcp | SpoilChecksums | BoxRunsSteps);
+    Seed spoilt(Tcp | SpoilChecksums | AnswerLater);
     spoilt.command(ReadAll).command(Tick).feed(buildRParaReply(parameters)).command(Tick);
     spoilt.feed(buildRCaseReply(areas)).command(Tick).feed(buildRAreaReply(areas.at(1), 1, false));
     spoilt.feed(buildRPrdaReply(product) + buildWSimuReply(1, 2, 3) + buildAcknowledge(FrameId::WPara, 0));
     spoilt.command(Timeout).command(Timeout).command(Timeout).command(Timeout);
     spoilt.feed(buildAcknowledge(FrameId::RBoot, 0) + buildAcknowledge(FrameId::WArea, 0));
 
+    // The in-process scanner answers a whole read-all, then the write-all of what was
+    // read, with a restart.
+    Seed emulated(Serial);
+    emulated.command(ReadAll);
+    for (int i = 0; i < 2 + AreaCount; ++i)
+        emulated.command(Tick).command(Deliver);
+    emulated.command(WriteAll);
+    for (int i = 0; i < 3 + AreaCount; ++i)
+        emulated.command(Tick).command(Deliver);
+    emulated.command(PollScan).command(Tick).command(Deliver);
+
     return {
+        {"emulator_read_then_write", emulated.bytes()},
         {"read_all_serial", readAll(Serial | RepairChecksums)},
         {"read_all_tcp_inverted", readAll(Tcp | Inverted | RepairChecksums)},
         {"read_all_udp_kept", readAll(Udp)},
@@ -513,7 +530,7 @@ QList<FuzzSeed> fuzzSeeds()
         {"read_then_write_all", readWrite.bytes()},
         {"serial_scans", scans.bytes()},
         {"ethernet_clouds", clouds.bytes()},
-        {"boxes_open_while_bytes_arrive", boxes.bytes()},
+        {"questions_while_bytes_arrive", boxes.bytes()},
         {"timeouts_and_noise", timeouts.bytes()},
         {"spoilt_checksums", spoilt.bytes()},
     };

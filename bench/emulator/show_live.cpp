@@ -50,18 +50,11 @@ int main(int argc, char *argv[])
     window.resize(1400, 880);
     window.show();
 
-    SensorLinkData &data = window.linkData();
-    data.connectType = EthernetInterface;
-    data.ethernetMode = TcpMode;
-    window.tcpTransport()->connectToHost(QStringLiteral("127.0.0.1"), 8080);
-    if (!window.tcpTransport()->waitForConnected(3000)) {
-        qWarning("no connection to the emulator");
-        return 1;
-    }
-    window.OpenCloseReadScanf(true);
+    // Connected as the menus connect: the read-all (which tells the mounting
+    // direction), polling as the display actions say and the simulation exchange start.
+    window.CreatEthnertModeSignalSlot(QStringLiteral("MODE: TCP"));
+    window.CreatEthernetPort(QStringLiteral("127.0.0.1"));
     window.findChild<QAction *>(QStringLiteral("Intensity"))->trigger();
-    window.sensorLink()->OpenSendReadSimulation();
-    window.sensorLink()->ReadSensorAllDataSlots();  // the mounting direction
     // The read-all ends with a notice that would hide the view; then area 5, which the
     // emulator's inputs choose, gets two fields to be shown in monitoring mode.
     QTimer::singleShot(2500, &window, [&window, extra] {

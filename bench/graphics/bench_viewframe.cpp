@@ -1,7 +1,8 @@
 #include "core/areas/areamodel.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/viewwindow.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/displaypreferences.h"
+#include "core/link/livescan.h"
 
 #include <QGraphicsScene>
 #include <QtMath>
@@ -79,7 +80,7 @@ void BenchViewFrame::fullFrame()
     QFETCH(QPointF, centre);
     QFETCH(bool, farVertex);
     AreaModel areaModel;
-    SensorLinkData link;
+    LiveScan link;
     AreaRecord area = areaModel.current();
     area.out1Points = Outline(100, 5000, 0.08);
     if (farVertex) {
@@ -127,14 +128,12 @@ void BenchViewFrame::scanFrame()
     QFETCH(int, points);
     QFETCH(int, mode);
     AreaModel areaModel;
-    SensorLinkData link;
+    LiveScan link;
     AreaRecord area = areaModel.current();
     area.out1Points = Outline(100, 5000, 0.08);
     area.out2Points = Outline(100, 3500, 0.10);
     area.out3Points = Outline(100, 2000, 0.12);
     areaModel.replaceArea(areaModel.currentArea(), area);
-    link.connectType = EthernetInterface;
-    link.DisplayMode = mode;
     for (int k = 0; k < points; ++k) {
         const double bearing = qDegreesToRadians(45.0 - 270.0 * (k + 1) / points);
         const double distance = 4000.0 * (1.0 + 0.2 * std::sin(40.0 * bearing));
@@ -154,6 +153,10 @@ void BenchViewFrame::scanFrame()
     view.SetDeviceType(0);
     OPTION_SCENE controller(0, &scene, &areaModel, &link, view.BackgroundItems());
     ConnectViewToScene(&view, &controller);
+    LinkConfiguration ethernet;
+    ethernet.connectType = EthernetInterface;
+    controller.SetLinkConfiguration(ethernet);
+    controller.SetDisplayMode(mode);
     controller.UpdataScanOutline();
     controller.UpdataPaintIntensity();
     controller.RepaintScans();

@@ -1416,10 +1416,6 @@ Do you want to discart your changes?</translation>
         <translation>The write was cancelled.</translation>
     </message>
     <message>
-        <source>读取已取消，尚未读取的区域和参数可能仍是原来的内容。</source>
-        <translation>The read was cancelled; areas and parameters not read yet may still hold their previous contents.</translation>
-    </message>
-    <message>
         <source>传感器拒绝写入区域%1（应答：%2），写入已停止。</source>
         <translation>The sensor refused area %1 (answer: %2); the write was stopped.</translation>
     </message>
@@ -1442,6 +1438,14 @@ Do you want to discart your changes?</translation>
     <message>
         <source>状态 %1</source>
         <translation>status %1</translation>
+    </message>
+    <message>
+        <source>正在与传感器读写数据，请等当前的读写结束后再试。</source>
+        <translation>A read or write with the sensor is still running; try again when it has finished.</translation>
+    </message>
+    <message>
+        <source>读取已取消，区域和参数保持读取前的内容。</source>
+        <translation>The read was cancelled; areas and parameters are as they were before it.</translation>
     </message>
 </context>
 <context>

@@ -70,7 +70,7 @@ QVariantList interfaceState(WindowUnderTest &w)
     QVariantList state;
     state << w.action("SerialConnection")->isChecked() << w.action("EthernetConnection")->isChecked()
           << w.action("SerialSetting")->isEnabled() << w.action("EthnernetSetting")->isEnabled()
-          << int(w.linkData().connectType);
+          << int(w.linkConfiguration().connectType);
     for (const QString &name : SerialFields + EthernetFields)
         state << w.findChild<QWidget *>(name)->isEnabled();
     return state;
@@ -183,9 +183,9 @@ void TestMainWindow::startState()
     QVERIFY(!w.areaModel().isModified());
     for (const AreaRecord &area : w.areaModel().areas())
         QCOMPARE(area.detectionSize, 1);
-    QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
-    QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
-    QCOMPARE(w.linkData().ethernetMode, qint32(TcpMode));
+    QCOMPARE(w.displayPreferences().DisplayMode, qint32(DisplayGraph));
+    QCOMPARE(w.linkConfiguration().connectType, qint32(SerialInterface));
+    QCOMPARE(w.linkConfiguration().ethernetMode, qint32(TcpMode));
 
     auto *slider = w.widget<QSlider>("ZoomSlider");
     QCOMPARE(slider->maximum(), 350);
@@ -411,7 +411,7 @@ void TestMainWindow::displayModeIsExclusive()
     // Choosing the mode already shown must not leave it unchecked.
     w.findChild<QAction *>(to)->trigger();
 
-    QCOMPARE(w.linkData().DisplayMode, mode);
+    QCOMPARE(w.displayPreferences().DisplayMode, mode);
     for (const char *name : {"DispGraph", "DispCloud", "DispLine"}) {
         QAction *action = w.action(name);
         const bool chosen = to == QLatin1String(name);
@@ -445,9 +445,9 @@ void TestMainWindow::ethernetModeText()
     QFETCH(QString, text);
     QFETCH(int, after);
     WindowUnderTest w;
-    w.linkData().ethernetMode = before;
+    w.sensorLink()->SetEthernetMode(before);
     w.CreatEthnertModeSignalSlot(text);
-    QCOMPARE(w.linkData().ethernetMode, after);
+    QCOMPARE(w.linkConfiguration().ethernetMode, after);
 }
 
 void TestMainWindow::connectType_data()
@@ -479,7 +479,7 @@ void TestMainWindow::connectType()
         return;
     }
     const bool serial = expected == 0;
-    QCOMPARE(w.linkData().connectType, expected);
+    QCOMPARE(w.linkConfiguration().connectType, expected);
     QCOMPARE(w.action("SerialConnection")->isChecked(), serial);
     QCOMPARE(w.action("EthernetConnection")->isChecked(), !serial);
     QCOMPARE(w.action("SerialSetting")->isEnabled(), serial);
@@ -497,7 +497,7 @@ void TestMainWindow::interfaceActions()
 {
     WindowUnderTest w;
     w.action("EthernetConnection")->trigger();
-    QCOMPARE(w.linkData().connectType, qint32(EthernetInterface));
+    QCOMPARE(w.linkConfiguration().connectType, qint32(EthernetInterface));
     QVERIFY(w.action("EthernetConnection")->isChecked());
     // Picking the chosen interface again keeps it chosen.
     w.action("EthernetConnection")->trigger();
@@ -505,7 +505,7 @@ void TestMainWindow::interfaceActions()
     QVERIFY(!w.action("SerialConnection")->isChecked());
 
     w.action("SerialConnection")->trigger();
-    QCOMPARE(w.linkData().connectType, qint32(SerialInterface));
+    QCOMPARE(w.linkConfiguration().connectType, qint32(SerialInterface));
     QVERIFY(w.action("SerialConnection")->isChecked());
     QVERIFY(!w.action("EthernetConnection")->isChecked());
 }
@@ -577,7 +577,7 @@ void TestMainWindow::closingSimulationDockUnchecksGroups()
     QVERIFY(!dock->isHidden());
     auto group = [&w](const char *name) { return w.widget<QGroupBox>(name); };
     auto check = [](QGroupBox *box) { QTest::keyClick(box, Qt::Key_Space); };  // its check box
-    const SimulationBlock &block = w.areaModel().simulation;
+    const SimulationBlock &block = w.simulationBlock();
 
     check(group("InportGrouptBox"));
     w.widget<QSpinBox>("InputspinBox")->setValue(37);  // inputs 1, 3 and 6

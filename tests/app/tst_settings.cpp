@@ -55,7 +55,7 @@ void TestSettings::firstStartIsChineseGraphWithTheWorkingDocks()
     w.show();
     QCOMPARE(w.languageSwitch().language(), QStringLiteral("zh_CN"));
     QCOMPARE(w.windowTitle(), QStringLiteral("激光雷达编辑器[*]"));
-    QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
+    QCOMPARE(w.displayPreferences().DisplayMode, qint32(DisplayGraph));
     QVERIFY(w.findChild<QAction *>(QStringLiteral("DispGraph"))->isChecked());
     for (const char *dock : {"EditionControlDock", "DataTableDock", "SensorSettingDock"})
         QVERIFY2(w.findChild<QDockWidget *>(QLatin1String(dock))->isVisible(), dock);
@@ -88,7 +88,7 @@ void TestSettings::choicesSurviveARestart()
     QCoreApplication::processEvents();
     QCOMPARE(again.languageSwitch().language(), QStringLiteral("en"));
     QCOMPARE(again.windowTitle(), QStringLiteral("Radar[*]"));
-    QCOMPARE(again.linkData().DisplayMode, qint32(DisplayCloud));
+    QCOMPARE(again.displayPreferences().DisplayMode, qint32(DisplayCloud));
     QVERIFY(again.findChild<QAction *>(QStringLiteral("DispCloud"))->isChecked());
     QCOMPARE(again.dockWidgetArea(again.findChild<QDockWidget *>(QStringLiteral("DataTableDock"))),
              Qt::LeftDockWidgetArea);
@@ -125,7 +125,7 @@ void TestSettings::unknownOrDamagedValuesFallBackToTheDefaults()
     MainWindow w;
     w.show();
     QCOMPARE(w.languageSwitch().language(), QStringLiteral("zh_CN"));
-    QCOMPARE(w.linkData().DisplayMode, qint32(DisplayGraph));
+    QCOMPARE(w.displayPreferences().DisplayMode, qint32(DisplayGraph));
     for (const char *dock : {"EditionControlDock", "DataTableDock", "SensorSettingDock"})
         QVERIFY2(w.findChild<QDockWidget *>(QLatin1String(dock))->isVisible(), dock);
     for (const char *name : {"splitter", "splitter_2"}) {

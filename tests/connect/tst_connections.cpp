@@ -1,5 +1,5 @@
 #include "emulatorprocess.h"
-#include "linkrig.h"
+#include "waituntil.h"
 
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/mainwindow.h"
@@ -7,6 +7,7 @@
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "core/link/serialcomm.h"
+#include "core/link/transactionresult.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,15 +24,13 @@ using namespace veltrix;
 
 namespace {
 
-const QString ReadComplete = QStringLiteral("Parameters Read OK!");
-
 // The main window in English as a user drives it, with every message box recorded
-// and answered with its first button, and the link's notices recorded.
+// and answered with its first button, and the read-alls that completed counted.
 struct Session
 {
     MainWindow w;
     QList<UserMessage> shown;
-    QStringList notices;
+    int readsComplete = 0;
 
     Session()
     {
@@ -40,8 +39,9 @@ struct Session
             shown.append(message);
             return 0;
         });
-        QObject::connect(w.sensorLink(), &SERIAL_COMM::NoticeSignal,
-                         [this](const QString &, const QString &text) { notices.append(text); });
+        QObject::connect(w.sensorLink(), &SERIAL_COMM::TransactionFinished, [this](const TransactionResult &r) {
+            readsComplete += r.kind == TransactionKind::ReadAll && r.isComplete() ? 1 : 0;
+        });
     }
 
     QAction *action(const char *name) { return w.findChild<QAction *>(QLatin1String(name)); }
@@ -52,7 +52,7 @@ struct Session
 
     bool readAllCompletes()
     {
-        return LinkRig::waitUntil([this] { return notices.contains(ReadComplete); }, 15000);
+        return testing::waitUntil([this] { return readsComplete > 0; }, 15000);
     }
 
     void clickEnter(QWidget *dialog)
@@ -150,7 +150,7 @@ void TestConnections::serialOverThePseudoTerminal()
     s.action("Connection")->trigger();
     s.verifyConnected();
     QVERIFY(emulator.stop());
-    QVERIFY(LinkRig::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
+    QVERIFY(testing::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
     QCOMPARE(s.shown.first().title, QStringLiteral("Critical Error"));
     s.verifyReadyToConnect(true);
     QTest::qWait(200);
@@ -172,19 +172,19 @@ void TestConnections::twoScannersInDifferentModes()
     const QList<QPair<QString, int>> scanners = {{QStringLiteral("10.77.0.1"), UdpMode},
                                                  {QStringLiteral("10.77.0.2"), TcpMode}};
     for (const auto &scanner : scanners) {
-        s.notices.clear();
+        s.readsComplete = 0;
         s.action("EthnernetSetting")->trigger();
         QVERIFY(dialog->isVisible());
-        QVERIFY(LinkRig::waitUntil([&] { return addresses->count() == 2; }, 5000));
+        QVERIFY(testing::waitUntil([&] { return addresses->count() == 2; }, 5000));
         QTest::qWait(200);  // the remaining replies
         QCOMPARE(addresses->count(), 2);
         addresses->setCurrentIndex(addresses->findText(scanner.first));
         s.clickEnter(dialog);
         QVERIFY(!dialog->isVisible());
 
-        QVERIFY(LinkRig::waitUntil([&] { return s.connected(); }, 2000));
+        QVERIFY(testing::waitUntil([&] { return s.connected(); }, 2000));
         s.verifyConnected();
-        QCOMPARE(s.w.linkData().ethernetMode, scanner.second);
+        QCOMPARE(s.w.linkConfiguration().ethernetMode, scanner.second);
         const bool udp = scanner.second == UdpMode;
         QCOMPARE(s.w.udpTransport()->isOpen(), udp);
         QCOMPARE(s.w.tcpTransport()->state() == QAbstractSocket::ConnectedState, !udp);
@@ -193,7 +193,7 @@ void TestConnections::twoScannersInDifferentModes()
         QVERIFY(s.readAllCompletes());
         // The other scanner answering a search late changes nothing while connected.
         emit dialog->OpenEthernetMode(QLatin1String(udp ? ReplyModeTcp : ReplyModeUdp));
-        QCOMPARE(s.w.linkData().ethernetMode, scanner.second);
+        QCOMPARE(s.w.linkConfiguration().ethernetMode, scanner.second);
 
         s.action("DisConnection")->trigger();
         s.verifyReadyToConnect(false);
@@ -266,7 +266,7 @@ void TestConnections::faultEndsDisconnectedWithOneMessage()
         QVERIFY(!s.action("ReadAllSetting")->isEnabled());
     }
 
-    QVERIFY(LinkRig::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
+    QVERIFY(testing::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
     QCOMPARE(s.shown.first().text, message);
     QCOMPARE(s.shown.first().icon, MessageIcon::Critical);
     s.verifyReadyToConnect(serial);

@@ -1,5 +1,5 @@
 #include "emulatorprocess.h"
-#include "linkrig.h"
+#include "waituntil.h"
 
 #include "core/connect/discoveryreply.h"
 #include "core/connect/scannerdiscovery.h"
@@ -68,7 +68,7 @@ void TestDiscovery::scannersListedOnceEachWithItsOwnMode()
     // One socket per local network, each search sent twice (the network's broadcast and
     // the limited broadcast) and answered by both scanners: several replies from each.
     QCOMPARE(discovery.sockets().size(), 2);
-    QVERIFY(LinkRig::waitUntil([&] { return discovery.addresses().size() == 2; }, 5000));
+    QVERIFY(testing::waitUntil([&] { return discovery.addresses().size() == 2; }, 5000));
     QTest::qWait(300);  // the later replies
     QStringList order;
     for (const QList<QVariant> &arguments : std::as_const(found))
@@ -86,7 +86,7 @@ void TestDiscovery::newSearchStartsEmptyAndFreesTheOldSockets()
     QVERIFY(scanner.start());
     ScannerDiscovery discovery;
     discovery.start();
-    QVERIFY(LinkRig::waitUntil([&] { return !discovery.addresses().isEmpty(); }, 5000));
+    QVERIFY(testing::waitUntil([&] { return !discovery.addresses().isEmpty(); }, 5000));
     QList<QPointer<QUdpSocket>> first;
     for (QUdpSocket *socket : discovery.sockets())
         first << socket;
@@ -100,7 +100,7 @@ void TestDiscovery::newSearchStartsEmptyAndFreesTheOldSockets()
     for (const QPointer<QUdpSocket> &socket : first)
         QVERIFY(socket.isNull());
     QCOMPARE(discovery.findChildren<QUdpSocket *>().size(), 2);
-    QVERIFY(LinkRig::waitUntil([&] { return discovery.addresses() == QStringList{"10.77.0.2"}; }, 5000));
+    QVERIFY(testing::waitUntil([&] { return discovery.addresses() == QStringList{"10.77.0.2"}; }, 5000));
 
     discovery.DelteclientSocket();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -133,7 +133,7 @@ void TestDiscovery::busyLocalPortIsPassedOver()
         QCOMPARE(socket->state(), QAbstractSocket::BoundState);
         QVERIFY(socket->localPort() > FirstPort);
     }
-    QVERIFY(LinkRig::waitUntil([&] { return discovery.addresses() == QStringList{"10.77.0.2"}; }, 5000));
+    QVERIFY(testing::waitUntil([&] { return discovery.addresses() == QStringList{"10.77.0.2"}; }, 5000));
 }
 
 QTEST_GUILESS_MAIN(TestDiscovery)

@@ -1,5 +1,5 @@
 #include "emulatorprocess.h"
-#include "linkrig.h"
+#include "waituntil.h"
 
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/mainwindow.h"
@@ -62,16 +62,16 @@ void TestStartDialog::connectsToScannerFoundOnTheNetwork()
     QVERIFY(scanner.start());
     Start s;
     auto *addresses = s.in<QComboBox>("comboBox_Ethernet");
-    QVERIFY(LinkRig::waitUntil([&] { return addresses->findText("10.77.0.2") >= 0; }, 5000));
+    QVERIFY(testing::waitUntil([&] { return addresses->findText("10.77.0.2") >= 0; }, 5000));
 
     s.choose(2, 1);
     addresses->setCurrentIndex(addresses->findText("10.77.0.2"));
     s.click("Button_Connect");
     QVERIFY(!s.dialog->isVisible());
     QCOMPARE(s.w.currentModel(), 2);
-    QCOMPARE(s.w.linkData().connectType, EthernetInterface);
-    QCOMPARE(s.w.linkData().ethernetMode, UdpMode);  // as the scanner reported it
-    QVERIFY(LinkRig::waitUntil([&] { return s.w.connectionControl()->isConnected(); }, 3000));
+    QCOMPARE(s.w.linkConfiguration().connectType, EthernetInterface);
+    QCOMPARE(s.w.linkConfiguration().ethernetMode, UdpMode);  // as the scanner reported it
+    QVERIFY(testing::waitUntil([&] { return s.w.connectionControl()->isConnected(); }, 3000));
 }
 
 void TestStartDialog::createsProjectOfChosenModel()
@@ -81,7 +81,7 @@ void TestStartDialog::createsProjectOfChosenModel()
     s.click("Button_Create");
     QVERIFY(!s.dialog->isVisible());
     QCOMPARE(s.w.currentModel(), 3);
-    QCOMPARE(s.w.linkData().connectType, EthernetInterface);
+    QCOMPARE(s.w.linkConfiguration().connectType, EthernetInterface);
     QVERIFY(!s.w.anyTransportOpen());
 }
 

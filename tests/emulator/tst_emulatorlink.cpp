@@ -5,7 +5,6 @@
 #include "emulatedscanner.h"
 #include "emulatorserver.h"
 
-#include "core/app/language.h"
 #include "core/link/framebuilders.h"
 
 #include <QFileInfo>
@@ -13,6 +12,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using veltrix::testing::LinkRig;
 
 namespace {
 
@@ -75,10 +75,20 @@ AreaRecord wedge(bool left)
     return area;
 }
 
-IoPortState exchangeSimulation(LinkRig &rig)
+ScannerConfiguration configuration(const QVector<AreaRecord> &areas,
+                                   const SensorParameters &parameters = SensorParameters())
 {
-    QSignalSpy reports(rig.link.get(), &SERIAL_COMM::IOPortSignals);
-    rig.link->ReadSimulationTime();
+    ScannerConfiguration result;
+    result.areas = areas;
+    result.parameters = parameters;
+    return result;
+}
+
+IoPortState exchangeSimulation(LinkRig &rig, const SimulationBlock &block)
+{
+    rig.link.SetSimulationBlock(block);
+    QSignalSpy reports(&rig.link, &SERIAL_COMM::IOPortSignals);
+    rig.link.ReadSimulationTime();
     if (!reports.wait(3000))
         return IoPortState{0xFFFF, 0xFFFF, 0xFFFF};
     const QList<QVariant> values = reports.takeFirst();
@@ -91,11 +101,7 @@ class TestEmulatorLink : public QObject
 {
     Q_OBJECT
 
-    veltrix::LanguageSwitch languages;
-
 private slots:
-    // The link's messages are compared in English.
-    void initTestCase() { languages.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English)); }
     void helpListsEveryOption();
     void writeAllThenReadAll_data();
     void writeAllThenReadAll();
@@ -159,21 +165,20 @@ void TestEmulatorLink::writeAllThenReadAll()
 
     const QVector<AreaRecord> sent = randomareas::areas(seed, Reach);
     const SensorParameters sentParameters = randomareas::parameters(seed);
-    QVERIFY(rig.model.replaceAllAreas(sent));
-    rig.parameters = sentParameters;
-    QVERIFY(rig.writeAll());
-    QCOMPARE(rig.countShown(QStringLiteral("Parameters Write Complete.Please restart.")), 1);
+    QVERIFY(rig.writeAll(configuration(sent, sentParameters)));
 
-    rig.forget();
     QVERIFY(rig.readAll());
-    compareAreas(rig.model.areas(), sent);
+    const ScannerConfiguration read = rig.lastRead();
+    compareAreas(read.areas, sent);
     for (int i = 0; i < AreaCount; ++i) {
         for (int word = 4; word <= 8; ++word)
-            QCOMPARE(rig.model.areas().at(i).number(word), sent.at(i).number(word));
+            QCOMPARE(read.areas.at(i).number(word), sent.at(i).number(word));
     }
-    compareParameters(rig.parameters, sentParameters);
-    // Nothing went wrong on the way: only the two boxes of the write-all were shown.
-    QCOMPARE(rig.shown.size(), 2);
+    compareParameters(read.parameters, sentParameters);
+    // Nothing went wrong on the way: no refusal, and only the restart was asked about.
+    QVERIFY(rig.refusals.isEmpty());
+    QCOMPARE(rig.questions.size(), 1);
+    QCOMPARE(rig.questions[0].kind, TransactionQuestion::Restart);
 }
 
 void TestEmulatorLink::faultyDeliveryStillTransfers()
@@ -188,16 +193,14 @@ void TestEmulatorLink::faultyDeliveryStillTransfers()
 
     const QVector<AreaRecord> sent = randomareas::areas(21, Reach);
     const SensorParameters sentParameters = randomareas::parameters(21);
-    QVERIFY(rig.model.replaceAllAreas(sent));
-    rig.parameters = sentParameters;
-    QVERIFY(rig.writeAll(20000));
-    QCOMPARE(rig.countShown(QStringLiteral("Parameters Setting Error.Please restart.")), 1);
+    QVERIFY(rig.writeAll(configuration(sent, sentParameters), 20000));
+    QCOMPARE(rig.questions.first().kind, TransactionQuestion::AreaWriteRefused);
+    QCOMPARE(rig.questions.first().step.area, 10);
 
-    rig.forget();
     QVERIFY(rig.readAll(20000));
-    compareAreas(rig.model.areas(), sent);
-    compareParameters(rig.parameters, sentParameters);
-    QCOMPARE(rig.link->timeoutCount(), 0);
+    compareAreas(rig.lastRead().areas, sent);
+    compareParameters(rig.lastRead().parameters, sentParameters);
+    QCOMPARE(rig.link.timeoutCount(), 0);
 }
 
 void TestEmulatorLink::invertedMountingKeepsTheVehicleView()
@@ -208,31 +211,30 @@ void TestEmulatorLink::invertedMountingKeepsTheVehicleView()
     QVERIFY(rig.connectTcp(QStringLiteral("127.0.0.1")));
     // The first read-all tells the program how the scanner is mounted.
     QVERIFY(rig.readAll());
-    QVERIFY(rig.data.invertedMount);
+    QVERIFY(rig.link.configuration().invertedMount);
 
     // Areas are drawn in the vehicle's frame; the program mirrors them on the wire and
     // the scanner, mounted upside down, sees the room mirrored: they must agree.
     QVector<AreaRecord> sent = randomareas::areas(31, Reach);
     sent[40] = wedge(true);
     sent[41] = wedge(false);
-    QVERIFY(rig.model.replaceAllAreas(sent));
-    QVERIFY(rig.writeAll());
+    QVERIFY(rig.writeAll(configuration(sent, rig.lastRead().parameters)));
 
-    rig.model.simulation.inputSimulationOn = 1;
-    rig.model.simulation.simulatedInputs = 40;
-    IoPortState state = exchangeSimulation(rig);
+    SimulationBlock block;
+    block.inputSimulationOn = 1;
+    block.simulatedInputs = 40;
+    IoPortState state = exchangeSimulation(rig, block);
     QCOMPARE(state.inport, 40u);
     QCOMPARE(state.outport, 1u);
-    rig.model.simulation.simulatedInputs = 41;
-    state = exchangeSimulation(rig);
+    block.simulatedInputs = 41;
+    state = exchangeSimulation(rig, block);
     QCOMPARE(state.inport, 41u);
     QCOMPARE(state.outport, 0u);
 
-    rig.forget();
     QVERIFY(rig.readAll());
     for (int i = 0; i < AreaCount; ++i) {
         const AreaRecord expected = randomareas::throughTheWire(sent.at(i), i, true);
-        if (rig.model.areas().at(i) != expected)
+        if (rig.lastRead().areas.at(i) != expected)
             QFAIL(qPrintable(QStringLiteral("area %1 differs").arg(i)));
     }
 }
@@ -264,31 +266,31 @@ void TestEmulatorLink::serialScans()
     QVERIFY(rig.openSerial(inverted ? emulator.serialDevice() : link));
     if (inverted) {
         QVERIFY(rig.readAll());
-        QVERIFY(rig.data.invertedMount);
+        QVERIFY(rig.link.configuration().invertedMount);
     }
 
-    QSignalSpy distances(rig.link.get(), &SERIAL_COMM::ReceiveScanfData);
-    QSignalSpy intensities(rig.link.get(), &SERIAL_COMM::ReceiveIntensityData);
-    rig.link->OpenSendReadScanf();
-    rig.link->OpenSendReadIntensity();
+    QSignalSpy distances(&rig.link, &SERIAL_COMM::ReceiveScanfData);
+    QSignalSpy intensities(&rig.link, &SERIAL_COMM::ReceiveIntensityData);
+    rig.link.OpenSendReadScanf();
+    rig.link.OpenSendReadIntensity();
     QTRY_VERIFY_WITH_TIMEOUT(distances.count() >= 2 && intensities.count() >= 2, 5000);
-    rig.link->CloseSendReadScanf();
-    rig.link->CloseSendReadIntensity();
+    rig.link.CloseSendReadScanf();
+    rig.link.CloseSendReadIntensity();
 
     // Index i of the stored scan lies at area bearing 225° - i/2 (224.5° - i/2 when
     // inverted): the walls ahead, to the left and to the right are where they stand
     // whichever way up the scanner hangs.
-    const QVector<quint16> &scan = rig.data.scanDistances;
+    const QVector<quint16> &scan = rig.link.liveScan().scanDistances;
     QVERIFY2(qAbs(scan.at(270) - FrontWall) <= 2, qPrintable(QString::number(scan.at(270))));
     QVERIFY2(qAbs(scan.at(90) - LeftWall) <= 2, qPrintable(QString::number(scan.at(90))));
     QVERIFY2(qAbs(scan.at(450) - RightWall) <= 2, qPrintable(QString::number(scan.at(450))));
     // The pillar at area bearing 122° is closer than the front wall and shines brighter
     // than the wall at 102°.
     QVERIFY(scan.at(206) < 2700);
-    QVERIFY(rig.data.scanIntensities.at(206) > 2 * rig.data.scanIntensities.at(246));
+    QVERIFY(rig.link.liveScan().scanIntensities.at(206) > 2 * rig.link.liveScan().scanIntensities.at(246));
 
     // Ended, the emulator takes its link away again.
-    rig.serial.close();
+    rig.connection.close();
     QVERIFY(emulator.stop());
     QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
 }
@@ -310,19 +312,20 @@ void TestEmulatorLink::ethernetClouds()
     LinkRig rig;
     QVERIFY(connectRig(rig, transport, emulator));
 
-    QSignalSpy scans(rig.link.get(), &SERIAL_COMM::ReceiveScanfData);
-    rig.link->ReadScanfTime();  // the polling tick: "RAuto" with 1
+    QSignalSpy scans(&rig.link, &SERIAL_COMM::ReceiveScanfData);
+    rig.link.ReadScanfTime();  // the polling tick: "RAuto" with 1
     QVERIFY(scans.wait(3000));
     QTRY_VERIFY_WITH_TIMEOUT(scans.count() >= 3, 3000);
-    QCOMPARE(rig.data.cloudCount, 2700);
+    const LiveScan &live = rig.link.liveScan();
+    QCOMPARE(live.cloudCount, 2700);
 
     // Slot s lies at cloud bearing 45° + (s + 1) / 10; the vectors hold scene points,
     // whose y runs opposite to the area's.
     struct Expected { int slot; int x; int y; };
     const Expected walls[] = {{1349, 0, -FrontWall}, {2249, -LeftWall, 0}, {449, RightWall, 0}};
     for (const Expected &wall : walls) {
-        const int x = rig.data.cloudDistX.at(wall.slot);
-        const int y = rig.data.cloudDistY.at(wall.slot);
+        const int x = live.cloudDistX.at(wall.slot);
+        const int y = live.cloudDistY.at(wall.slot);
         QVERIFY2(qAbs(x - wall.x) <= 5 && qAbs(y - wall.y) <= 5,
                  qPrintable(QStringLiteral("slot %1: %2, %3").arg(wall.slot).arg(x).arg(y)));
     }
@@ -340,7 +343,7 @@ void TestEmulatorLink::simulationReportsInputsAndOutputs()
     QVERIFY(emulator.start());
     LinkRig rig;
     QVERIFY(rig.connectTcp(QStringLiteral("127.0.0.1")));
-    QVector<AreaRecord> areas = rig.model.areas();
+    QVector<AreaRecord> areas(AreaCount);
     for (AreaRecord &area : areas)
         area.vehicleOptionMode = 4;  // out of the way of the case searches below
     areas[5] = wallAndPillarArea();
@@ -351,8 +354,7 @@ void TestEmulatorLink::simulationReportsInputsAndOutputs()
     chosen.vehicleMinSpeed = 100;
     chosen.vehicleMaxSpeed = 200;
     chosen.vehicleOptionMode = 3;
-    QVERIFY(rig.model.replaceAllAreas(areas));
-    QVERIFY(rig.writeAll());
+    QVERIFY(rig.writeAll(configuration(areas)));
 
     struct Step
     {
@@ -370,7 +372,7 @@ void TestEmulatorLink::simulationReportsInputsAndOutputs()
         {"fault simulated", 1, 5, 0, 0, 0, 0, 0, 0, 1, 1, 5, 5, 1},
     };
     for (const Step &step : steps) {
-        SimulationBlock &block = rig.model.simulation;
+        SimulationBlock block;
         block.inputSimulationOn = static_cast<quint8>(step.inputSimulation);
         block.simulatedInputs = step.inputs;
         block.caseSimulationOn = static_cast<quint8>(step.caseSimulation);
@@ -381,7 +383,7 @@ void TestEmulatorLink::simulationReportsInputsAndOutputs()
         block.simulatedOutputs = step.outputs;
         block.faultSimulationOn = static_cast<quint8>(step.faultSimulation);
         block.simulatedFault = step.fault;
-        const IoPortState state = exchangeSimulation(rig);
+        const IoPortState state = exchangeSimulation(rig, block);
         QVERIFY2(state.inport == step.inport, step.what);
         QVERIFY2(state.outport == step.outport, step.what);
         QVERIFY2(state.status == step.status, step.what);
@@ -401,9 +403,7 @@ void TestEmulatorLink::lossyReadAllNeverStoresAWrongArea()
     QVERIFY(rig.connectTcp(QStringLiteral("127.0.0.1")));
     const QVector<AreaRecord> sent = randomareas::areas(41, Reach);
     const SensorParameters sentParameters = randomareas::parameters(41);
-    QVERIFY(rig.model.replaceAllAreas(sent));
-    rig.parameters = sentParameters;
-    QVERIFY(rig.writeAll());
+    QVERIFY(rig.writeAll(configuration(sent, sentParameters)));
 
     DeliveryFaults faults;
     faults.dropFraction = 0.10;
@@ -414,47 +414,28 @@ void TestEmulatorLink::lossyReadAllNeverStoresAWrongArea()
     // process): run the reply time-out slot at once instead of waiting 2 s for it.
     QTimer watchdog;
     connect(&watchdog, &QTimer::timeout, [&rig] {
-        const QTimer &timer = rig.link->timeoutTimer();
+        const QTimer &timer = rig.link.timeoutTimer();
         if (timer.isActive() && timer.interval() - timer.remainingTime() > 300) {
-            rig.link->StopOverTimer();
-            rig.link->ReadWriteOverTime();
+            rig.link.StopOverTimer();
+            rig.link.ReadWriteOverTime();
         }
     });
     watchdog.start(25);
 
     // Every lost reply is asked for again, so the read-all ends either complete, with
     // every area, the case data and the parameters as the scanner holds them, or (after a
-    // fourth loss in a row) with the time-out warning. Either way no area holds anything
-    // but what the scanner sent or what it held before.
-    const QString warning = QStringLiteral("Connect OverTimer, Check Connect");
-    const QString readOk = QStringLiteral("Parameters Read OK!");
-    rig.forget();
-    const AreaRecord startup = rig.model.areas().at(0);
-    rig.link->ReadSensorAllDataSlots();
-    QVERIFY(QTest::qWaitFor([&] { return rig.countShown(warning) > 0 || rig.notices.contains(readOk); },
-                            60000));
-    const bool complete = rig.notices.contains(readOk);
-    const bool warned = rig.countShown(warning) > 0;
-    QVERIFY(complete != warned);
-
-    int read = 0;
-    for (int i = 0; i < AreaCount; ++i) {
-        const AreaRecord expected = randomareas::throughTheWire(sent.at(i), i);
-        const AreaRecord &got = rig.model.areas().at(i);
-        // Case words arrive with "RCase"; the rest of an area only with its own reply.
-        AreaRecord untouched = startup;
-        for (int word = 4; word <= 8; ++word)
-            untouched.setNumber(word, got.number(word));
-        if (got == expected)
-            ++read;
-        else
-            QVERIFY2(got == untouched, qPrintable(QStringLiteral("area %1 holds wrong data").arg(i)));
+    // fourth loss in a row) timed out, handing over nothing of what it had read.
+    const int before = rig.results.size();
+    rig.link.ReadSensorAllDataSlots();
+    QVERIFY(rig.waitUntil([&] { return rig.results.size() > before; }, 60000));
+    const TransactionResult &result = rig.lastResult();
+    QVERIFY(result.outcome == TransactionOutcome::Complete || result.outcome == TransactionOutcome::TimedOut);
+    QCOMPARE(rig.timeouts, result.isComplete() ? 0 : 1);
+    if (result.isComplete()) {
+        compareAreas(result.configuration.areas, sent);
+        compareParameters(result.configuration.parameters, sentParameters);
     }
-    if (complete) {
-        QCOMPARE(read, AreaCount);
-        compareParameters(rig.parameters, sentParameters);
-    }
-    qInfo("lossy read-all: %d of 64 areas read, %s", read, complete ? "complete" : "time-out warning");
+    qInfo("lossy read-all: %s", result.isComplete() ? "complete" : "time-out warning");
 }
 
 void TestEmulatorLink::tcpConnectionClosesAfterFrames()

@@ -1,6 +1,7 @@
 #include "emulatorprocess.h"
-#include "linkrig.h"
+#include "waituntil.h"
 
+#include "core/link/serialcomm.h"
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/mainwindow.h"
 #include "gui/graphics/optionscene.h"
@@ -82,7 +83,7 @@ struct LiveWindow
     bool nextReport(int inport = -1)
     {
         const int seen = inports.size();
-        return LinkRig::waitUntil([&] {
+        return testing::waitUntil([&] {
             for (int i = seen; i < inports.size(); ++i) {
                 if (inport < 0 || inports.at(i) == uint(inport))
                     return true;
@@ -137,7 +138,7 @@ void TestLiveMonitoring::watchAndSimulate()
     QSignalSpy scans(w.sensorLink(), &SERIAL_COMM::ReceiveScanfData);
     QSignalSpy intensities(w.sensorLink(), &SERIAL_COMM::ReceiveIntensityData);
     live.widget<QAction>("Intensity")->trigger();
-    QVERIFY(LinkRig::waitUntil([&] { return scans.count() >= 2 && intensities.count() >= 2; }, 8000));
+    QVERIFY(testing::waitUntil([&] { return scans.count() >= 2 && intensities.count() >= 2; }, 8000));
     QVERIFY(live.nextReport());
     // Connecting read every area from the scanner; area 5 gets a field of its own now.
     AreaRecord area;
@@ -190,7 +191,7 @@ void TestLiveMonitoring::watchAndSimulate()
     live.widget<QAction>("DisConnection")->trigger();
     QCOMPARE(live.widget<QLCDNumber>("InputlcdNum")->intValue(), 0);
     QCOMPARE(live.widget<QLabel>("label_StatusValue")->text(), QStringLiteral("Normal(0)"));
-    QCOMPARE(w.areaModel().simulation.inputSimulationOn, quint8(0));
+    QCOMPARE(w.simulationBlock().inputSimulationOn, quint8(0));
     QVERIFY(live.connect(transport, emulator));
     QVERIFY(live.nextReport());
     QCOMPARE(live.inports.last(), EmulatorInputs);

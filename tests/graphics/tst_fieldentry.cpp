@@ -1,4 +1,4 @@
-#include "../emulator/randomareas.h"
+#include "randomareas.h"
 
 #include "core/graphics/fieldentry.h"
 #include "core/graphics/fieldshapes.h"

@@ -8,7 +8,7 @@
 #include "gui/graphics/pointpoint.h"
 #include "gui/graphics/pointratio.h"
 #include "gui/graphics/viewwindow.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 #include "mouse.h"
 
 #include <QGraphicsScene>
@@ -26,7 +26,7 @@ namespace {
 struct SceneFixture
 {
     AreaModel model;
-    SensorLinkData link;
+    LiveScan link;
     int modelIndex = 0;
     QGraphicsScene scene;
     ViewWindow view;
@@ -560,7 +560,7 @@ void TestOptionScene::handleEditsRepaintTheWholeFields()
     // mark the fields, not just the handle's own square. Without a view the scene
     // reports what it marked.
     AreaModel model;
-    SensorLinkData link;
+    LiveScan link;
     int modelIndex = 0;
     QGraphicsScene scene;
     QList<QGraphicsItem *> background;
@@ -599,7 +599,7 @@ void TestOptionScene::outlineRepaintReachesTheFieldsWhileTheScanIsHidden()
 {
     QFETCH(bool, scanShown);
     AreaModel model;
-    SensorLinkData link;
+    LiveScan link;
     int modelIndex = 0;
     QGraphicsScene scene;
     QList<QGraphicsItem *> background;

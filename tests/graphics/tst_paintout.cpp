@@ -3,7 +3,7 @@
 #include "core/graphics/fieldshapes.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintout.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 #include "pixels.h"
 
 #include <QGraphicsScene>
@@ -51,7 +51,7 @@ const QVector<QPoint> BigBox = {QPoint(-3000, 0), QPoint(3000, 0), QPoint(3000, 
 struct Fixture
 {
     AreaModel model;
-    SensorLinkData link;
+    LiveScan link;
     int modelIndex = 0;
     QGraphicsScene scene;
     QList<QGraphicsItem *> background;

@@ -2,7 +2,7 @@
 
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -18,14 +18,20 @@ namespace {
 
 constexpr int ImageSize = 400;
 
-// The two live items over a white scene, fed from one link record as the scene
+// The two live items over a white scene, fed from one live scan as the scene
 // controller places them.
 struct LiveScene
 {
-    SensorLinkData data;
+    LiveScan data;
     QGraphicsScene scene;
     PAINT_OUTLINE *outline = new PAINT_OUTLINE(12000, 12000, &data, 0);
     PAINT_STRENGTH *intensity = new PAINT_STRENGTH(12000, 12000, &data, 0);
+
+    void setDisplayMode(int mode)
+    {
+        outline->SetDisplayMode(mode);
+        intensity->SetDisplayMode(mode);
+    }
 
     LiveScene()
     {
@@ -104,22 +110,23 @@ private slots:
 
 void TestScanItems::serialSamplesInTheirDirections()
 {
-    SensorLinkData data;
+    LiveScan data;
+    LinkConfiguration link;
     data.scanDistances[270] = 1000;
     data.scanDistances[0] = 1000;
     data.scanIntensities[100] = 2000;
-    const QPolygonF outline = ScanPoints(data, ScanChannel::Distance);
+    const QPolygonF outline = ScanPoints(data, ScanChannel::Distance, link);
     QCOMPARE(outline.size(), SerialScanSize + 1);
     QCOMPARE(outline.at(0), QPointF(0, 0));          // the scanner comes first
     QCOMPARE(outline.at(271), QPointF(0, -999));     // straight ahead, y truncated
     QCOMPARE(outline.at(1), QPointF(-707, 707));     // behind on the left
     QCOMPARE(outline.at(2), QPointF(0, 0));          // a zero sample lies on the scanner
-    const QPointF bright = ScanPoints(data, ScanChannel::Intensity).at(101);
+    const QPointF bright = ScanPoints(data, ScanChannel::Intensity, link).at(101);
     QVERIFY(qAbs(std::hypot(bright.x(), bright.y()) - 2000) < 2);
 
     // Upside down, every sample lies half a degree further clockwise.
-    data.invertedMount = true;
-    const QPointF ahead = ScanPoints(data, ScanChannel::Distance).at(271);
+    link.invertedMount = true;
+    const QPointF ahead = ScanPoints(data, ScanChannel::Distance, link).at(271);
     QVERIFY(qAbs(std::atan2(ahead.y(), ahead.x()) * 180 / M_PI + 89.5) < 0.1);
 }
 
@@ -137,7 +144,7 @@ void TestScanItems::drawnInEachDisplayMode()
 {
     QFETCH(int, mode);
     LiveScene live;
-    live.data.DisplayMode = mode;
+    live.setDisplayMode(mode);
     live.serialScan(1000, 2000);
     const double scale = 0.075;  // 2.6 m from the scanner to the image's edges
     const QImage image = live.render(scale);
@@ -178,7 +185,7 @@ void TestScanItems::pixelWidthsStayAtEveryZoom()
     QFETCH(double, scale);
     QFETCH(int, pixels);
     LiveScene live;
-    live.data.DisplayMode = mode;
+    live.setDisplayMode(mode);
     live.serialScan(1000, 0);
     const QImage image = live.render(scale, QPointF(0, -999));
     QCOMPARE(thicknessAt(image, ImageSize / 2, ImageSize / 2, Qt::green), pixels);
@@ -186,17 +193,18 @@ void TestScanItems::pixelWidthsStayAtEveryZoom()
 
 void TestScanItems::readsOnlyWhatTheVectorsHold()
 {
-    SensorLinkData data;
-    data.connectType = EthernetInterface;
+    LiveScan data;
+    LinkConfiguration link;
+    link.connectType = EthernetInterface;
     data.cloudCount = CloudCapacity + 5000;
-    QCOMPARE(ScanPoints(data, ScanChannel::Distance).size(), CloudCapacity + 1);
+    QCOMPARE(ScanPoints(data, ScanChannel::Distance, link).size(), CloudCapacity + 1);
     data.cloudCount = -3;
-    QCOMPARE(ScanPoints(data, ScanChannel::Intensity).size(), 1);
+    QCOMPARE(ScanPoints(data, ScanChannel::Intensity, link).size(), 1);
 
     // The intensities are read over their own length, whatever the distances hold.
-    data.connectType = SerialInterface;
+    link.connectType = SerialInterface;
     data.scanIntensities.resize(100);
-    QCOMPARE(ScanPoints(data, ScanChannel::Intensity).size(), 101);
+    QCOMPARE(ScanPoints(data, ScanChannel::Intensity, link).size(), 101);
 }
 
 // Records the regions a widget is asked to paint.
@@ -217,7 +225,7 @@ public:
 void TestScanItems::newScanRepaintsWhereTheOldOneWas()
 {
     LiveScene live;
-    live.data.DisplayMode = DisplayCloud;
+    live.setDisplayMode(DisplayCloud);
     QGraphicsView view(&live.scene);
     view.setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     const double scale = 0.05;

@@ -1,4 +1,5 @@
 #include "gui/app/mainwindow.h"
+#include "core/link/readalltransaction.h"
 #include "core/link/serialcomm.h"
 #include "gui/link/transferprogress.h"
 
@@ -84,8 +85,8 @@ void TestLinkWiring::displayActionsStartPollingOnlyWhenOpen()
     QVERIFY(!link->intensityTimer().isActive());
 
     // A connected UDP socket (inside the test's own network namespace) is open at once.
-    w.linkData().connectType = EthernetInterface;
-    w.linkData().ethernetMode = UdpMode;
+    w.CreatConnectTypeSignalSlot(EthernetInterface);
+    w.CreatEthnertModeSignalSlot(QStringLiteral("MODE: UDP"));
     w.udpTransport()->connectToHost(QHostAddress::LocalHost, 8080);
     QVERIFY(w.anyTransportOpen());
     distance->trigger();  // off
@@ -103,9 +104,10 @@ void TestLinkWiring::displayActionsStartPollingOnlyWhenOpen()
 void TestLinkWiring::progressFollowsTheLink()
 {
     MainWindow w;
-    emit w.sensorLink()->ProgressShowSignal(QStringLiteral("Upload Data"), 0);
+    LinkTransaction *readAll = w.sensorLink()->startTransaction(std::make_unique<ReadAllTransaction>());
+    emit readAll->progressChanged(0, 64);
     QVERIFY(w.transferProgress()->dialog()->isVisible());
-    emit w.sensorLink()->ProgressCloseSignal();
+    w.sensorLink()->CancelTransfer();
     QVERIFY(!w.transferProgress()->dialog()->isVisible());
 }
 

@@ -1,6 +1,5 @@
 #include "gui/app/mainwindow.h"
 #include "gui/link/sensorsetting.h"
-#include "core/link/serialcomm.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -29,6 +28,15 @@ SensorParameters scannerBlock()
     block[IpAddressLowWord] = 0x0102;   // 1.2
     block[23] = 777;
     return block;
+}
+
+// A read-all that brought these parameters, applied as the window applies it.
+void readParameters(MainWindow &w, const SensorParameters &parameters)
+{
+    ScannerConfiguration read;
+    read.areas = w.areaModel().areas();
+    read.parameters = parameters;
+    w.applyReadConfiguration(read);
 }
 
 QStringList itemTexts(const QComboBox *combo)
@@ -69,9 +77,8 @@ void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord()
     auto spin = [&](const char *name) { return w.findChild<QSpinBox *>(QLatin1String(name)); };
 
     SensorParameters &block = w.sensorParameters();
-    block = scannerBlock();
     QSignalSpy edits(w.sensorSettings(), &SENSOR_SETTING::ParametersEdited);
-    emit w.sensorLink()->ReceiveParameters();
+    readParameters(w, scannerBlock());
 
     // Shown without writing back: only scan frequency and filter level, beyond their
     // lists, start again at their first item.
@@ -109,8 +116,9 @@ void TestSensorSetting::textsInBothLanguages()
 {
     MainWindow w;
     auto combo = [&](const char *name) { return w.findChild<QComboBox *>(QLatin1String(name)); };
-    w.sensorParameters()[2] = 9;
-    emit w.sensorLink()->ReceiveParameters();
+    SensorParameters read;
+    read[2] = 9;
+    readParameters(w, read);
     combo("Para_SensorOutputLogic")->setCurrentIndex(1);
 
     w.LanguageToEnglish();
@@ -132,8 +140,7 @@ void TestSensorSetting::settingsSectionRoundTrip()
 {
     MainWindow saved;
     saved.CreatConnectTypeSignalSlot(EthernetInterface);
-    saved.sensorParameters() = scannerBlock();
-    emit saved.sensorLink()->ReceiveParameters();
+    readParameters(saved, scannerBlock());
     const QVector<int> values = saved.sensorSettings()->SettingValues();
     QCOMPARE(values, QVector<int>({2, 4, 9, 0, 127, 0, 0, 0, 127, 0, 0, 1200, 0, 0, 1, 1780,
                                    1, 0, 1, 0, 10, 5, 1, 2}));

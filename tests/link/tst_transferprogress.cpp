@@ -1,13 +1,7 @@
 #include "core/app/language.h"
-#include "core/app/usermessage.h"
-#include "core/areas/areamodel.h"
-#include "core/link/framebuilders.h"
-#include "core/link/sensorlinkdata.h"
-#include "core/link/sensorparameters.h"
-#include "core/link/serialcomm.h"
 #include "gui/link/transferprogress.h"
 
-#include "fakedevice.h"
+#include "linkrig.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +10,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using veltrix::testing::LinkRig;
 
 class TestTransferProgress : public QObject
 {
@@ -24,7 +19,7 @@ class TestTransferProgress : public QObject
     veltrix::LanguageSwitch languages;
 
 private slots:
-    // The link's messages are compared in English.
+    // The progress titles are compared in English.
     void initTestCase() { languages.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English)); }
     void dialogSetup();
     void showSetAndClose();
@@ -98,53 +93,45 @@ void TestTransferProgress::noticeIsNonModalAndReplaced()
 
 void TestTransferProgress::followsAReadAll()
 {
-    AreaModel model;
-    SensorLinkData data;
-    SensorParameters parameters;
-    FakeDevice serial;
-    SERIAL_COMM link(&serial, &data, &model, &parameters, nullptr, nullptr);
+    LinkRig rig;
     TransferProgress progress;
-    progress.attach(&link);
-    link.ReadSensorAllDataSlots();
-    link.SerialPortSendData();
-    serial.feed(buildRParaReply(parameters));
-    link.SerialPortSendData();
-    serial.feed(buildRCaseReply(model.areas()));
+    progress.attach(&rig.link);
+    rig.link.ReadSensorAllDataSlots();
+    rig.exchange();  // "RPara"
+    rig.exchange();  // "RCase"
     QVERIFY(!progress.dialog()->isVisible());
     for (int i = 0; i < 64; ++i) {
-        link.SerialPortSendData();
+        rig.tick();
         QVERIFY(progress.dialog()->isVisible());
         QCOMPARE(progress.dialog()->windowTitle(), QStringLiteral("Upload Data"));
-        serial.feed(buildRAreaReply(AreaRecord(), i, false));
+        QCOMPARE(progress.dialog()->value(), i);
+        rig.deliver();
         if (i < 63)
             QCOMPARE(progress.dialog()->value(), i + 1);
     }
     QVERIFY(!progress.dialog()->isVisible());
-    QVERIFY(progress.notice());
-    QCOMPARE(progress.notice()->text(), QStringLiteral("Parameters Read OK!"));
+    QCOMPARE(rig.lastResult().outcome, TransactionOutcome::Complete);
 }
 
 void TestTransferProgress::cancelStopsTheTransfer()
 {
-    AreaModel model;
-    SensorLinkData data;
-    SensorParameters parameters;
-    FakeDevice serial;
-    SERIAL_COMM link(&serial, &data, &model, &parameters, nullptr, nullptr);
+    LinkRig rig;
     TransferProgress progress;
-    progress.attach(&link);
-    link.WriteSensorAllDataSlots();
-    link.SerialPortSendData();
+    progress.attach(&rig.link);
+    rig.link.WriteSensorAllDataSlots();
+    rig.tick();
     QVERIFY(progress.dialog()->isVisible());
+    QCOMPARE(progress.dialog()->windowTitle(), QStringLiteral("Download Data"));
     auto *cancel = progress.dialog()->findChild<QPushButton *>();
     QVERIFY(cancel);
     QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
     QTest::mouseClick(cancel, Qt::LeftButton);
     QVERIFY(!progress.dialog()->isVisible());
-    QVERIFY(!link.flag(SERIAL_COMM::WriteAreasFlag));
-    QVERIFY(!link.flag(SERIAL_COMM::WriteParametersFlag));
-    link.SerialPortSendData();
-    QCOMPARE(serial.written.size(), 1);
+    QCOMPARE(rig.lastResult().outcome, TransactionOutcome::Cancelled);
+    QVERIFY(!rig.link.flag(SERIAL_COMM::WriteAreasFlag));
+    rig.deliver();
+    QVERIFY(rig.tick().isEmpty());
+    QCOMPARE(rig.device.written.size(), 1);
 }
 
 QTEST_MAIN(TestTransferProgress)

@@ -1,6 +1,6 @@
 #include "core/link/crc32.h"
 #include "core/link/payloads.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 #include "core/record/recordingreader.h"
 #include "core/record/recordingwriter.h"
 

@@ -7,11 +7,11 @@ int Messenger::show(const UserMessage &message) const
     if (!m_presenter)
         return message.defaultButton;
     ++m_depth;
-    struct DepthGuard {
-        int &depth;
-        ~DepthGuard() { --depth; }
-    } guard{m_depth};
-    return m_presenter(message);
+    const int answer = m_presenter(message);
+    --m_depth;
+    if (m_depth == 0 && m_closed)
+        m_closed();
+    return answer;
 }
 
 int Messenger::show(MessageIcon icon, const QString &title, const QString &text,

@@ -41,11 +41,14 @@ public:
              const QStringList &buttons = {}) const;
 
     // True while a message is on screen (its nested event loop is running), so that
-    // timers can hold back work that would otherwise stack more boxes.
+    // other messages can wait instead of stacking over it.
     bool isShowing() const { return m_depth > 0; }
+    // Called whenever the last message on screen has been closed.
+    void setClosedHandler(std::function<void()> handler) { m_closed = std::move(handler); }
 
 private:
     Presenter m_presenter;
+    std::function<void()> m_closed;
     mutable int m_depth = 0;
 };
 

@@ -109,7 +109,6 @@ void AreaModel::resetToStartup()
     const int field = m_state.currentField;
     const bool wasModified = m_state.modified;
     m_state.resetToStartup();
-    simulation = SimulationBlock();
     if (m_state.currentArea != area)
         emit currentAreaChanged(m_state.currentArea);
     if (m_state.currentField != field)

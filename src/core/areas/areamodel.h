@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/areas/areamodelstate.h"
-#include "core/areas/simulationblock.h"
 
 #include <QObject>
 
@@ -23,10 +22,6 @@ class AreaModel : public QObject
 
 public:
     explicit AreaModel(QObject *parent = nullptr);
-
-    // What the simulation dock asks the scanner to pretend. Live control state, not
-    // part of editing (no undo, no unsaved changes), and so a plain member.
-    SimulationBlock simulation;
 
     const QVector<AreaRecord> &areas() const { return m_state.areas; }
     const AreaRecord &area(int index) const;  // index clamped into 0..63
@@ -57,7 +52,7 @@ public:
     // read-all bring them; same rules. Refuses (returns false) any other count.
     bool replaceAllAreas(const QVector<AreaRecord> &areas);
     // Everything as the program starts: blank areas with detection size 1.0 degree,
-    // fresh histories, area and field 0, nothing modified, no simulation.
+    // fresh histories, area and field 0, nothing modified.
     void resetToStartup();
 
     // An undo step of the current area as it is now, or of every area.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/areas/arearecord.h"
-#include "core/areas/simulationblock.h"
+#include "core/link/simulationblock.h"
 #include "core/link/frames.h"
 #include "core/link/payloads.h"
 #include "core/link/sensorparameters.h"

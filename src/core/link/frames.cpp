@@ -125,4 +125,18 @@ TakeResult takeCloudPacket(QByteArray &buffer, QByteArray &frame)
     return TakeResult::Valid;
 }
 
+TakeResult takeReply(QByteArray &buffer, FrameId id, QByteArray &frame)
+{
+    switch (id) {
+    case FrameId::RPrda:
+        return takeProductFrame(buffer, frame);
+    case FrameId::Cloud:
+        return takeCloudPacket(buffer, frame);
+    default: {
+        const FrameInfo &info = frameInfo(id);
+        return takeFrame(buffer, info.mnemonic, info.replyLength, info.replyHasCrc, frame);
+    }
+    }
+}
+
 }  // namespace veltrix

@@ -73,6 +73,10 @@ TakeResult takeProductFrame(QByteArray &buffer, QByteArray &frame);
 // mnemonic, so nothing that follows is lost), so it cannot block later packets.
 TakeResult takeCloudPacket(QByteArray &buffer, QByteArray &frame);
 
+// The reply of id as the frame table describes it (mnemonic, length, checksum), taken
+// from buffer as takeFrame does; "RPrda" and "Cloud" as the two functions above.
+TakeResult takeReply(QByteArray &buffer, FrameId id, QByteArray &frame);
+
 // Big-endian and little-endian 16-bit helpers for payloads.
 inline quint16 readU16(const char *p)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/areas/simulationblock.h"
+#include "core/link/simulationblock.h"
 #include "core/link/frames.h"
 #include "core/link/sensorparameters.h"
 

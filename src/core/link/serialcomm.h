@@ -1,31 +1,35 @@
 #pragma once
 
 #include "core/link/framebuilders.h"
+#include "core/link/linkconfiguration.h"
+#include "core/link/livescan.h"
+#include "core/link/scannerconfiguration.h"
+#include "core/link/simulationblock.h"
 
 #include <QByteArray>
 #include <QObject>
-#include <QString>
-#include <QStringList>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QIODevice;
 
 namespace veltrix {
 
-class AreaModel;
-class Messenger;
-enum class MessageIcon;
-struct SensorLinkData;
-struct SensorParameters;
+class LinkTransaction;
+struct TransactionResult;
 
-// Owns all traffic with the scanner. Menu commands and polling timers only raise
-// request flags; a 20 ms send tick sends at most one request per tick, and only when
-// no reply is outstanding; every arriving byte goes into one receive buffer in which
-// each reply decoder looks for its frame. A 2000 ms time-out guards the outstanding
-// request. Widget-free: progress and the one non-modal notice go out as signals, modal
-// messages through the Messenger.
+// Owns all traffic with the scanner. Menu commands, transactions and polling timers
+// only raise request flags; a 20 ms send tick sends at most one request per tick, in
+// the flags' fixed order, and only when no reply is outstanding; every arriving byte
+// goes into one receive buffer, from which one dispatcher over the frame table takes
+// each reply. A 2000 ms time-out guards the outstanding request; the fourth in a row
+// stops everything. Read-all, write-all, product information and reboot run as
+// transactions, one at a time, that end with a result value. The link shows nothing:
+// what happened goes out as signals and results, and the send tick never pauses.
 class SERIAL_COMM : public QObject
 {
     Q_OBJECT
@@ -68,17 +72,34 @@ public:
     static constexpr int EthernetScanInterval = 1000;
     static constexpr int SimulationInterval = 200;
     static constexpr int TimeoutsBeforeWarning = 3;
-    // Area writes the scanner refused (status 1, 2 or unknown) that one write-all sends
-    // again by itself; the next refusal stops it.
-    static constexpr int AreaWriteRepeats = 3;
 
-    // The devices are not owned; any of them may be null (nothing is then read from or
-    // written to it).
-    SERIAL_COMM(QIODevice *serialPort, SensorLinkData *linkData, AreaModel *areaModel,
-                SensorParameters *parameters, QIODevice *tcpSocket, QIODevice *udpSocket,
-                Messenger *messenger = nullptr, QObject *parent = nullptr);
+    // What a read-all starts from and a write-all sends: the program's configuration
+    // as it is when the transfer starts.
+    using ConfigurationSource = std::function<ScannerConfiguration()>;
 
-    void setMessenger(Messenger *messenger) { m_messenger = messenger; }
+    explicit SERIAL_COMM(QObject *parent = nullptr);
+    ~SERIAL_COMM() override;
+
+    // The open connection's device, not owned; null while closed (requests then go
+    // nowhere and run into the time-out).
+    void setDevice(QIODevice *device);
+    QIODevice *device() const { return m_device; }
+
+    const LinkConfiguration &configuration() const { return m_configuration; }
+    void SetConnectType(int connectType);
+    void SetEthernetMode(int ethernetMode);
+    void SetInvertedMount(bool inverted);
+
+    const LiveScan &liveScan() const { return m_live; }
+    const SimulationBlock &simulationBlock() const { return m_simulation; }
+
+    void SetConfigurationSource(ConfigurationSource source) { m_source = std::move(source); }
+
+    // Takes transaction on, unless another one runs: then it ends at once as Busy and
+    // nothing is sent. Returns it (owned by the link, deleted once it has finished).
+    LinkTransaction *startTransaction(std::unique_ptr<LinkTransaction> transaction);
+    // The transaction running now, or null.
+    LinkTransaction *transaction() const;
 
     // Distance and intensity limit of scanner model 0..4; other indexes are ignored.
     void SetRangeLimit(int modelIndex);
@@ -89,14 +110,12 @@ public:
     // waiting for its reply (after something held it stopped, such as a file dialog).
     void ResumeOverTimer();
     // Forgets the outstanding request and every request flag, as when the connection
-    // closes; the area loops start again at area 0 and a shown progress closes.
+    // closes; a running transaction ends as LinkLost.
     void ClearCommandFlags();
 
     int pendingCommand() const { return m_pendingCommand; }
     int timeoutCount() const { return m_timeoutCount; }
-    int readAreaIndex() const { return m_readAreaIndex; }
-    int writeAreaIndex() const { return m_writeAreaIndex; }
-    bool flag(RequestFlag flag) const { return m_flags[static_cast<size_t>(flag)]; }
+    bool flag(RequestFlag flag) const;
     const QByteArray &receiveBuffer() const { return m_receiveBuffer; }
     const QTimer &scanTimer() const { return m_scanTimer; }
     const QTimer &intensityTimer() const { return m_intensityTimer; }
@@ -122,74 +141,53 @@ public slots:
     void SerialPortSendData();
     void SerialPortReceiveData();
     void CloseSerialPortSlots();
-    // Stops a running read-all or write-all at once (the progress dialog's Cancel) and
-    // tells the user what that leaves behind.
+    // Stops the running transaction at once (the progress dialog's Cancel).
     void CancelTransfer();
+    // What the next "WSimu" asks the scanner to pretend.
+    void SetSimulationBlock(const veltrix::SimulationBlock &block);
 
 signals:
     void IOPortSignals(uint inport, uint outport, uint status);
     void DirChangeSignals(bool inverted);
     void ReceiveScanfData();
-    void ReceiveParameters();
     void ReceiveIntensityData();
-
-    // The transfer progress (range 0..64) for the GUI's progress dialog.
-    void ProgressShowSignal(const QString &title, int value);
-    void ProgressValueSignal(int value);
-    void ProgressCloseSignal();
-    // A message that is shown without waiting for the user ("Parameters Read OK!").
-    void NoticeSignal(const QString &title, const QString &text);
+    // Interface, Ethernet mode or mounting changed.
+    void ConfigurationChanged(const veltrix::LinkConfiguration &configuration);
+    void TransactionStarted(veltrix::LinkTransaction *transaction);
+    void TransactionFinished(const veltrix::TransactionResult &result);
+    // The fourth time-out in a row: polling, simulation and the transaction stopped.
+    void TimedOutSignal();
 
 private:
-    QIODevice *activeDevice() const;
-    bool isEthernet() const;
+    struct ReplyRoute;
+    static const ReplyRoute ReceiveOrder[];
+
+    bool isEthernet() const { return m_configuration.isEthernet(); }
     bool idle() const { return m_pendingCommand == NoCommand; }
     void setFlag(RequestFlag flag, bool on) { m_flags[static_cast<size_t>(flag)] = on; }
+    void serve(RequestFlag flag);
     void send(int length, int pending);
     void sendAutoScan(bool start);
-    void sendNextArea();
-    // Why area cannot travel in a frame (too many vertices, a point out of range), or
-    // an empty text when it can.
-    QString unsendableReason(const AreaRecord &area, int areaIndex) const;
-    void abandonWriteAll(const QString &message);
-    bool transferRunning() const;
-    bool writeAllRunning() const;
-    // Ends the write-all after its "WPara" answer: complete only if every step was
-    // accepted, otherwise a message listing what the scanner did not take.
-    void finishWriteAll(int parameterStatus);
-    QString answerText(int status) const;
-    bool refuseOversizedAreas();
+    void stopClouds();
+    bool transactionCommandPending() const;
+    void transactionEnded(LinkTransaction *transaction, const TransactionResult &result);
+    void mountingRead(bool inverted);
 
-    // Shared by every decoder on a valid reply: the time-out stops and its count resets.
+    bool dispatch(const ReplyRoute &route, const QByteArray &frame);
+    // Shared by every reply that answers the outstanding request.
     void acceptReply();
-    void finishRequest(RequestFlag flag);
-
-    void decodeRBoot();
-    void decodeRPrda();
-    void decodeRScan();
-    void decodeCloud();
-    void storeCloudPacket(const QByteArray &packet);
-    void decodeRStre();
-    void decodeRArea();
-    void decodeWArea();
-    void decodeRPara();
-    void decodeWPara();
-    void decodeRCase();
-    void decodeWCase();
-    void decodeWSimu();
     void storeSerialScan(const QByteArray &frame, QVector<quint16> &target);
+    void storeCloudPacket(const QByteArray &packet);
+    bool takeScan(const QByteArray &frame);
+    bool takeIntensity(const QByteArray &frame);
+    bool takeSimulation(const QByteArray &frame);
 
-    int showMessage(MessageIcon icon, const QString &title, const QString &message,
-                    const QStringList &buttons = QStringList());
-    void showStatusError(int status);
-
-    QIODevice *m_serialPort;
-    SensorLinkData *m_linkData;
-    AreaModel *m_areaModel;
-    SensorParameters *m_parameters;
-    QIODevice *m_tcpSocket;
-    QIODevice *m_udpSocket;
-    Messenger *m_messenger;
+    QIODevice *m_device = nullptr;
+    LinkConfiguration m_configuration;
+    LiveScan m_live;
+    SimulationBlock m_simulation;
+    ConfigurationSource m_source;
+    QPointer<LinkTransaction> m_transaction;
 
     QByteArray m_receiveBuffer;
     QTimer m_scanTimer;
@@ -198,13 +196,9 @@ private:
     QTimer m_timeoutTimer;
     QTimer m_sendTimer;
     int m_rangeLimit = 6000;
-    int m_readAreaIndex = 0;
-    int m_writeAreaIndex = 0;
-    int m_areaRepeats = 0;          // refused area writes repeated in this write-all
-    QStringList m_writeFailures;    // steps of this write-all the scanner did not accept
     int m_timeoutCount = 0;
     int m_pendingCommand = NoCommand;
-    std::array<bool, RequestFlagCount> m_flags{};
+    std::array<bool, RequestFlagCount> m_flags{};  // the polling flags; transactions hold theirs
     FrameBuffer m_transmit{};
     int m_transmitLength = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "core/link/crc32.h"
 #include "core/link/payloads.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 #include "core/project/devicemodels.h"
 
 #include <QtEndian>

@@ -3,6 +3,7 @@
 #include "gui/app/about.h"
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/messagebox.h"
+#include "gui/app/messagequeue.h"
 #include "gui/app/statusdisplay.h"
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
@@ -15,9 +16,11 @@
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
 #include "gui/graphics/viewwindow.h"
-#include "gui/link/datatable.h"
-#include "gui/link/sensorsetting.h"
+#include "core/connect/scannerconnection.h"
 #include "core/link/serialcomm.h"
+#include "gui/link/datatable.h"
+#include "gui/link/linkresults.h"
+#include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
 #include "core/project/devicemodels.h"
 #include "gui/resources/resources.h"
@@ -91,9 +94,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_messenger.setPresenter(messageBoxPresenter(this));
 
     createDialogs();
-    createScene();
-    createTransports();
     createLink();
+    createScene();
     createControllers();
     applyInitialState();
     buildExtraToolBars();
@@ -124,31 +126,15 @@ void MainWindow::createScene()
     ui->graphicsView->centerOn(0, 0);
     ui->graphicsView->SetDeviceType(modelIndex);
     optionScene = std::make_unique<OPTION_SCENE>(modelIndex, scene.get(), &m_areaModel,
-                                                 &m_linkData,
+                                                 &link->liveScan(),
                                                  ui->graphicsView->BackgroundItems());
-}
-
-void MainWindow::createTransports()
-{
-    serialPort = std::make_unique<QSerialPort>();
-    tcpSocket = std::make_unique<QTcpSocket>();
-    udpSocket = std::make_unique<QUdpSocket>();
-    serialDialog = std::make_unique<SettingsDialog>();
-}
-
-void MainWindow::createLink()
-{
-    link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_areaModel,
-                                         &m_sensorParameters, tcpSocket.get(), udpSocket.get(),
-                                         &m_messenger);
-    link->SetRangeLimit(modelIndex);
-    m_transferProgress = std::make_unique<TransferProgress>();
-    m_transferProgress->attach(link.get());
+    optionScene->SetLinkConfiguration(link->configuration());
+    optionScene->SetDisplayMode(m_display.DisplayMode);
 }
 
 void MainWindow::createControllers()
 {
-    dataTable = std::make_unique<DATA_TABLE>(&m_linkData, ui->DataTableWidget);
+    dataTable = std::make_unique<DATA_TABLE>(&link->liveScan(), ui->DataTableWidget);
     EditionWidgets widgets;
     widgets.areaTable = ui->AreaTableWidget;
     widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
@@ -187,7 +173,7 @@ void MainWindow::createControllers()
         ui->Para_SensorZeroValue, ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
         ui->ScanFilterLevel, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
         ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4};
-    sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, &m_linkData, sensorWidgets);
+    sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, sensorWidgets);
     IoSimulationWidgets simulation;
     simulation.inputGroup = ui->InportGrouptBox;
     simulation.outputGroup = ui->OutportGrouptBox;
@@ -204,7 +190,7 @@ void MainWindow::createControllers()
     simulation.speedSpin = ui->SimSpeedSpinBox;
     simulation.speedSlider = ui->SimSpeedSlider;
     simulation.operationMode = ui->SimOptionMode;
-    ioSimulation = std::make_unique<IO_SIMULATION>(&m_areaModel, simulation);
+    ioSimulation = std::make_unique<IO_SIMULATION>(simulation);
 
     StatusWidgets status;
     status.statusValue = ui->label_StatusValue;
@@ -324,8 +310,6 @@ void MainWindow::wireSignals()
 
 void MainWindow::wireSensorSettings()
 {
-    connect(link.get(), &SERIAL_COMM::ReceiveParameters, sensorSetting.get(),
-            &SENSOR_SETTING::UpdateParametersToDock);
     // The settings are saved with the project: changing one is an unsaved change.
     connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
             [this] { m_areaModel.setModified(true); });
@@ -342,7 +326,12 @@ void MainWindow::wireLiveMonitoring()
             &OPTION_SCENE::UpdataPaintIntensity);
     connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
     connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
+    connect(sensor, &SERIAL_COMM::DirChangeSignals, dataTable.get(), &DATA_TABLE::SetInvertedMount);
     connect(sensor, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
+    connect(sensor, &SERIAL_COMM::ConfigurationChanged, optionScene.get(),
+            &OPTION_SCENE::SetLinkConfiguration);
+    connect(ioSimulation.get(), &IO_SIMULATION::SimulationChanged, sensor,
+            &SERIAL_COMM::SetSimulationBlock);
 }
 
 void MainWindow::finishStartup()
@@ -378,12 +367,6 @@ void MainWindow::applyZoomSliderRange()
         return;
     ui->ZoomSlider->setMinimum(model->minimumZoom);
     ui->ZoomSlider->setValue(model->minimumZoom);
-}
-
-bool MainWindow::anyTransportOpen() const
-{
-    return serialPort->isOpen() || tcpSocket->state() == QAbstractSocket::ConnectedState
-        || udpSocket->isOpen();
 }
 
 void MainWindow::setUrlOpener(UrlOpener opener)
@@ -449,12 +432,8 @@ void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
     Q_UNUSED(Status)
     if (!monitoring)
         return;
-    const int area = qBound(0, static_cast<int>(Inport), AreaCount - 1);
     // An area chosen in the list since the last report is also replaced.
-    if (area == m_linkData.lastActiveArea && area == m_areaModel.currentArea())
-        return;
-    m_linkData.lastActiveArea = area;
-    m_areaModel.setCurrentArea(area);
+    m_areaModel.setCurrentArea(qBound(0, static_cast<int>(Inport), AreaCount - 1));
 }
 
 void MainWindow::DirChange(bool dir)
@@ -514,7 +493,8 @@ void MainWindow::OpenCloseReadIntensity(bool Checked)
 
 void MainWindow::OpenDispGraphSlot()
 {
-    m_linkData.DisplayMode = DisplayGraph;
+    m_display.DisplayMode = DisplayGraph;
+    optionScene->SetDisplayMode(DisplayGraph);
     ui->DispGraph->setCheckable(true);
     ui->DispGraph->setChecked(true);
     // An action that is not checkable shows no check mark.
@@ -524,7 +504,8 @@ void MainWindow::OpenDispGraphSlot()
 
 void MainWindow::OpenDispCloudSlot()
 {
-    m_linkData.DisplayMode = DisplayCloud;
+    m_display.DisplayMode = DisplayCloud;
+    optionScene->SetDisplayMode(DisplayCloud);
     ui->DispCloud->setCheckable(true);
     ui->DispCloud->setChecked(true);
     ui->DispGraph->setCheckable(false);
@@ -533,7 +514,8 @@ void MainWindow::OpenDispCloudSlot()
 
 void MainWindow::OpenDispLineSlot()
 {
-    m_linkData.DisplayMode = DisplayLine;
+    m_display.DisplayMode = DisplayLine;
+    optionScene->SetDisplayMode(DisplayLine);
     ui->DispLine->setCheckable(true);
     ui->DispLine->setChecked(true);
     ui->DispGraph->setCheckable(false);

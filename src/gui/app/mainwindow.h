@@ -3,11 +3,13 @@
 #include "core/app/language.h"
 #include "core/app/usermessage.h"
 #include "core/areas/areamodel.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/displaypreferences.h"
+#include "core/link/linkconfiguration.h"
+#include "core/link/scannerconfiguration.h"
 #include "core/link/sensorparameters.h"
+#include "core/link/simulationblock.h"
 
 #include <QMainWindow>
-#include <QSerialPort>
 #include <QtGlobal>
 #include <functional>
 #include <memory>
@@ -15,6 +17,7 @@
 class QGraphicsScene;
 class QLabel;
 class QPoint;
+class QSerialPort;
 class QTcpSocket;
 class QUdpSocket;
 class QUrl;
@@ -26,6 +29,9 @@ class MainWindow;
 namespace veltrix {
 
 class About;
+class LinkResults;
+class MessageQueue;
+class ScannerConnection;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
@@ -41,7 +47,9 @@ class Create;
 class ProjectFiles;
 
 // The one main window: the form with its view, docks, menus and tool bars, the shared
-// records, the transports, and the slots that switch views, modes and interfaces.
+// records, the link and its connection, and the slots that switch views, modes and
+// interfaces. It shows what the link's transactions report and applies a read-all's
+// configuration once it is complete.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -54,16 +62,22 @@ public:
     ~MainWindow() override;
 
     AreaModel &areaModel() { return m_areaModel; }
-    SensorLinkData &linkData() { return m_linkData; }
     Messenger &messenger() { return m_messenger; }
     SensorParameters &sensorParameters() { return m_sensorParameters; }
     SERIAL_COMM *sensorLink() const { return link.get(); }
+    // The interface and Ethernet mode chosen and the mounting read, as the link holds them.
+    const LinkConfiguration &linkConfiguration() const;
+    const DisplayPreferences &displayPreferences() const { return m_display; }
+    // What the IO simulation asks the scanner to pretend.
+    const SimulationBlock &simulationBlock() const;
     TransferProgress *transferProgress() const { return m_transferProgress.get(); }
+    MessageQueue *messageQueue() const { return m_messages.get(); }
     SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
 
-    QSerialPort *serialTransport() const { return serialPort.get(); }
-    QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
-    QUdpSocket *udpTransport() const { return udpSocket.get(); }
+    ScannerConnection *scannerConnection() const { return m_scanner.get(); }
+    QSerialPort *serialTransport() const;
+    QTcpSocket *tcpTransport() const;
+    QUdpSocket *udpTransport() const;
 
     // True while the serial port is open, the TCP connection is established or the UDP
     // socket is connected; a TCP connection still being tried does not count.
@@ -126,7 +140,6 @@ public slots:
     void CreatOpenSerialPort(const QString &Name);
     void CreatEthernetPort(const QString &Address);
     void CloseSerialPort();
-    void handleError(QSerialPort::SerialPortError error);
     // The Connection action: asks the dialog of the interface chosen to connect again.
     void OpenSerialPort();
 
@@ -137,6 +150,9 @@ public slots:
     void IOPortDisplayer(uint Inport, uint Outport, uint Status);
     void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
     void DirChange(bool dir);
+    // A complete read-all: its areas and parameters replace the document's at once,
+    // with no undo step and the unsaved-changes mark as it was.
+    void applyReadConfiguration(const veltrix::ScannerConfiguration &configuration);
     // Ends every input, output, fault and case simulation, as closing the simulation
     // dock does; for the dock's close and the connection's.
     void StopAllSimulation();
@@ -182,10 +198,12 @@ protected:
 
     // Declared first: everything below points at them, so they are destroyed last.
     AreaModel m_areaModel;
-    SensorLinkData m_linkData;
+    DisplayPreferences m_display;
     SensorParameters m_sensorParameters;
     Messenger m_messenger;
     LanguageSwitch m_languageSwitch;
+    // The link's live scan is drawn by the scene and listed by the data table.
+    std::unique_ptr<SERIAL_COMM> link;
 
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
@@ -195,11 +213,10 @@ protected:
     std::unique_ptr<SENSOR_SETTING> sensorSetting;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
-    std::unique_ptr<QSerialPort> serialPort;
-    std::unique_ptr<QTcpSocket> tcpSocket;
-    std::unique_ptr<QUdpSocket> udpSocket;
-    std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
+    std::unique_ptr<ScannerConnection> m_scanner;  // opens the transports for the link
+    std::unique_ptr<MessageQueue> m_messages;
     std::unique_ptr<TransferProgress> m_transferProgress;
+    std::unique_ptr<LinkResults> m_linkResults;
     std::unique_ptr<IO_SIMULATION> ioSimulation;
     std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
@@ -216,9 +233,8 @@ protected:
 private:
     // Construction steps, in the order the constructor runs them.
     void createDialogs();
-    void createScene();
-    void createTransports();
     void createLink();
+    void createScene();
     void createControllers();
     void applyInitialState();
     void buildExtraToolBars();
@@ -234,6 +250,8 @@ private:
     void newProject(int model);
     // The file name and the unsaved-changes mark in the title bar.
     void updateWindowTitle();
+    // What a write-all sends and a read-all starts from: the document as it is now.
+    ScannerConfiguration documentConfiguration() const;
 
     UrlOpener m_urlOpener;
 };

@@ -1,23 +1,91 @@
-// The main window's side of connecting: the choice of interface, the settings dialogs,
-// and the entry points that hand the opening and closing of a connection to
-// ConnectionControl.
+// The main window's side of connecting: the link and its connection, the choice of
+// interface, the settings dialogs, the entry points that hand the opening and closing of
+// a connection to ConnectionControl, and the application of a read-all's result.
 #include "gui/app/mainwindow.h"
 
 #include "gui/app/connectioncontrol.h"
+#include "gui/app/messagequeue.h"
 #include "core/connect/discoveryreply.h"
+#include "core/connect/scannerconnection.h"
+#include "core/link/serialcomm.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
+#include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
+#include "gui/link/transferprogress.h"
+#include "gui/simulation/iosimulation.h"
 #include "ui_mainwindow.h"
 
 #include <QLabel>
-#include <QSerialPort>
 #include <QStatusBar>
 
 namespace veltrix {
+
+// The link and its connection, and what shows their results: the progress window and
+// the messages, which wait for one another.
+void MainWindow::createLink()
+{
+    link = std::make_unique<SERIAL_COMM>();
+    link->SetRangeLimit(modelIndex);
+    link->SetConfigurationSource([this] { return documentConfiguration(); });
+    m_scanner = std::make_unique<ScannerConnection>(link.get());
+    serialDialog = std::make_unique<SettingsDialog>();
+    m_messages = std::make_unique<MessageQueue>(&m_messenger);
+    m_transferProgress = std::make_unique<TransferProgress>();
+    m_transferProgress->attach(link.get());
+    m_linkResults = std::make_unique<LinkResults>(link.get(), m_messages.get(), m_transferProgress.get());
+    connect(m_linkResults.get(), &LinkResults::configurationRead, this,
+            &MainWindow::applyReadConfiguration);
+}
+
+ScannerConfiguration MainWindow::documentConfiguration() const
+{
+    ScannerConfiguration configuration;
+    configuration.parameters = m_sensorParameters;
+    configuration.areas = m_areaModel.areas();
+    return configuration;
+}
+
+void MainWindow::applyReadConfiguration(const ScannerConfiguration &configuration)
+{
+    m_sensorParameters = configuration.parameters;
+    m_areaModel.replaceAllAreas(configuration.areas);
+    sensorSetting->UpdateParametersToDock();
+}
+
+bool MainWindow::anyTransportOpen() const
+{
+    return m_scanner->anyTransportOpen();
+}
+
+QSerialPort *MainWindow::serialTransport() const
+{
+    return m_scanner->serialPort();
+}
+
+QTcpSocket *MainWindow::tcpTransport() const
+{
+    return m_scanner->tcpSocket();
+}
+
+QUdpSocket *MainWindow::udpTransport() const
+{
+    return m_scanner->udpSocket();
+}
+
+const LinkConfiguration &MainWindow::linkConfiguration() const
+{
+    return link->configuration();
+}
+
+const SimulationBlock &MainWindow::simulationBlock() const
+{
+    return ioSimulation->block();
+}
+
 
 void MainWindow::ConnectChangeUSARTModeSlot()
 {
@@ -25,7 +93,7 @@ void MainWindow::ConnectChangeUSARTModeSlot()
     ui->EthernetConnection->setChecked(false);
     ui->EthnernetSetting->setEnabled(false);
     ui->SerialSetting->setEnabled(true);
-    m_linkData.connectType = SerialInterface;
+    link->SetConnectType(SerialInterface);
     sensorSetting->EnableInterfaceFields(SerialInterface);
 }
 
@@ -35,7 +103,7 @@ void MainWindow::ConnectChangeEthernetModeSlot()
     ui->SerialConnection->setChecked(false);
     ui->EthnernetSetting->setEnabled(true);
     ui->SerialSetting->setEnabled(false);
-    m_linkData.connectType = EthernetInterface;
+    link->SetConnectType(EthernetInterface);
     sensorSetting->EnableInterfaceFields(EthernetInterface);
 }
 
@@ -54,9 +122,9 @@ void MainWindow::CreatEthnertModeSignalSlot(const QString &Type)
     if (m_connection && m_connection->state() != ConnectionControl::State::Disconnected)
         return;
     if (Type == QLatin1String(ReplyModeTcp))
-        m_linkData.ethernetMode = TcpMode;
+        link->SetEthernetMode(TcpMode);
     else if (Type == QLatin1String(ReplyModeUdp))
-        m_linkData.ethernetMode = UdpMode;
+        link->SetEthernetMode(UdpMode);
 }
 
 // The transports' own logic lives in ConnectionControl; the window picks the interface
@@ -77,9 +145,7 @@ void MainWindow::createConnections()
     widgets.ioSimulation = ui->IOSimulation;
     widgets.statusBar = statusBar();
     widgets.connectionLabel = connectionLabel.get();
-    m_connection = std::make_unique<ConnectionControl>(serialPort.get(), tcpSocket.get(),
-                                                       udpSocket.get(), link.get(), &m_linkData,
-                                                       &m_messenger, widgets);
+    m_connection = std::make_unique<ConnectionControl>(m_scanner.get(), m_messages.get(), widgets);
 
     connect(ui->SerialSetting, &QAction::triggered, this, [this] {
         serialDialog->show();
@@ -97,11 +163,14 @@ void MainWindow::createConnections()
             &MainWindow::CreatEthnertModeSignalSlot);
     connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
             &MainWindow::CreatOpenSerialPort);
-    connect(serialPort.get(), &QSerialPort::errorOccurred, this, &MainWindow::handleError);
 
+    // A connection starts polling as the display actions say, the simulation exchange,
+    // and a read-all of the scanner's configuration.
     connect(m_connection.get(), &ConnectionControl::opened, this, [this] {
         OpenCloseReadScanf(ui->Distance->isChecked());
         OpenCloseReadIntensity(ui->Intensity->isChecked());
+        link->OpenSendReadSimulation();
+        link->ReadSensorAllDataSlots();
     });
     connect(m_connection.get(), &ConnectionControl::closed, this, [this] {
         optionScene->OutlineItem()->hide();
@@ -135,16 +204,11 @@ void MainWindow::CloseSerialPort()
     m_connection->close();
 }
 
-void MainWindow::handleError(QSerialPort::SerialPortError error)
-{
-    m_connection->handleSerialError(error);
-}
-
 void MainWindow::OpenSerialPort()
 {
-    if (m_linkData.connectType == SerialInterface)
+    if (link->configuration().connectType == SerialInterface)
         serialDialog->update();
-    else if (m_linkData.connectType == EthernetInterface)
+    else
         ethernetDialog->update();
 }
 

@@ -84,7 +84,7 @@ void MainWindow::SaveSettings()
     stored.windowState = saveState(0);
     stored.splitterSizes = ui->splitter->saveState();
     stored.splitterSizes2 = ui->splitter_2->saveState();
-    stored.displayMode = m_linkData.DisplayMode;
+    stored.displayMode = m_display.DisplayMode;
     const std::unique_ptr<QSettings> store(openSettingsStore());
     WriteStoredSettings(*store, stored);
 }

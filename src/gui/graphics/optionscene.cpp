@@ -31,11 +31,10 @@ QPoint AreaPointOf(const QGraphicsItem *item)
 }  // namespace
 
 OPTION_SCENE::OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
-                           SensorLinkData *linkData, QList<QGraphicsItem *> *backgroundItems,
+                           const LiveScan *liveScan, QList<QGraphicsItem *> *backgroundItems,
                            QObject *parent)
     : QObject(parent),
       areaModel(areaModel),
-      linkData(linkData),
       scene(scene),
       backgroundItems(backgroundItems)
 {
@@ -47,8 +46,8 @@ OPTION_SCENE::OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *are
     out1Item = new PAINT_OUT1(rangeWidth, rangeHeight);
     out2Item = new PAINT_OUT2(rangeWidth, rangeHeight);
     out3Item = new PAINT_OUT3(rangeWidth, rangeHeight);
-    outlineItem = new PAINT_OUTLINE(rangeWidth, rangeHeight, linkData, scale);
-    intensityItem = new PAINT_STRENGTH(rangeWidth, rangeHeight, linkData, scale);
+    outlineItem = new PAINT_OUTLINE(rangeWidth, rangeHeight, liveScan, scale);
+    intensityItem = new PAINT_STRENGTH(rangeWidth, rangeHeight, liveScan, scale);
     const QList<QGraphicsItem *> items = {out1Item, out2Item, out3Item, outlineItem,
                                           intensityItem};
     for (QGraphicsItem *item : items) {
@@ -96,6 +95,18 @@ void OPTION_SCENE::SetDeviceType(int modelIndex)
         item->SetRange(rangeWidth, rangeHeight);
     // A straight field is cut at the range square.
     ShowFields();
+}
+
+void OPTION_SCENE::SetLinkConfiguration(const LinkConfiguration &link)
+{
+    outlineItem->SetLinkConfiguration(link);
+    intensityItem->SetLinkConfiguration(link);
+}
+
+void OPTION_SCENE::SetDisplayMode(int mode)
+{
+    outlineItem->SetDisplayMode(mode);
+    intensityItem->SetDisplayMode(mode);
 }
 
 qint32 OPTION_SCENE::CurrentShape() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/link/linkconfiguration.h"
 #include "core/project/devicemodels.h"
 
 #include <QList>
@@ -15,7 +16,7 @@ class QPoint;
 namespace veltrix {
 
 class AreaModel;
-struct SensorLinkData;
+struct LiveScan;
 class PAINT_OUT1;
 class PAINT_OUT2;
 class PAINT_OUT3;
@@ -40,12 +41,16 @@ public:
     static constexpr int ScanFrameInterval = 40;
 
     OPTION_SCENE(int modelIndex, QGraphicsScene *scene, AreaModel *areaModel,
-                 SensorLinkData *linkData, QList<QGraphicsItem *> *backgroundItems,
+                 const LiveScan *liveScan, QList<QGraphicsItem *> *backgroundItems,
                  QObject *parent = nullptr);
     ~OPTION_SCENE() override;
 
     // Scanner model 0..4; other indexes keep the current range.
     void SetDeviceType(int modelIndex);
+    // The link's interface and mounting, and the way the scans are drawn (DisplayModes),
+    // for both scan items.
+    void SetLinkConfiguration(const LinkConfiguration &link);
+    void SetDisplayMode(int mode);
 
     static int RangeOfModel(int modelIndex);  // 0 for an unknown model
 
@@ -93,7 +98,6 @@ private:
     int rangeHeight = DeviceModels[0].rangeSquare;
     double scale = 1.0;
     AreaModel *areaModel;                       // not owned
-    SensorLinkData *linkData;                   // not owned
     QPointer<QGraphicsScene> scene;             // not owned; owns every item in it
     QList<QGraphicsItem *> *backgroundItems;    // the view's list
     QList<QGraphicsItem *> pointItems;          // handles, in point-list order

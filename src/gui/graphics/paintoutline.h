@@ -12,8 +12,8 @@ public:
     enum { Type = PaintOutlineType };
     static constexpr qreal DefaultZValue = 6;
 
-    PAINT_OUTLINE(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale)
-        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, ScanChannel::Distance, Qt::green,
+    PAINT_OUTLINE(double rangeWidth, double rangeHeight, const LiveScan *liveScan, double viewScale)
+        : ScanItem(rangeWidth, rangeHeight, liveScan, viewScale, ScanChannel::Distance, Qt::green,
                    QColor(0, 255, 0, 80), DefaultZValue)
     {
     }

@@ -13,8 +13,8 @@ public:
     enum { Type = PaintStrengthType };
     static constexpr qreal DefaultZValue = 5;
 
-    PAINT_STRENGTH(double rangeWidth, double rangeHeight, SensorLinkData *linkData, double viewScale)
-        : ScanItem(rangeWidth, rangeHeight, linkData, viewScale, ScanChannel::Intensity, Qt::blue,
+    PAINT_STRENGTH(double rangeWidth, double rangeHeight, const LiveScan *liveScan, double viewScale)
+        : ScanItem(rangeWidth, rangeHeight, liveScan, viewScale, ScanChannel::Intensity, Qt::blue,
                    QColor(0, 0, 255, 50), DefaultZValue)
     {
     }

@@ -1,7 +1,7 @@
 #include "gui/graphics/scanitem.h"
 
 #include "core/graphics/scanpoints.h"
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
@@ -56,29 +56,29 @@ QPolygon DevicePixels(const QPolygonF &points, const QTransform &toDevice)
 
 }  // namespace
 
-QPolygonF ScanPoints(const SensorLinkData &data, ScanChannel channel)
+QPolygonF ScanPoints(const LiveScan &data, ScanChannel channel, const LinkConfiguration &link)
 {
     QPolygonF points;
     points.append(QPointF(0, 0));
     const bool distance = channel == ScanChannel::Distance;
-    if (data.connectType == EthernetInterface) {
+    if (link.isEthernet()) {
         if (distance)
             AppendCloud(points, data.cloudDistX, data.cloudDistY, data.cloudCount);
         else
             AppendCloud(points, data.cloudIntensityX, data.cloudIntensityY, data.cloudCount);
     } else {
         AppendSerialScan(points, distance ? data.scanDistances : data.scanIntensities,
-                         data.invertedMount);
+                         link.invertedMount);
     }
     return points;
 }
 
-ScanItem::ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkData,
+ScanItem::ScanItem(double rangeWidth, double rangeHeight, const LiveScan *liveScan,
                    double viewScale, ScanChannel channel, const QColor &color,
                    const QColor &graphFill, qreal zValue)
     : RangeItem(rangeWidth, rangeHeight, zValue),
       viewScale(viewScale),
-      linkData(linkData),
+      liveScan(liveScan),
       channel(channel),
       color(color),
       graphFill(graphFill)
@@ -88,11 +88,19 @@ ScanItem::ScanItem(double rangeWidth, double rangeHeight, SensorLinkData *linkDa
 ScanItem::Source ScanItem::CurrentSource() const
 {
     Source source;
-    source.sequence = channel == ScanChannel::Distance ? linkData->scanSequence
-                                                       : linkData->intensitySequence;
-    source.connectType = linkData->connectType;
-    source.invertedMount = linkData->invertedMount;
+    source.sequence = channel == ScanChannel::Distance ? liveScan->scanSequence
+                                                       : liveScan->intensitySequence;
+    source.connectType = linkConfiguration.connectType;
+    source.invertedMount = linkConfiguration.invertedMount;
     return source;
+}
+
+void ScanItem::SetDisplayMode(int mode)
+{
+    if (mode == displayMode)
+        return;
+    displayMode = mode;
+    update();
 }
 
 void ScanItem::Refresh()
@@ -103,7 +111,7 @@ void ScanItem::Refresh()
         return;
     }
     const QRectF before = points.boundingRect();
-    points = ScanPoints(*linkData, channel);
+    points = ScanPoints(*liveScan, channel, linkConfiguration);
     builtFrom = source;
     built = true;
     // Only where the old or the new scan lies, widened by the widest pen, needs
@@ -125,7 +133,7 @@ void ScanItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     const QPolygon pixels = DevicePixels(points, toDevice);
     painter->save();
     painter->resetTransform();
-    switch (linkData->DisplayMode) {
+    switch (displayMode) {
     case DisplayGraph:
         painter->setPen(PixelPen(Qt::gray, GraphPenPixels, Qt::RoundCap));
         painter->setBrush(graphFill);

@@ -1,6 +1,6 @@
 #include "gui/link/datatable.h"
 
-#include "core/link/sensorlinkdata.h"
+#include "core/link/livescan.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -19,8 +19,8 @@ void setNumber(QTableWidgetItem *item, quint16 value)
 
 }  // namespace
 
-DATA_TABLE::DATA_TABLE(SensorLinkData *linkData, QTableWidget *table, QObject *parent)
-    : QObject(parent), m_linkData(linkData), m_table(table)
+DATA_TABLE::DATA_TABLE(const LiveScan *liveScan, QTableWidget *table, QObject *parent)
+    : QObject(parent), m_liveScan(liveScan), m_table(table)
 {
     setUpTable();
     m_table->installEventFilter(this);
@@ -66,11 +66,16 @@ void DATA_TABLE::DataTableWidgetDisplay()
     writeCells();
 }
 
+void DATA_TABLE::SetInvertedMount(bool inverted)
+{
+    m_inverted = inverted;
+}
+
 void DATA_TABLE::writeCells()
 {
     m_stale = false;
-    const SensorLinkData &data = *m_linkData;
-    const bool inverted = data.invertedMount;
+    const LiveScan &data = *m_liveScan;
+    const bool inverted = m_inverted;
     const int distances = static_cast<int>(data.scanDistances.size());
     const int intensities = static_cast<int>(data.scanIntensities.size());
     m_table->setUpdatesEnabled(false);

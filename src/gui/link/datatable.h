@@ -7,7 +7,7 @@ class QTableWidget;
 
 namespace veltrix {
 
-struct SensorLinkData;
+struct LiveScan;
 
 // Fills the data table of the data table dock with the latest serial scan: per row the
 // step number, the distance and the intensity. Row r shows sample r as seen from the
@@ -21,11 +21,13 @@ public:
     static constexpr int StepColumnWidth = 40;
     static constexpr int DistanceColumnWidth = 90;
 
-    DATA_TABLE(SensorLinkData *linkData, QTableWidget *table, QObject *parent = nullptr);
+    DATA_TABLE(const LiveScan *liveScan, QTableWidget *table, QObject *parent = nullptr);
 
 public slots:
     // Rewrites the distance and intensity columns from the link's serial arrays.
     void DataTableWidgetDisplay();
+    // How the scanner hangs (the link stores its serial samples in its own order).
+    void SetInvertedMount(bool inverted);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,7 +36,8 @@ private:
     void setUpTable();
     void writeCells();
 
-    SensorLinkData *m_linkData;  // not owned
+    const LiveScan *m_liveScan;  // not owned
+    bool m_inverted = false;
     QTableWidget *m_table;       // not owned
     // What each row shows now, so that unchanged values (the serial arrays keep theirs
     // while an Ethernet link streams) cost no cell updates.

@@ -1,6 +1,6 @@
 #include "gui/link/sensorsetting.h"
 
-#include "core/link/sensorlinkdata.h"
+#include "core/link/linkconfiguration.h"
 #include "core/link/sensorparameters.h"
 
 #include <QComboBox>
@@ -31,9 +31,9 @@ constexpr quint32 LargestWireValue = 0xFFFF;
 
 }  // namespace
 
-SENSOR_SETTING::SENSOR_SETTING(SensorParameters *parameters, const SensorLinkData *linkData,
-                               const SensorSettingWidgets &widgets, QObject *parent)
-    : QObject(parent), m_parameters(parameters), m_linkData(linkData), m_widgets(widgets)
+SENSOR_SETTING::SENSOR_SETTING(SensorParameters *parameters, const SensorSettingWidgets &widgets,
+                               QObject *parent)
+    : QObject(parent), m_parameters(parameters), m_widgets(widgets)
 {
     for (int field = 0; field < BoundSettingCount; ++field) {
         if (QComboBox *combo = comboAt(field)) {
@@ -84,6 +84,7 @@ void SENSOR_SETTING::ResetToDefaults()
 
 void SENSOR_SETTING::EnableInterfaceFields(int connectType)
 {
+    m_connectType = connectType;
     const bool serial = connectType == SerialInterface;
     for (int field = 0; field < BoundSettingCount; ++field) {
         const SensorSettingField &f = SensorSettingFields.at(static_cast<size_t>(field));
@@ -100,7 +101,7 @@ void SENSOR_SETTING::EnableInterfaceFields(int connectType)
 bool SENSOR_SETTING::takenNow(int field) const
 {
     return !SensorSettingFields.at(static_cast<size_t>(field)).ethernetOnly
-        || m_linkData->connectType == EthernetInterface;
+        || m_connectType == EthernetInterface;
 }
 
 void SENSOR_SETTING::UpdateParametersToDock()

@@ -13,7 +13,6 @@ class QWidget;
 
 namespace veltrix {
 
-struct SensorLinkData;
 struct SensorParameters;
 
 // The dock's bound fields, in the order of SensorSettingFields: list choices
@@ -30,13 +29,14 @@ class SENSOR_SETTING : public QObject
     Q_OBJECT
 
 public:
-    SENSOR_SETTING(SensorParameters *parameters, const SensorLinkData *linkData,
-                   const SensorSettingWidgets &widgets, QObject *parent = nullptr);
+    SENSOR_SETTING(SensorParameters *parameters, const SensorSettingWidgets &widgets,
+                   QObject *parent = nullptr);
 
     // The block as a new project has it, shown in the dock.
     void ResetToDefaults();
 
-    // Greys the fields that do not apply to the connection type (0 serial, 1 Ethernet).
+    // Greys the fields that do not apply to the connection type (0 serial, 1 Ethernet);
+    // fields of Ethernet only are taken into the block only while it is Ethernet.
     void EnableInterfaceFields(int connectType);
 
     // The project file's settings section: the 24 fields in dock order, each as its
@@ -71,7 +71,7 @@ private:
     void retranslateExtraItem(QComboBox *combo, int field);
 
     SensorParameters *m_parameters;
-    const SensorLinkData *m_linkData;
+    int m_connectType = 0;  // serial until told otherwise
     SensorSettingWidgets m_widgets;
     std::array<int, BoundSettingCount> m_listLength{};  // the form's items; 0 for numbers
 };

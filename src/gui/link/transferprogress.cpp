@@ -1,6 +1,8 @@
 #include "gui/link/transferprogress.h"
 
+#include "core/link/linktransaction.h"
 #include "core/link/serialcomm.h"
+#include "core/link/transfertexts.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -40,12 +42,21 @@ QMessageBox *TransferProgress::notice() const
 
 void TransferProgress::attach(SERIAL_COMM *link)
 {
-    connect(link, &SERIAL_COMM::ProgressShowSignal, this, &TransferProgress::showProgress);
-    connect(link, &SERIAL_COMM::ProgressValueSignal, this, &TransferProgress::setProgress);
-    connect(link, &SERIAL_COMM::ProgressCloseSignal, this, &TransferProgress::closeProgress);
-    connect(link, &SERIAL_COMM::NoticeSignal, this, &TransferProgress::showNotice);
+    connect(link, &SERIAL_COMM::TransactionStarted, this, &TransferProgress::follow);
     // The button, Escape and closing the window all cancel.
     connect(m_dialog.get(), &QProgressDialog::canceled, link, &SERIAL_COMM::CancelTransfer);
+}
+
+void TransferProgress::follow(LinkTransaction *transaction)
+{
+    const TransactionKind kind = transaction->kind();
+    if (kind != TransactionKind::ReadAll && kind != TransactionKind::WriteAll)
+        return;
+    // Shown with each area asked for or written, at the number of areas done.
+    connect(transaction, &LinkTransaction::progressChanged, this, [this, kind](int step, int) {
+        showProgress(transfertexts::progressTitle(kind), step);
+    });
+    connect(transaction, &LinkTransaction::finished, this, &TransferProgress::closeProgress);
 }
 
 void TransferProgress::showProgress(const QString &title, int value)

@@ -12,11 +12,13 @@ class QString;
 
 namespace veltrix {
 
+class LinkTransaction;
 class SERIAL_COMM;
 
-// The window side of a configuration transfer: turns the link's progress signals into
-// its modal progress dialog (range 0..64, the "connect sensor" picture as its label, a
-// Cancel button that stops the transfer) and shows the link's non-modal notices.
+// The window side of a configuration transfer: turns the progress of the link's
+// read-all and write-all into its modal progress dialog (range 0..64, the "connect
+// sensor" picture as its label, a Cancel button that stops the transfer), closes it
+// when the transfer ends, and shows the non-modal notice of a complete read-all.
 class TransferProgress : public QObject
 {
     Q_OBJECT
@@ -27,7 +29,7 @@ public:
     explicit TransferProgress(QObject *parent = nullptr);
     ~TransferProgress() override;
 
-    // Connects the link's progress and notice signals to this object, and the dialog's
+    // Follows every read-all and write-all the link runs, and connects the dialog's
     // Cancel to the link.
     void attach(SERIAL_COMM *link);
 
@@ -42,6 +44,8 @@ public slots:
     void showNotice(const QString &title, const QString &text);
 
 private:
+    void follow(LinkTransaction *transaction);
+
     std::unique_ptr<QProgressDialog> m_dialog;
     QPointer<QMessageBox> m_notice;
 };

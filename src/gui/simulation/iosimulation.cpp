@@ -1,7 +1,5 @@
 #include "gui/simulation/iosimulation.h"
 
-#include "core/areas/areamodel.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -41,9 +39,8 @@ void ShowBit(QToolButton *button, const QString &picture, bool on)
 
 }  // namespace
 
-IO_SIMULATION::IO_SIMULATION(AreaModel *areaModel, const IoSimulationWidgets &widgets,
-                             QObject *parent)
-    : QObject(parent), m_areaModel(areaModel), m_widgets(widgets)
+IO_SIMULATION::IO_SIMULATION(const IoSimulationWidgets &widgets, QObject *parent)
+    : QObject(parent), m_widgets(widgets)
 {
     m_widgets.inputSpin->setRange(0, MaxInputBits);
     m_widgets.outputSpin->setRange(0, MaxOutputBits);
@@ -81,7 +78,7 @@ void IO_SIMULATION::connectControls()
 
 void IO_SIMULATION::SimulationSignalSlots()
 {
-    SimulationBlock &block = m_areaModel->simulation;
+    SimulationBlock &block = m_block;
     // The bits stay in the block while input simulation is off, so checking the group
     // again sends the same inputs.
     block.simulatedInputs = m_inputBits;
@@ -99,11 +96,12 @@ void IO_SIMULATION::SimulationSignalSlots()
     const bool fault = m_widgets.faultGroup->isChecked();
     block.faultSimulationOn = fault ? 1 : 0;
     block.simulatedFault = fault ? m_faultState : 0;
+    publish();
 }
 
 void IO_SIMULATION::SimulationCaseSlots()
 {
-    SimulationBlock &block = m_areaModel->simulation;
+    SimulationBlock &block = m_block;
     if (m_widgets.caseGroup->isChecked()) {
         block.caseSimulationOn = 1;
         m_widgets.inputGroup->setChecked(false);
@@ -111,6 +109,7 @@ void IO_SIMULATION::SimulationCaseSlots()
     } else {
         block.caseSimulationOn = 0;
     }
+    publish();
 }
 
 void IO_SIMULATION::StopSimulation()
@@ -195,31 +194,41 @@ void IO_SIMULATION::refreshOutputs()
 // same value once more and stops there, because the value no longer changes.
 void IO_SIMULATION::DgreeSpinBoxSlots(int Num)
 {
-    m_areaModel->simulation.steeringAngle = Num;
+    m_block.steeringAngle = Num;
+    publish();
     m_widgets.degreeSlider->setValue(Num);
 }
 
 void IO_SIMULATION::DgreeSliderSlots(int Num)
 {
-    m_areaModel->simulation.steeringAngle = Num;
+    m_block.steeringAngle = Num;
+    publish();
     m_widgets.degreeSpin->setValue(Num);
 }
 
 void IO_SIMULATION::SpeedSpinBoxSlots(int Num)
 {
-    m_areaModel->simulation.vehicleSpeed = Num;
+    m_block.vehicleSpeed = Num;
+    publish();
     m_widgets.speedSlider->setValue(Num);
 }
 
 void IO_SIMULATION::SpeedSliderSlots(int Num)
 {
-    m_areaModel->simulation.vehicleSpeed = Num;
+    m_block.vehicleSpeed = Num;
+    publish();
     m_widgets.speedSpin->setValue(Num);
 }
 
 void IO_SIMULATION::OptionModeSlots(int Num)
 {
-    m_areaModel->simulation.operationMode = Num;
+    m_block.operationMode = Num;
+    publish();
+}
+
+void IO_SIMULATION::publish()
+{
+    emit SimulationChanged(m_block);
 }
 
 }  // namespace veltrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/link/simulationblock.h"
+
 #include <QObject>
 
 #include <array>
@@ -11,8 +13,6 @@ class QSpinBox;
 class QToolButton;
 
 namespace veltrix {
-
-class AreaModel;
 
 constexpr int SimulatedInputCount = 6;
 constexpr int SimulatedOutputCount = 3;
@@ -36,9 +36,9 @@ struct IoSimulationWidgets
     QComboBox *operationMode = nullptr;
 };
 
-// Runs the IO simulation dock: keeps the area model's simulation block in step with
-// what the dock shows. The link sends that block to the scanner on its own timer; this
-// controller never sends anything. Input simulation and case simulation exclude each
+// Runs the IO simulation dock and holds the simulation block in step with what the
+// dock shows, announcing every change; the link sends the block to the scanner on its
+// own timer, this controller never sends anything. Input simulation and case simulation exclude each
 // other: checking one group unchecks the other.
 class IO_SIMULATION : public QObject
 {
@@ -48,8 +48,9 @@ public:
     static constexpr int SteeringLimit = 180;
     static constexpr int SpeedLimit = 300;
 
-    IO_SIMULATION(AreaModel *areaModel, const IoSimulationWidgets &widgets,
-                  QObject *parent = nullptr);
+    explicit IO_SIMULATION(const IoSimulationWidgets &widgets, QObject *parent = nullptr);
+
+    const SimulationBlock &block() const { return m_block; }
 
 public slots:
     // Writes the input, output and fault part of the block from the groups and bits.
@@ -71,12 +72,17 @@ public slots:
     void SpeedSliderSlots(int Num);
     void OptionModeSlots(int Num);
 
+signals:
+    // The block changed; it is what the scanner is asked to pretend from now on.
+    void SimulationChanged(const veltrix::SimulationBlock &block);
+
 private:
     void connectControls();
+    void publish();
     void refreshInputs();
     void refreshOutputs();
 
-    AreaModel *m_areaModel;  // not owned
+    SimulationBlock m_block;
     IoSimulationWidgets m_widgets;
     int m_inputBits = 0;
     int m_outputBits = 0;

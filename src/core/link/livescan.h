@@ -1,23 +1,23 @@
 #pragma once
 
+#include "core/link/payloads.h"
+
 #include <QVector>
 #include <QtGlobal>
 
 namespace veltrix {
 
-enum ConnectType : qint32 { SerialInterface = 0, EthernetInterface = 1 };
-enum EthernetMode : qint32 { TcpMode = 0, UdpMode = 1 };
-enum DisplayModes : qint32 { DisplayGraph = 0, DisplayCloud = 1, DisplayLine = 2 };
-
 constexpr int CloudCapacity = 30000;  // point slots of one Ethernet scan
 constexpr int SerialScanSize = 540;   // distances (or intensities) of one serial scan
 
-// The live state shared by the link, the transports, the settings dock, the status
-// display and the scan rendering. Owned by the main window; everyone else holds a
-// plain pointer and re-reads it when told that it changed.
-struct SensorLinkData
+// What the scanner reports as it runs, as the link last stored it: the serial scan
+// arrays, the assembled Ethernet cloud (in scene coordinates), and the input, output
+// and status report of the simulation exchange with the area the inputs choose. The
+// link owns it and announces each change (ReceiveScanfData, ReceiveIntensityData,
+// IOPortSignals); readers re-read it then.
+struct LiveScan
 {
-    SensorLinkData();
+    LiveScan();
 
     QVector<qint32> cloudDistX;
     QVector<qint32> cloudDistY;
@@ -28,19 +28,20 @@ struct SensorLinkData
     QVector<quint16> scanDistances;
     QVector<quint16> scanIntensities;
 
-    qint32 connectType = SerialInterface;
-    qint32 ethernetMode = TcpMode;
-    qint32 DisplayMode = DisplayGraph;
-    bool invertedMount = false;
-    qint32 lastActiveArea = 0;  // last area number the scanner reported as active
-
     // Counted up whenever a new distance (intensity) scan is stored or the store is
     // emptied, so that a drawing knows whether its points are still the latest.
     quint32 scanSequence = 0;
     quint32 intensitySequence = 0;
 
+    // The last "WSimu" reply, and the area its inputs choose (0..63).
+    IoPortState io;
+    qint32 activeArea = 0;
+
     // Empties the cloud store: index and count 0, all vectors back to full size, zero.
     void resetCloud();
+    // Stores a simulation report and the area it chooses: the input number bounded to
+    // the 64 areas (inputs beyond the six, or a byte widened negative, name none).
+    void storeReport(const IoPortState &report);
 };
 
 }  // namespace veltrix

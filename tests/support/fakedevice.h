@@ -5,10 +5,11 @@
 #include <QList>
 
 #include <cstring>
+#include <functional>
 
-// A byte device for link tests: records every write as one frame, hands out bytes
-// fed to it (announcing them with readyRead, like a socket or serial port), and can
-// be told to fail its writes.
+// A byte device for link tests: records every write as one frame (and hands it to
+// onWrite, where a scanner may listen), hands out bytes fed to it (announcing them with
+// readyRead, like a socket or serial port), and can be told to fail its writes.
 class FakeDevice : public QIODevice
 {
 public:
@@ -28,6 +29,7 @@ public:
 
     QList<QByteArray> written;
     bool failWrites = false;
+    std::function<void(const QByteArray &)> onWrite;
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
@@ -42,6 +44,8 @@ protected:
         if (failWrites)
             return -1;
         written.append(QByteArray(data, static_cast<int>(size)));
+        if (onWrite)
+            onWrite(written.last());
         return size;
     }
 

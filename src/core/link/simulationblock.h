@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QMetaType>
 #include <QtGlobal>
 
 namespace veltrix {
 
-// What the simulation dock asks the scanner to pretend, sent with every "WSimu".
+// What the IO simulation asks the scanner to pretend, sent with every "WSimu".
 // Field order is the order of the frame payload.
 struct SimulationBlock
 {
@@ -21,3 +22,5 @@ struct SimulationBlock
 };
 
 }  // namespace veltrix
+
+Q_DECLARE_METATYPE(veltrix::SimulationBlock)
