@@ -7,6 +7,7 @@
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "core/link/serialcomm.h"
+#include "windowundertest.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -29,17 +30,13 @@ const QString ReadComplete = QStringLiteral("Parameters Read OK!");
 // and answered with its first button, and the link's notices recorded.
 struct Session
 {
-    MainWindow w;
-    QList<UserMessage> shown;
+    testing::WindowUnderTest w;
+    QList<UserMessage> &shown = w.shown;
     QStringList notices;
 
     Session()
     {
         w.LanguageToEnglish();
-        w.messenger().setPresenter([this](const UserMessage &message) {
-            shown.append(message);
-            return 0;
-        });
         QObject::connect(w.sensorLink(), &SERIAL_COMM::NoticeSignal,
                          [this](const QString &, const QString &text) { notices.append(text); });
     }

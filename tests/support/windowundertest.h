@@ -1,19 +1,48 @@
 #pragma once
 
+// The real main window for tests, with a recording messenger: every message box is
+// recorded in `shown` and answered with the next of `answers`, then with `answer`;
+// every file dialog is recorded in `asked` and answered with the next of `files`, then
+// cancelled. So no test ever waits on a box or a dialog.
+
+#include "core/app/usermessage.h"
 #include "gui/app/mainwindow.h"
+#include "gui/project/projectfiles.h"
 
 #include <QAction>
 #include <QList>
-#include <QVector>
+#include <QStringList>
 
-// The main window with the few handles the tests need: the language and model values
-// that other controllers set in the program, and a savefile() that records its calls
-// and can pretend that the file was written.
-class WindowUnderTest : public veltrix::MainWindow
+namespace veltrix {
+namespace testing {
+
+class WindowUnderTest : public MainWindow
 {
 public:
+    QList<UserMessage> shown;
+    QList<int> answers;
+    int answer = 0;
+    QList<FileDialogRequest> asked;
+    QStringList files;
+
+    // What Save does: really save (through the file dialog answers), or only pretend
+    // that the file was written (the unsaved-changes mark is cleared) or that it was
+    // not. saveCalls counts the saves asked for either way.
+    enum class Saving { Real, PretendWritten, PretendFailed };
+    Saving saving = Saving::Real;
     int saveCalls = 0;
-    bool saveWrites = true;
+
+    WindowUnderTest()
+    {
+        messenger().setPresenter([this](const UserMessage &message) {
+            shown.append(message);
+            return answers.isEmpty() ? answer : answers.takeFirst();
+        });
+        projectFiles()->setFileChooser([this](const FileDialogRequest &request) {
+            asked.append(request);
+            return files.isEmpty() ? QString() : files.takeFirst();
+        });
+    }
 
     // 0 Chinese, 1 English, as the settings store keeps the language.
     void setLanguage(int value)
@@ -23,17 +52,22 @@ public:
         else
             LanguageToChinese();
     }
-    void setModelIndex(int value)
-    {
-        modelIndex = value;
-        applyDeviceModel();
-    }
 
     void savefile() override
     {
         ++saveCalls;
-        if (saveWrites)
-            areaModel().setModified(false);
+        if (saving == Saving::Real)
+            MainWindow::savefile();
+        else if (saving == Saving::PretendWritten)
+            project().setModified(false);
+    }
+
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const UserMessage &message : shown)
+            texts << message.text;
+        return texts;
     }
 
     template<typename T>
@@ -42,4 +76,8 @@ public:
         return findChild<T *>(QString::fromLatin1(name));
     }
     QAction *action(const char *name) const { return widget<QAction>(name); }
+    void trigger(const char *name) { action(name)->trigger(); }
 };
+
+}  // namespace testing
+}  // namespace veltrix

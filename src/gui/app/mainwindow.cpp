@@ -6,8 +6,8 @@
 #include "gui/app/statusdisplay.h"
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
-#include "gui/areas/areaeditors.h"
 #include "gui/areas/areatable.h"
+#include "gui/areas/editiondock.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/coordtext.h"
@@ -16,12 +16,16 @@
 #include "gui/graphics/paintstrength.h"
 #include "gui/graphics/viewwindow.h"
 #include "gui/link/datatable.h"
+#include "gui/link/datatabledock.h"
 #include "gui/link/sensorsetting.h"
+#include "gui/link/sensorsettingdock.h"
 #include "core/link/serialcomm.h"
 #include "gui/link/transferprogress.h"
 #include "core/project/devicemodels.h"
+#include "core/project/projectstorage.h"
 #include "gui/resources/resources.h"
 #include "gui/simulation/iosimulation.h"
+#include "gui/simulation/iosimulationdock.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -54,15 +58,6 @@ const char *const ManualEnglish = "./manual/manual_en.pdf";
 
 const QSize NewFileIconSize(24, 24);
 
-const QSize DockToolBarIconSize(20, 20);
-
-// Built-in layout of a first start, before any saved layout exists: wide enough for the
-// shape buttons of the edition dock and the fields of the sensor dock.
-constexpr int EditionDockWidth = 410;
-constexpr int AreaListWidth = 170;
-constexpr int RightDockWidth = 290;
-constexpr int DataTableDockHeight = 200;
-
 // Buttons of the unsaved-changes prompt, left to right.
 enum CloseChoice { SaveAndClose = 0, CloseWithoutSaving = 1, CancelClosing = 2 };
 
@@ -88,13 +83,14 @@ MainWindow::MainWindow(QWidget *parent)
 {
     initResources();
     ui->setupUi(this);
+    createDocks();
     m_messenger.setPresenter(messageBoxPresenter(this));
 
     createDialogs();
     createScene();
     createTransports();
     createLink();
-    createControllers();
+    createStatusDisplay();
     applyInitialState();
     buildExtraToolBars();
     wireSignals();
@@ -107,6 +103,34 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+// The docks, in the order of the window's layout: the edition dock on the left, the
+// data table, sensor settings and IO simulation docks on the right, one under another.
+void MainWindow::createDocks()
+{
+    AreaEditActions actions;
+    actions.copy = ui->Copy;
+    actions.cut = ui->Cut;
+    actions.paste = ui->Paste;
+    actions.remove = ui->Delete;
+    actions.removeAll = ui->DeleteAll;
+    actions.undo = ui->Undo;
+    actions.redo = ui->Redo;
+    m_editionDock = std::make_unique<EditionDock>(&m_project.areas(), actions, this);
+    m_dataTableDock = std::make_unique<DataTableDock>(&m_linkData, this);
+    m_sensorDock = std::make_unique<SensorSettingDock>(&m_project, &m_linkData, ui->ReadAllSetting,
+                                                       ui->WriteAllSetting, this);
+    m_ioSimulationDock = std::make_unique<IOSimulationDock>(&m_project.areas(), this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_editionDock.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_dataTableDock.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_sensorDock.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_ioSimulationDock.get());
+}
+
+SENSOR_SETTING *MainWindow::sensorSettings() const
+{
+    return m_sensorDock->settings();
 }
 
 void MainWindow::createDialogs()
@@ -122,9 +146,9 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
-    ui->graphicsView->SetDeviceType(modelIndex);
-    optionScene = std::make_unique<OPTION_SCENE>(modelIndex, scene.get(), &m_areaModel,
-                                                 &m_linkData,
+    ui->graphicsView->SetDeviceType(m_project.modelIndex());
+    optionScene = std::make_unique<OPTION_SCENE>(m_project.modelIndex(), scene.get(),
+                                                 &m_project.areas(), &m_linkData,
                                                  ui->graphicsView->BackgroundItems());
 }
 
@@ -138,74 +162,16 @@ void MainWindow::createTransports()
 
 void MainWindow::createLink()
 {
-    link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_areaModel,
-                                         &m_sensorParameters, tcpSocket.get(), udpSocket.get(),
-                                         &m_messenger);
-    link->SetRangeLimit(modelIndex);
+    link = std::make_unique<SERIAL_COMM>(serialPort.get(), &m_linkData, &m_project.areas(),
+                                         m_project.parameterBlock(), tcpSocket.get(),
+                                         udpSocket.get(), &m_messenger);
+    link->SetRangeLimit(m_project.modelIndex());
     m_transferProgress = std::make_unique<TransferProgress>();
     m_transferProgress->attach(link.get());
 }
 
-void MainWindow::createControllers()
+void MainWindow::createStatusDisplay()
 {
-    dataTable = std::make_unique<DATA_TABLE>(&m_linkData, ui->DataTableWidget);
-    EditionWidgets widgets;
-    widgets.areaTable = ui->AreaTableWidget;
-    widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
-                           ui->CoordTableWidgetOut3};
-    widgets.polarTables = {ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
-                           ui->PolarTableWidgeOut3};
-    widgets.actions = {ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll, ui->Undo,
-                       ui->Redo};
-    EditControlWidgets &controls = widgets.controls;
-    controls.areaEditTab = ui->AreaEditTab;
-    controls.openDelay = ui->Area_OpenDelay;
-    controls.closeDelay = ui->Area_CloseDelay;
-    controls.hysteresis = ui->Area_Hysteresis;
-    controls.detectionSize = ui->Area_DetectionSize;
-    controls.steerMinDgree = ui->SteerMinDgree;
-    controls.steerMaxDgree = ui->SteerMaxDgree;
-    controls.vehicleMinSpeed = ui->VehicleMinSpeed;
-    controls.vehicleMaxSpeed = ui->VehicleMaxSpeed;
-    controls.vehicleOptionMode = ui->VehicleOptionMode;
-    controls.shapeButtons = {{
-        {ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1,
-         ui->ButtonStraightOut1, ui->ButtonFanOut1, ui->ButtonRatioOut1},
-        {ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2,
-         ui->ButtonStraightOut2, ui->ButtonFanOut2, ui->ButtonRatioOut2},
-        {ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
-         ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3},
-    }};
-    m_areaEditors = std::make_unique<AreaEditors>(&m_areaModel, widgets);
-
-    const SensorSettingWidgets sensorWidgets = {
-        ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
-        ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
-        ui->Para_RS485CommVerify, ui->Para_RS485StopBit, ui->Para_CANIDAddress,
-        ui->Para_CANBaudRate, ui->Para_SensorOutputLogic, ui->Para_ScanfMotorSpeed,
-        ui->Para_ScanfMotorSyncMode, ui->Para_ScanfMotorSyncAngle, ui->Para_SensorInstallDir,
-        ui->Para_SensorZeroValue, ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
-        ui->ScanFilterLevel, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
-        ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4};
-    sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, &m_linkData, sensorWidgets);
-    IoSimulationWidgets simulation;
-    simulation.inputGroup = ui->InportGrouptBox;
-    simulation.outputGroup = ui->OutportGrouptBox;
-    simulation.faultGroup = ui->FaultGroupBox;
-    simulation.caseGroup = ui->CaseSimulationBox;
-    simulation.inputButtons = {ui->InputButton1, ui->InputButton2, ui->InputButton3,
-                               ui->InputButton4, ui->InputButton5, ui->InputButton6};
-    simulation.outputButtons = {ui->OutputButton1, ui->OutputButton2, ui->OutputButton3};
-    simulation.faultButton = ui->FaultSimuButton;
-    simulation.inputSpin = ui->InputspinBox;
-    simulation.outputSpin = ui->OutputspinBox;
-    simulation.degreeSpin = ui->SimDgreeSpinBox;
-    simulation.degreeSlider = ui->SimDgreeSlider;
-    simulation.speedSpin = ui->SimSpeedSpinBox;
-    simulation.speedSlider = ui->SimSpeedSlider;
-    simulation.operationMode = ui->SimOptionMode;
-    ioSimulation = std::make_unique<IO_SIMULATION>(&m_areaModel, simulation);
-
     StatusWidgets status;
     status.statusValue = ui->label_StatusValue;
     status.directionValue = ui->label_dirValue;
@@ -218,40 +184,25 @@ void MainWindow::createControllers()
 
 void MainWindow::applyInitialState()
 {
-    for (QLineEdit *caption : {ui->ArealineText, ui->RegionsLineText}) {
-        caption->setEnabled(false);
-        caption->setAlignment(Qt::AlignCenter);
-    }
     // These need a connection; a successful open enables them.
     for (QAction *action : {ui->ReadAllSetting, ui->WriteAllSetting, ui->DisConnection,
                             ui->SoftReboot, ui->SensorInformation})
         action->setEnabled(false);
 
     ui->Edition->setChecked(true);
-    ui->EditionControlDock->show();
+    m_editionDock->show();
     ui->SensorSetting->setChecked(true);
-    ui->SensorSettingDock->show();
+    m_sensorDock->show();
     ui->DataTable->setChecked(true);
-    ui->DataTableDock->show();
+    m_dataTableDock->show();
     ui->Distance->setChecked(true);
     ui->IOSimulation->setEnabled(false);
     ui->Intensity->setChecked(false);
 }
 
+// The dock tool bars are the docks' own; here the zoom controls and the new-file button.
 void MainWindow::buildExtraToolBars()
 {
-    auto *areaToolBar = new QToolBar(ui->AreaEditContents);
-    areaToolBar->setObjectName(QStringLiteral("AreaToolBar"));
-    areaToolBar->setIconSize(DockToolBarIconSize);
-    areaToolBar->addActions({ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll});
-    ui->EditionMenuLayout->addWidget(areaToolBar);
-
-    auto *sensorToolBar = new QToolBar(ui->SensorSettingContents);
-    sensorToolBar->setObjectName(QStringLiteral("SensorToolBar"));
-    sensorToolBar->setIconSize(DockToolBarIconSize);
-    sensorToolBar->addActions({ui->ReadAllSetting, ui->WriteAllSetting});
-    ui->SensorMenuLayout->addWidget(sensorToolBar);
-
     ui->ZoomIn->setAutoRepeat(true);
     ui->ZoomOut->setAutoRepeat(true);
     ui->ZoomSlider->setMaximum(MaximumZoomLevel);
@@ -299,8 +250,10 @@ void MainWindow::wireSignals()
     addTranslatedLanguages();
     connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
 
-    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock,
-                              ui->IOSimulationDock})
+    for (QDockWidget *dock : {static_cast<QDockWidget *>(m_editionDock.get()),
+                              static_cast<QDockWidget *>(m_dataTableDock.get()),
+                              static_cast<QDockWidget *>(m_sensorDock.get()),
+                              static_cast<QDockWidget *>(m_ioSimulationDock.get())})
         dock->installEventFilter(this);
 
     ViewWindow *view = ui->graphicsView;
@@ -318,25 +271,48 @@ void MainWindow::wireSignals()
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
+    wireDeviceModel();
     wireLiveMonitoring();
-    wireSensorSettings();
+    wireDocuments();
 }
 
-void MainWindow::wireSensorSettings()
+// Whatever depends on the scanner model follows the project's announcement: the scene,
+// the view, the link and the thumbnails, and then the zoom slider under the view.
+void MainWindow::wireDeviceModel()
 {
-    connect(link.get(), &SERIAL_COMM::ReceiveParameters, sensorSetting.get(),
+    connect(&m_project, &Project::modelChanged, optionScene.get(), &OPTION_SCENE::SetDeviceType);
+    connect(&m_project, &Project::modelChanged, ui->graphicsView, &ViewWindow::SetDeviceType);
+    connect(&m_project, &Project::modelChanged, link.get(), &SERIAL_COMM::SetRangeLimit);
+    connect(&m_project, &Project::modelChanged, m_editionDock->areaTable(),
+            &AREA_TABLE::SetDeviceType);
+    connect(&m_project, &Project::modelChanged, this, &MainWindow::applyZoomSliderRange);
+}
+
+// The editors follow the project and its areas by themselves; what is left to connect
+// is what one component tells another.
+//
+// Not connected, though named for the purpose: the view's MouseReleaseSignal() (the
+// thumbnail it would redraw follows the document already). The edition dock lists the
+// editors' own entry points of this kind.
+void MainWindow::wireDocuments()
+{
+    connect(link.get(), &SERIAL_COMM::ReceiveParameters, sensorSettings(),
             &SENSOR_SETTING::UpdateParametersToDock);
     // The settings are saved with the project: changing one is an unsaved change.
-    connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
-            [this] { m_areaModel.setModified(true); });
+    connect(sensorSettings(), &SENSOR_SETTING::ParametersEdited, this,
+            [this] { m_project.setModified(true); });
+    // A handle moved in the view is a point edit like one typed into the tables.
+    connect(optionScene.get(), &OPTION_SCENE::PointItemChannelSignal, m_editionDock->areaTable(),
+            &AREA_TABLE::SetEditAreaTableDisplay);
 }
 
 void MainWindow::wireLiveMonitoring()
 {
     SERIAL_COMM *sensor = link.get();
-    connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable.get(), &DATA_TABLE::DataTableWidgetDisplay);
+    DATA_TABLE *dataTable = m_dataTableDock->dataTable();
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable, &DATA_TABLE::DataTableWidgetDisplay);
     connect(sensor, &SERIAL_COMM::ReceiveScanfData, optionScene.get(), &OPTION_SCENE::UpdataScanOutline);
-    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable.get(),
+    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable,
             &DATA_TABLE::DataTableWidgetDisplay);
     connect(sensor, &SERIAL_COMM::ReceiveIntensityData, optionScene.get(),
             &OPTION_SCENE::UpdataPaintIntensity);
@@ -347,33 +323,22 @@ void MainWindow::wireLiveMonitoring()
 
 void MainWindow::finishStartup()
 {
-    ui->IOSimulationDock->hide();
+    m_ioSimulationDock->hide();
     // Now that the scene controller listens, it learns the view's scale.
     ui->graphicsView->ApplyZoom();
-    resizeDocks({ui->EditionControlDock, ui->DataTableDock},
-                {EditionDockWidth, RightDockWidth}, Qt::Horizontal);
-    resizeDocks({ui->DataTableDock}, {DataTableDockHeight}, Qt::Vertical);
-    ui->splitter->setSizes({AreaListWidth, EditionDockWidth - AreaListWidth});
-    // The teach-in page has no function yet.
-    for (QPushButton *teach : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
-        teach->setEnabled(false);
+    // The built-in layout of a first start, before any saved layout exists.
+    resizeDocks({m_editionDock.get(), m_dataTableDock.get()},
+                {EditionDock::DefaultWidth, DataTableDock::DefaultWidth}, Qt::Horizontal);
+    resizeDocks({m_dataTableDock.get()}, {DataTableDock::DefaultHeight}, Qt::Vertical);
+    m_editionDock->applyDefaultSplit();
     updateWindowTitle();
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
 }
 
-void MainWindow::applyDeviceModel()
-{
-    ui->graphicsView->SetDeviceType(modelIndex);
-    optionScene->SetDeviceType(modelIndex);
-    link->SetRangeLimit(modelIndex);
-    m_areaEditors->areaTable()->SetDeviceType(modelIndex);
-    applyZoomSliderRange();
-}
-
 void MainWindow::applyZoomSliderRange()
 {
-    const DeviceModel *model = deviceModel(modelIndex);
+    const DeviceModel *model = deviceModel(m_project.modelIndex());
     if (!model)
         return;
     ui->ZoomSlider->setMinimum(model->minimumZoom);
@@ -394,9 +359,9 @@ void MainWindow::setUrlOpener(UrlOpener opener)
 void MainWindow::OpenMonitoringMode()
 {
     monitoring = 1;
-    ui->DataTableDock->show();
-    ui->SensorSettingDock->hide();
-    ui->EditionControlDock->hide();
+    m_dataTableDock->show();
+    m_sensorDock->hide();
+    m_editionDock->hide();
     ui->DataTable->setChecked(true);
     ui->Edition->setChecked(false);
     ui->SensorSetting->setChecked(false);
@@ -405,33 +370,33 @@ void MainWindow::OpenMonitoringMode()
 void MainWindow::OpenCloseEditionDock(bool Checked)
 {
     monitoring = Checked ? 0 : 1;
-    ui->EditionControlDock->setVisible(Checked);
+    m_editionDock->setVisible(Checked);
 }
 
 void MainWindow::OpenCloseSensorDock(bool Checked)
 {
-    ui->SensorSettingDock->setVisible(Checked);
+    m_sensorDock->setVisible(Checked);
 }
 
 void MainWindow::OpenCloseDataTableDock(bool Checked)
 {
-    ui->DataTableDock->setVisible(Checked);
+    m_dataTableDock->setVisible(Checked);
 }
 
 void MainWindow::OpenCloseIOSimulationDock(bool Checked)
 {
     if (Checked) {
-        ui->IOSimulationDock->show();
+        m_ioSimulationDock->show();
         return;
     }
     // Nothing may stay simulated once the dock is gone.
     StopAllSimulation();
-    ui->IOSimulationDock->hide();
+    m_ioSimulationDock->hide();
 }
 
 void MainWindow::StopAllSimulation()
 {
-    ioSimulation->StopSimulation();
+    m_ioSimulationDock->simulation()->StopSimulation();
 }
 
 void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
@@ -451,10 +416,10 @@ void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
         return;
     const int area = qBound(0, static_cast<int>(Inport), AreaCount - 1);
     // An area chosen in the list since the last report is also replaced.
-    if (area == m_linkData.lastActiveArea && area == m_areaModel.currentArea())
+    if (area == m_linkData.lastActiveArea && area == m_project.areas().currentArea())
         return;
     m_linkData.lastActiveArea = area;
-    m_areaModel.setCurrentArea(area);
+    m_project.areas().setCurrentArea(area);
 }
 
 void MainWindow::DirChange(bool dir)
@@ -474,10 +439,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             void (MainWindow::*slot)(bool);
         };
         const DockToggle toggles[] = {
-            {ui->EditionControlDock, ui->Edition, &MainWindow::OpenCloseEditionDock},
-            {ui->DataTableDock, ui->DataTable, &MainWindow::OpenCloseDataTableDock},
-            {ui->SensorSettingDock, ui->SensorSetting, &MainWindow::OpenCloseSensorDock},
-            {ui->IOSimulationDock, ui->IOSimulation, &MainWindow::OpenCloseIOSimulationDock},
+            {m_editionDock.get(), ui->Edition, &MainWindow::OpenCloseEditionDock},
+            {m_dataTableDock.get(), ui->DataTable, &MainWindow::OpenCloseDataTableDock},
+            {m_sensorDock.get(), ui->SensorSetting, &MainWindow::OpenCloseSensorDock},
+            {m_ioSimulationDock.get(), ui->IOSimulation, &MainWindow::OpenCloseIOSimulationDock},
         };
         for (const DockToggle &toggle : toggles) {
             if (watched == toggle.dock) {
@@ -558,12 +523,10 @@ void MainWindow::BarDisplayCoord(QPoint Coord)
 // The project commands and the start dialog. The file work itself is ProjectFiles'.
 void MainWindow::createProjects()
 {
-    m_projectFiles = std::make_unique<ProjectFiles>(&m_areaModel, sensorSetting.get(), link.get(),
-                                                    &m_messenger, fileDialogChooser(this));
-    connect(m_projectFiles.get(), &ProjectFiles::modelRead, this, &MainWindow::CreateDeviceType);
-    connect(m_projectFiles.get(), &ProjectFiles::fileNameChanged, this,
-            &MainWindow::updateWindowTitle);
-    connect(&m_areaModel, &AreaModel::modifiedChanged, this, &QWidget::setWindowModified);
+    m_projectFiles = std::make_unique<ProjectFiles>(&m_project, link.get(), &m_messenger,
+                                                    fileDialogChooser(this));
+    connect(&m_project, &Project::fileNameChanged, this, &MainWindow::updateWindowTitle);
+    connect(&m_project, &Project::modifiedChanged, this, &QWidget::setWindowModified);
 
     connect(ui->Open, &QAction::triggered, this, &MainWindow::openfile);
     connect(ui->SaveAs, &QAction::triggered, this, &MainWindow::saveAsFile);
@@ -597,45 +560,41 @@ void MainWindow::ShowStartDialog()
 void MainWindow::updateWindowTitle()
 {
     const QString program = tr("激光雷达编辑器");
-    const QString file =
-        m_projectFiles ? QFileInfo(m_projectFiles->fileName()).fileName() : QString();
+    const QString file = QFileInfo(m_project.fileName()).fileName();
     // "[*]" is where the toolkit shows the unsaved-changes mark.
     setWindowTitle(file.isEmpty() ? program + QLatin1String("[*]")
                                   : file + QLatin1String("[*] - ") + program);
-    setWindowModified(m_areaModel.isModified());
+    setWindowModified(m_project.isModified());
 }
 
 void MainWindow::openfile()
 {
-    m_projectFiles->open(modelIndex);
+    m_projectFiles->open(m_project.modelIndex());
 }
 
 void MainWindow::savefile()
 {
-    m_projectFiles->save(modelIndex);
+    m_projectFiles->save();
 }
 
 void MainWindow::saveAsFile()
 {
-    m_projectFiles->saveAs(modelIndex);
+    m_projectFiles->saveAs();
 }
 
 void MainWindow::OpenProject()
 {
-    m_projectFiles->open(ProjectFiles::AnyModel);
+    m_projectFiles->open(AnyProjectModel);
 }
 
 void MainWindow::CreateDeviceType(int Type)
 {
-    if (!deviceModel(Type))
-        return;
-    modelIndex = Type;
-    applyDeviceModel();
+    m_project.setModelIndex(Type);
 }
 
 void MainWindow::ClearAllEditData()
 {
-    m_projectFiles->clearDocument();
+    m_project.startNew(m_project.modelIndex());
 }
 
 void MainWindow::newProject(int model)
@@ -654,12 +613,12 @@ void MainWindow::CreateDeviceLaser50() { newProject(4); }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.isModified()) {
+    if (m_project.isModified()) {
         const int choice = m_messenger.show(unsavedChangesPrompt());
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.
-            if (m_areaModel.isModified()) {
+            if (m_project.isModified()) {
                 event->ignore();
                 return;
             }

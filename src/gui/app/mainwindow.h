@@ -2,9 +2,8 @@
 
 #include "core/app/language.h"
 #include "core/app/usermessage.h"
-#include "core/areas/areamodel.h"
 #include "core/link/sensorlinkdata.h"
-#include "core/link/sensorparameters.h"
+#include "core/project/project.h"
 
 #include <QMainWindow>
 #include <QSerialPort>
@@ -29,19 +28,21 @@ class About;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
-class AreaEditors;
 class ConnectionControl;
+class DataTableDock;
+class EditionDock;
 class EthnertSetting;
+class IOSimulationDock;
+class SensorSettingDock;
 class SettingsDialog;
-class DATA_TABLE;
-class IO_SIMULATION;
 class StatusDisplay;
 class OPTION_SCENE;
 class Create;
 class ProjectFiles;
 
-// The one main window: the form with its view, docks, menus and tool bars, the shared
-// records, the transports, and the slots that switch views, modes and interfaces.
+// The one main window: the form with its view, menus and tool bars, where the project,
+// the four docks, the scene, the transports and the link are created and connected,
+// and the slots that switch views, modes and interfaces.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -53,13 +54,20 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    AreaModel &areaModel() { return m_areaModel; }
+    Project &project() { return m_project; }
+    AreaModel &areaModel() { return m_project.areas(); }
     SensorLinkData &linkData() { return m_linkData; }
     Messenger &messenger() { return m_messenger; }
-    SensorParameters &sensorParameters() { return m_sensorParameters; }
+    // The project's parameter block, as the link reads and writes it.
+    SensorParameters &sensorParameters() { return *m_project.parameterBlock(); }
     SERIAL_COMM *sensorLink() const { return link.get(); }
     TransferProgress *transferProgress() const { return m_transferProgress.get(); }
-    SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
+    SENSOR_SETTING *sensorSettings() const;
+
+    EditionDock *editionDock() const { return m_editionDock.get(); }
+    SensorSettingDock *sensorSettingDock() const { return m_sensorDock.get(); }
+    DataTableDock *dataTableDock() const { return m_dataTableDock.get(); }
+    IOSimulationDock *ioSimulationDock() const { return m_ioSimulationDock.get(); }
 
     QSerialPort *serialTransport() const { return serialPort.get(); }
     QTcpSocket *tcpTransport() const { return tcpSocket.get(); }
@@ -87,7 +95,7 @@ public:
     About *aboutDialog() const { return about.get(); }
     Create *startDialog() const { return m_startDialog.get(); }
     ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
-    int currentModel() const { return modelIndex; }
+    int currentModel() const { return m_project.modelIndex(); }
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
@@ -150,8 +158,8 @@ public slots:
     // Opens a project file of any model and switches to that model.
     void OpenProject();
 
-    // Applies scanner model 0..4 to the view, the scene, the link and the zoom slider;
-    // the areas stay as they are.
+    // Makes model 0..4 the project's scanner model; the view, the scene, the link and
+    // the zoom slider follow the project. The areas stay as they are.
     void CreateDeviceType(int Type);
     // Empties the document for a new project.
     void ClearAllEditData();
@@ -171,24 +179,19 @@ protected:
     // View action closes it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Hands modelIndex to everything that depends on the scanner model (view, scene,
-    // link, thumbnails), then sets the zoom slider's range and value for it; run again
-    // whenever the model changes.
-    void applyDeviceModel();
-
     // Declared first: everything below points at them, so they are destroyed last.
-    AreaModel m_areaModel;
+    Project m_project;
     SensorLinkData m_linkData;
-    SensorParameters m_sensorParameters;
     Messenger m_messenger;
     LanguageSwitch m_languageSwitch;
 
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
-    qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
-    std::unique_ptr<DATA_TABLE> dataTable;
-    std::unique_ptr<AreaEditors> m_areaEditors;
-    std::unique_ptr<SENSOR_SETTING> sensorSetting;
+    // The docks are the window's children, destroyed here before the records they show.
+    std::unique_ptr<EditionDock> m_editionDock;
+    std::unique_ptr<DataTableDock> m_dataTableDock;
+    std::unique_ptr<SensorSettingDock> m_sensorDock;
+    std::unique_ptr<IOSimulationDock> m_ioSimulationDock;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
     std::unique_ptr<QSerialPort> serialPort;
@@ -196,7 +199,6 @@ protected:
     std::unique_ptr<QUdpSocket> udpSocket;
     std::unique_ptr<SERIAL_COMM> link;  // after the transports it reads and writes
     std::unique_ptr<TransferProgress> m_transferProgress;
-    std::unique_ptr<IO_SIMULATION> ioSimulation;
     std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
@@ -211,17 +213,20 @@ protected:
 
 private:
     // Construction steps, in the order the constructor runs them.
+    void createDocks();
     void createDialogs();
     void createScene();
     void createTransports();
     void createLink();
-    void createControllers();
+    void createStatusDisplay();
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireDeviceModel();
     void wireLiveMonitoring();
-    void wireSensorSettings();
+    void wireDocuments();
     void finishStartup();
+    // The zoom slider's lower end and value for the project's model.
     void applyZoomSliderRange();
     void createConnections();
     void addTranslatedLanguages();

@@ -26,7 +26,7 @@ void MainWindow::ConnectChangeUSARTModeSlot()
     ui->EthnernetSetting->setEnabled(false);
     ui->SerialSetting->setEnabled(true);
     m_linkData.connectType = SerialInterface;
-    sensorSetting->EnableInterfaceFields(SerialInterface);
+    sensorSettings()->EnableInterfaceFields(SerialInterface);
 }
 
 void MainWindow::ConnectChangeEthernetModeSlot()
@@ -36,7 +36,7 @@ void MainWindow::ConnectChangeEthernetModeSlot()
     ui->EthnernetSetting->setEnabled(true);
     ui->SerialSetting->setEnabled(false);
     m_linkData.connectType = EthernetInterface;
-    sensorSetting->EnableInterfaceFields(EthernetInterface);
+    sensorSettings()->EnableInterfaceFields(EthernetInterface);
 }
 
 void MainWindow::CreatConnectTypeSignalSlot(int Index)

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDockWidget>
+#include <memory>
+
+class QAction;
+
+namespace Ui {
+class SensorSettingDock;
+}
+
+namespace veltrix {
+
+class Project;
+class SENSOR_SETTING;
+struct SensorLinkData;
+
+// The sensor settings dock (SensorSettingDock): its form, the sensor tool bar with the
+// window's Read All Setting and Write All Setting actions, and SENSOR_SETTING, which
+// keeps its fields and the project's parameter block in step.
+class SensorSettingDock : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    SensorSettingDock(Project *project, const SensorLinkData *linkData, QAction *readAll,
+                      QAction *writeAll, QWidget *parent = nullptr);
+    ~SensorSettingDock() override;
+
+    SENSOR_SETTING *settings() const { return m_settings.get(); }
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::SensorSettingDock> m_ui;
+    std::unique_ptr<SENSOR_SETTING> m_settings;
+};
+
+}  // namespace veltrix
