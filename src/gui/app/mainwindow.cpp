@@ -57,6 +57,7 @@ const char *const ManualChinese = "./manual/manual_cn.pdf";
 const char *const ManualEnglish = "./manual/manual_en.pdf";
 
 const QSize NewFileIconSize(24, 24);
+const QSize DockToolBarIconSize(20, 20);
 
 // Buttons of the unsaved-changes prompt, left to right.
 enum CloseChoice { SaveAndClose = 0, CloseWithoutSaving = 1, CancelClosing = 2 };
@@ -119,8 +120,7 @@ void MainWindow::createDocks()
     actions.redo = ui->Redo;
     m_editionDock = std::make_unique<EditionDock>(&m_project.areas(), actions, this);
     m_dataTableDock = std::make_unique<DataTableDock>(&m_linkData, this);
-    m_sensorDock = std::make_unique<SensorSettingDock>(&m_project, &m_linkData, ui->ReadAllSetting,
-                                                       ui->WriteAllSetting, this);
+    m_sensorDock = std::make_unique<SensorSettingDock>(&m_project, &m_linkData, this);
     m_ioSimulationDock = std::make_unique<IOSimulationDock>(&m_project.areas(), this);
     addDockWidget(Qt::LeftDockWidgetArea, m_editionDock.get());
     addDockWidget(Qt::RightDockWidgetArea, m_dataTableDock.get());
@@ -200,9 +200,23 @@ void MainWindow::applyInitialState()
     ui->Intensity->setChecked(false);
 }
 
-// The dock tool bars are the docks' own; here the zoom controls and the new-file button.
+// The two dock tool bars hold the window's actions. They are put into the docks once
+// these are shown (applyInitialState()): the first layout of the right dock area is
+// worked out without the sensor tool bar, as it always was.
 void MainWindow::buildExtraToolBars()
 {
+    auto *areaToolBar = new QToolBar;
+    areaToolBar->setObjectName(QStringLiteral("AreaToolBar"));
+    areaToolBar->setIconSize(DockToolBarIconSize);
+    areaToolBar->addActions({ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll});
+    m_editionDock->setToolBar(areaToolBar);
+
+    auto *sensorToolBar = new QToolBar;
+    sensorToolBar->setObjectName(QStringLiteral("SensorToolBar"));
+    sensorToolBar->setIconSize(DockToolBarIconSize);
+    sensorToolBar->addActions({ui->ReadAllSetting, ui->WriteAllSetting});
+    m_sensorDock->setToolBar(sensorToolBar);
+
     ui->ZoomIn->setAutoRepeat(true);
     ui->ZoomOut->setAutoRepeat(true);
     ui->ZoomSlider->setMaximum(MaximumZoomLevel);

@@ -19,8 +19,6 @@ namespace veltrix {
 
 namespace {
 
-const QSize ToolBarIconSize(20, 20);
-
 // The Out1 page's widgets end their names in 1; the pages of Out2 and Out3 carry their
 // own number there instead.
 void numberFieldPage(QObject *page, int field)
@@ -48,7 +46,6 @@ EditionDock::EditionDock(AreaModel *document, const AreaEditActions &actions, QW
         caption->setEnabled(false);
         caption->setAlignment(Qt::AlignCenter);
     }
-    buildToolBar(actions);
     createEditors(document, actions);
 }
 
@@ -70,15 +67,6 @@ void EditionDock::buildFieldPages()
         // The teach-in page has no function yet.
         m_pages[field]->ButtonTeachOut1->setEnabled(false);
     }
-}
-
-void EditionDock::buildToolBar(const AreaEditActions &actions)
-{
-    auto *toolBar = new QToolBar(m_ui->AreaEditContents);
-    toolBar->setObjectName(QStringLiteral("AreaToolBar"));
-    toolBar->setIconSize(ToolBarIconSize);
-    toolBar->addActions({actions.copy, actions.cut, actions.paste, actions.remove, actions.removeAll});
-    m_ui->EditionMenuLayout->addWidget(toolBar);
 }
 
 void EditionDock::createEditors(AreaModel *document, const AreaEditActions &actions)
@@ -125,6 +113,11 @@ void EditionDock::createEditors(AreaModel *document, const AreaEditActions &acti
             &AREA_TABLE::SetEditAreaTableDisplay);
     // The form's first entries are not area 0's values (its detection size is 1.0°).
     m_editControl->EditControlUpdateEditData();
+}
+
+void EditionDock::setToolBar(QToolBar *toolBar)
+{
+    m_ui->EditionMenuLayout->addWidget(toolBar);
 }
 
 QSplitter *EditionDock::areaSplitter() const

@@ -8,6 +8,7 @@
 
 class QAction;
 class QSplitter;
+class QToolBar;
 
 namespace Ui {
 class EditionDock;
@@ -34,8 +35,7 @@ struct AreaEditActions
     QAction *redo = nullptr;       // Redo
 };
 
-// The edition dock (EditionControlDock): its form, the area tool bar, and the three
-// editors on one document (the area list, the coordinate tables and the edit
+// The edition dock (EditionControlDock): its form and the three editors on one document (the area list, the coordinate tables and the edit
 // controls), with the Edit actions connected to the list. Each editor follows the
 // document by itself. The three Out pages are one form, built once per field; their
 // widgets carry the field's number at the end of their names (ButtonPolygonOut2).
@@ -71,6 +71,9 @@ public:
     // The area list beside the field editors, and the parameter tabs over the Out tabs.
     QSplitter *areaSplitter() const;
     QSplitter *fieldSplitter() const;
+    // Puts the area tool bar (the window's Copy .. Delete All) over the area list.
+    void setToolBar(QToolBar *toolBar);
+
     // Divides the dock between the area list and the field editors as a first start has it.
     void applyDefaultSplit();
 
@@ -79,7 +82,6 @@ protected:
 
 private:
     void buildFieldPages();
-    void buildToolBar(const AreaEditActions &actions);
     void createEditors(AreaModel *document, const AreaEditActions &actions);
     void retranslate();
 

@@ -9,22 +9,11 @@
 
 namespace veltrix {
 
-namespace {
-
-const QSize ToolBarIconSize(20, 20);
-
-}  // namespace
-
 SensorSettingDock::SensorSettingDock(Project *project, const SensorLinkData *linkData,
-                                     QAction *readAll, QAction *writeAll, QWidget *parent)
+                                     QWidget *parent)
     : QDockWidget(parent), m_ui(std::make_unique<Ui::SensorSettingDock>())
 {
     m_ui->setupUi(this);
-    auto *toolBar = new QToolBar(m_ui->SensorSettingContents);
-    toolBar->setObjectName(QStringLiteral("SensorToolBar"));
-    toolBar->setIconSize(ToolBarIconSize);
-    toolBar->addActions({readAll, writeAll});
-    m_ui->SensorMenuLayout->addWidget(toolBar);
 
     const SensorSettingWidgets widgets = {
         m_ui->Para_ControlMode, m_ui->Para_RS232BaudRate, m_ui->Para_RS232CommVerify,
@@ -44,6 +33,11 @@ SensorSettingDock::SensorSettingDock(Project *project, const SensorLinkData *lin
 }
 
 SensorSettingDock::~SensorSettingDock() = default;
+
+void SensorSettingDock::setToolBar(QToolBar *toolBar)
+{
+    m_ui->SensorMenuLayout->addWidget(toolBar);
+}
 
 void SensorSettingDock::changeEvent(QEvent *event)
 {

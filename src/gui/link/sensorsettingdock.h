@@ -3,7 +3,7 @@
 #include <QDockWidget>
 #include <memory>
 
-class QAction;
+class QToolBar;
 
 namespace Ui {
 class SensorSettingDock;
@@ -15,19 +15,20 @@ class Project;
 class SENSOR_SETTING;
 struct SensorLinkData;
 
-// The sensor settings dock (SensorSettingDock): its form, the sensor tool bar with the
-// window's Read All Setting and Write All Setting actions, and SENSOR_SETTING, which
+// The sensor settings dock (SensorSettingDock): its form and SENSOR_SETTING, which
 // keeps its fields and the project's parameter block in step.
 class SensorSettingDock : public QDockWidget
 {
     Q_OBJECT
 
 public:
-    SensorSettingDock(Project *project, const SensorLinkData *linkData, QAction *readAll,
-                      QAction *writeAll, QWidget *parent = nullptr);
+    SensorSettingDock(Project *project, const SensorLinkData *linkData,
+                      QWidget *parent = nullptr);
     ~SensorSettingDock() override;
 
     SENSOR_SETTING *settings() const { return m_settings.get(); }
+    // Puts the sensor tool bar (the window's Read All and Write All actions) at the top.
+    void setToolBar(QToolBar *toolBar);
 
 protected:
     void changeEvent(QEvent *event) override;
