@@ -302,12 +302,24 @@ void MainWindow::wireDeviceModel()
     connect(&m_project, &Project::modelChanged, this, &MainWindow::applyZoomSliderRange);
 }
 
-// The editors follow the project and its areas by themselves; what is left to connect
-// is what one component tells another.
+// The docks and the view follow the project and its areas by themselves; what is left
+// to connect is what one component tells another.
 //
-// Not connected, though named for the purpose: the view's MouseReleaseSignal() (the
-// thumbnail it would redraw follows the document already). The edition dock lists the
-// editors' own entry points of this kind.
+// Signals and slots that once tied the editors together and that the documents made
+// unnecessary stay as entry points for whoever wants to follow these events rather
+// than the documents (a test, a view of the future); nothing here connects them:
+// - AREA_TABLE::EditAreaDataSignal() and AreaTableIndexChange(): the area document
+//   announces replaced areas and the current area itself;
+// - AREA_TABLE::AreaTableWidgetCurDisplay() (once on the view's MouseReleaseSignal()
+//   and on CoordTableEditSignal()): every thumbnail follows the document;
+// - AREA_TABLE::SaveUndoAreaTableData() and SaveAllUndoAreaTableData() (once on
+//   EDIT_CONTROL::EditControlParaChangeSignal(), EditControlShapeChangeSignal(),
+//   CoordTableEditSignal() and the view's ReleasePointItem()): every edit of the
+//   document is its own undo step, and a handle gesture is made one by the scene;
+// - AREA_TABLE::ResetEditAreaTableDisplay(), never connected: the marker stays green;
+// - SENSOR_SETTING::UpdateParametersFromDock(): each change is taken as it is made;
+// - About::LanguageDisplayChinese() and LanguageDisplayEnglish(), and
+//   LanguageSwitch::languageChanged(): widgets follow the toolkit's language event.
 void MainWindow::wireDocuments()
 {
     connect(link.get(), &SERIAL_COMM::ReceiveParameters, sensorSettings(),

@@ -43,14 +43,6 @@ struct AreaEditActions
 // The list's green edit marker goes on the current area whenever one of its points is
 // edited: here, in the tables or by a shape change, and in the view, where the window
 // connects the scene's handle edits (PointItemChannelSignal()) to the same slot.
-//
-// Entry points of the editors that nothing in the program connects, kept for whoever
-// needs to follow these events (a test, a future view) rather than the document:
-// AREA_TABLE::EditAreaDataSignal() and AreaTableIndexChange() (the document announces
-// replaced areas and the current area itself), AREA_TABLE::AreaTableWidgetCurDisplay(),
-// ResetEditAreaTableDisplay(), SaveUndoAreaTableData() and SaveAllUndoAreaTableData()
-// (the thumbnails follow the document; the document takes its own undo steps), and
-// EDIT_CONTROL::EditControlParaChangeSignal() (every edit is an undo step already).
 class EditionDock : public QDockWidget
 {
     Q_OBJECT
