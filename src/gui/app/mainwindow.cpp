@@ -264,10 +264,9 @@ void MainWindow::wireSignals()
     addTranslatedLanguages();
     connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
 
-    for (QDockWidget *dock : {static_cast<QDockWidget *>(m_editionDock.get()),
-                              static_cast<QDockWidget *>(m_dataTableDock.get()),
-                              static_cast<QDockWidget *>(m_sensorDock.get()),
-                              static_cast<QDockWidget *>(m_ioSimulationDock.get())})
+    const QList<QDockWidget *> docks = {m_editionDock.get(), m_dataTableDock.get(),
+                                        m_sensorDock.get(), m_ioSimulationDock.get()};
+    for (QDockWidget *dock : docks)
         dock->installEventFilter(this);
 
     ViewWindow *view = ui->graphicsView;
@@ -416,13 +415,8 @@ void MainWindow::OpenCloseIOSimulationDock(bool Checked)
         return;
     }
     // Nothing may stay simulated once the dock is gone.
-    StopAllSimulation();
-    m_ioSimulationDock->hide();
-}
-
-void MainWindow::StopAllSimulation()
-{
     m_ioSimulationDock->simulation()->StopSimulation();
+    m_ioSimulationDock->hide();
 }
 
 void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
@@ -555,7 +549,8 @@ void MainWindow::createProjects()
     connect(&m_project, &Project::modifiedChanged, this, &QWidget::setWindowModified);
 
     connect(ui->Open, &QAction::triggered, this, &MainWindow::openfile);
-    connect(ui->SaveAs, &QAction::triggered, this, &MainWindow::saveAsFile);
+    // Save As always asks for a name.
+    connect(ui->SaveAs, &QAction::triggered, m_projectFiles.get(), &ProjectFiles::saveAs);
     connect(ui->Laser05, &QAction::triggered, this, &MainWindow::CreateDeviceLaser05);
     connect(ui->Laser10, &QAction::triggered, this, &MainWindow::CreateDeviceLaser10);
     connect(ui->Laser20, &QAction::triggered, this, &MainWindow::CreateDeviceLaser20);
@@ -601,11 +596,6 @@ void MainWindow::openfile()
 void MainWindow::savefile()
 {
     m_projectFiles->save();
-}
-
-void MainWindow::saveAsFile()
-{
-    m_projectFiles->saveAs();
 }
 
 void MainWindow::OpenProject()

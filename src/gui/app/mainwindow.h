@@ -141,20 +141,16 @@ public slots:
     void IOPortDisplayer(uint Inport, uint Outport, uint Status);
     void MonitorGraphicDisplay(uint Inport, uint Outport, uint Status);
     void DirChange(bool dir);
-    // Ends every input, output, fault and case simulation, as closing the simulation
-    // dock does; for the dock's close and the connection's.
-    void StopAllSimulation();
 
     // Shows the cursor position from the view on the status bar.
     void BarDisplayCoord(QPoint Coord);
 
     // Project files of the current model: Open and Save (Save asks for a name only
-    // while the document has none); Save As always asks.
+    // while the document has none).
     void openfile();
     // Writes the document to a project file; clears the area model's modified flag
     // only when the file was written.
     virtual void savefile();
-    void saveAsFile();
     // Opens a project file of any model and switches to that model.
     void OpenProject();
 

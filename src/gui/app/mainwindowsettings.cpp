@@ -70,9 +70,9 @@ void MainWindow::LoadSettings()
         OpenDispGraphSlot();
 
     // Whatever the restored state hid, the three working docks are there at start.
-    for (QDockWidget *dock : {static_cast<QDockWidget *>(m_editionDock.get()),
-                              static_cast<QDockWidget *>(m_dataTableDock.get()),
-                              static_cast<QDockWidget *>(m_sensorDock.get())}) {
+    const QList<QDockWidget *> workingDocks = {m_editionDock.get(), m_dataTableDock.get(),
+                                               m_sensorDock.get()};
+    for (QDockWidget *dock : workingDocks) {
         if (dock->isFloating() && !QGuiApplication::screenAt(dock->geometry().center()))
             dock->setFloating(false);
         dock->show();

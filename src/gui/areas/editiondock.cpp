@@ -59,6 +59,7 @@ void EditionDock::buildFieldPages()
         m_ui->TableAreaLayout1, m_ui->TableAreaLayout2, m_ui->TableAreaLayout3};
     for (int field = 0; field < FieldCount; ++field) {
         auto *page = new QScrollArea(tabs[field]);
+        m_pageWidgets[field] = page;
         m_pages[field] = std::make_unique<Ui::FieldEditPage>();
         m_pages[field]->setupUi(page);
         if (field > 0)
@@ -145,12 +146,8 @@ void EditionDock::changeEvent(QEvent *event)
 void EditionDock::retranslate()
 {
     m_ui->retranslateUi(this);
-    const std::array<QGridLayout *, FieldCount> layouts = {
-        m_ui->TableAreaLayout1, m_ui->TableAreaLayout2, m_ui->TableAreaLayout3};
-    for (int field = 0; field < FieldCount; ++field) {
-        if (auto *page = qobject_cast<QScrollArea *>(layouts[field]->itemAt(0)->widget()))
-            m_pages[field]->retranslateUi(page);
-    }
+    for (int field = 0; field < FieldCount; ++field)
+        m_pages[field]->retranslateUi(m_pageWidgets[field]);
 }
 
 }  // namespace veltrix

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QAction;
+class QScrollArea;
 class QSplitter;
 class QToolBar;
 
@@ -78,7 +79,9 @@ private:
     void retranslate();
 
     std::unique_ptr<Ui::EditionDock> m_ui;
+    // The Out pages' forms and the widgets they are built on.
     std::array<std::unique_ptr<Ui::FieldEditPage>, FieldCount> m_pages;
+    std::array<QScrollArea *, FieldCount> m_pageWidgets{};
     std::unique_ptr<AREA_TABLE> m_areaTable;
     std::unique_ptr<COORD_TABLE> m_coordTable;
     std::unique_ptr<EDIT_CONTROL> m_editControl;
