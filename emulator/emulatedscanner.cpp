@@ -233,11 +233,20 @@ void EmulatedScanner::setCaseData(const QVector<AreaRecord> &areas)
 
 // ---- live data --------------------------------------------------------------------------
 
+void EmulatedScanner::setScanSource(std::unique_ptr<ScanSource> source, int model, double scanRate)
+{
+    m_source = std::move(source);
+    if (deviceModel(model))
+        m_config.model = model;
+    if (scanRate > 0)
+        m_config.scanRate = scanRate;
+}
+
 Echo EmulatedScanner::echoAt(double deviceDegrees, qint64 ms) const
 {
     // Upside down, the scanner's left is the vehicle's right.
     const double vehicleDegrees = inverted() ? 180.0 - deviceDegrees : deviceDegrees;
-    return m_room.echo(vehicleDegrees, ms);
+    return m_source ? m_source->echo(vehicleDegrees, ms) : m_room.echo(vehicleDegrees, ms);
 }
 
 QVector<quint16> EmulatedScanner::scanDistances(qint64 ms) const

@@ -12,13 +12,14 @@
 #include <QVector>
 
 #include <array>
+#include <memory>
 
 namespace veltrix {
 
 // One scanner without any transport: complete request frames go in, reply frames
 // come out. It keeps what "WArea", "WCase" and "WPara" store and hands it back
-// byte for byte in "RArea", "RCase" and "RPara"; it measures a synthetic room for
-// "RScan", "RStre" and the pushed "Cloud" sectors; and it answers "WSimu" from the
+// byte for byte in "RArea", "RCase" and "RPara"; it measures a synthetic room (or
+// replays a recording) for "RScan", "RStre" and the pushed "Cloud" sectors; and it answers "WSimu" from the
 // simulation the program asks for, the case data and its own fields.
 //
 // The scanner stores areas exactly as they travel, in its own frame of reference:
@@ -47,6 +48,9 @@ public:
 
     const ScannerConfig &config() const { return m_config; }
     const SyntheticRoom &room() const { return m_room; }
+    // Looks at source (a recording, say) instead of the synthetic room from now on, as
+    // a scanner of the given model pushing scanRate clouds a second.
+    void setScanSource(std::unique_ptr<ScanSource> source, int model, double scanRate);
 
     // request holds one complete frame whose checksum has been checked.
     Response handle(const QByteArray &request);
@@ -110,6 +114,7 @@ private:
 
     ScannerConfig m_config;
     SyntheticRoom m_room;
+    std::unique_ptr<ScanSource> m_source;  // null: the room
     SensorParameters m_parameters;
     std::array<QByteArray, AreaCount> m_areaFrames;
     QByteArray m_caseFrame;

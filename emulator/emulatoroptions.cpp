@@ -193,6 +193,11 @@ void addEmulatorOptions(QCommandLineParser &parser)
          QStringLiteral("Ethernet mode at power-up, tcp or udp (parameter word 16; default tcp)."),
          QStringLiteral("mode")},
         {QStringLiteral("inverted"), QStringLiteral("Mounted upside down at power-up (parameter word 14).")},
+        {QStringLiteral("replay"),
+         QStringLiteral("Serve the scans of this recording, in a loop at their recorded pace, instead of "
+                        "the synthetic room; without --model the recording's model, without --scan-rate "
+                        "its pace."),
+         QStringLiteral("file")},
         {QStringLiteral("scan-rate"), QStringLiteral("Scans per second of the cloud output (default 15)."),
          QStringLiteral("hz")},
         {QStringLiteral("object-speed"),
@@ -283,6 +288,9 @@ ParseOutcome parseEmulatorOptions(QCommandLineParser &parser, const QStringList 
         options.answerDiscovery = true;
     }
     options.ptyLink = parser.value(QStringLiteral("pty-link"));
+    options.replayFile = parser.value(QStringLiteral("replay"));
+    options.modelGiven = parser.isSet(QStringLiteral("model"));
+    options.scanRateGiven = parser.isSet(QStringLiteral("scan-rate"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
     qint64 seed = static_cast<qint64>(options.seed);
     if (!read.integer("seed", 0, std::numeric_limits<qint64>::max(), seed))

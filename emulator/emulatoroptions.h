@@ -20,6 +20,9 @@ struct EmulatorOptions
     bool answerDiscovery = false;  // only on the interface of an address the user named
     QString ptyLink;                           // symbolic link to the serial device
     ScannerConfig scanner;
+    QString replayFile;          // a scan recording served instead of the synthetic room
+    bool modelGiven = false;     // --model named one (otherwise a replay takes the recording's)
+    bool scanRateGiven = false;  // --scan-rate named one (otherwise a replay keeps its pace)
     DeliveryFaults faults;
     quint64 seed = 1;
     bool verbose = false;

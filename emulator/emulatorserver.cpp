@@ -2,7 +2,10 @@
 
 #include "discoveryresponder.h"
 #include "emulatedscanner.h"
+#ifndef VELTRIX_NO_POSIX
 #include "ptyendpoint.h"
+#endif
+#include "recordingreplay.h"
 #include "sessionfactory.h"
 #include "tcpendpoint.h"
 #include "udpendpoint.h"
@@ -16,9 +19,11 @@ EmulatorServer::EmulatorServer(const EmulatorOptions &options, QObject *parent)
       m_sessions(new SessionFactory(m_scanner, options.faults, options.seed, this)),
       m_tcp(new TcpEndpoint(m_sessions, this)),
       m_udp(new UdpEndpoint(m_sessions, this)),
-      m_discovery(options.answerDiscovery ? new DiscoveryResponder(m_scanner, options.address, this) : nullptr),
-      m_pty(new PtyEndpoint(m_sessions, this))
+      m_discovery(options.answerDiscovery ? new DiscoveryResponder(m_scanner, options.address, this) : nullptr)
 {
+#ifndef VELTRIX_NO_POSIX
+    m_pty = new PtyEndpoint(m_sessions, this);
+#endif
     connect(m_sessions, &SessionFactory::traffic, this, &EmulatorServer::traffic);
 }
 
@@ -27,6 +32,19 @@ EmulatorServer::~EmulatorServer() = default;
 bool EmulatorServer::start(QString *error)
 {
     QString reason;
+    if (!m_options.replayFile.isEmpty()) {
+        auto replay = std::make_unique<RecordingReplay>();
+        if (!replay->open(m_options.replayFile, &reason)) {
+            *error = QStringLiteral("replay: %1").arg(reason);
+            return false;
+        }
+        const ScannerConfig &config = m_scanner->config();
+        m_replayScans = replay->scanCount();
+        m_replaySeconds = replay->loopMs() / 1000.0;
+        const int model = m_options.modelGiven ? config.model : replay->model();
+        const double rate = m_options.scanRateGiven ? config.scanRate : replay->scanRate();
+        m_scanner->setScanSource(std::move(replay), model, rate);
+    }
     if (!m_tcp->listen(m_options.address, EmulatorOptions::ScannerPort, &reason)) {
         *error = QStringLiteral("TCP port %1: %2").arg(EmulatorOptions::ScannerPort).arg(reason);
         return false;
@@ -39,6 +57,7 @@ bool EmulatorServer::start(QString *error)
         *error = QStringLiteral("UDP port %1: %2").arg(DiscoveryResponder::DiscoveryPort).arg(reason);
         return false;
     }
+#ifndef VELTRIX_NO_POSIX
     if (!m_pty->open(&reason)) {
         *error = QStringLiteral("serial line: %1").arg(reason);
         return false;
@@ -47,6 +66,12 @@ bool EmulatorServer::start(QString *error)
         *error = QStringLiteral("serial link: %1").arg(reason);
         return false;
     }
+#else
+    if (!m_options.ptyLink.isEmpty()) {
+        *error = QStringLiteral("serial link: this system has no pseudo-terminals");
+        return false;
+    }
+#endif
     return true;
 }
 
@@ -59,6 +84,11 @@ QStringList EmulatorServer::summary() const
                  .arg(config.rangeLimit())
                  .arg(m_scanner->ethernetMode() == 1 ? QStringLiteral("UDP") : QStringLiteral("TCP"))
                  .arg(m_scanner->inverted() ? QStringLiteral("inverted") : QStringLiteral("forward"));
+    if (!m_options.replayFile.isEmpty()) {
+        lines << QStringLiteral("Replay: %1, %2 scans in %3 s, in a loop at %4 scans per second")
+                     .arg(m_options.replayFile).arg(m_replayScans).arg(m_replaySeconds, 0, 'f', 1)
+                     .arg(config.scanRate, 0, 'f', 1);
+    }
     lines << QStringLiteral("TCP: %1:%2").arg(m_tcp->address().toString()).arg(m_tcp->port());
     lines << QStringLiteral("UDP: %1:%2").arg(m_udp->address().toString()).arg(m_udp->port());
     if (m_discovery) {
@@ -67,15 +97,23 @@ QStringList EmulatorServer::summary() const
     } else {
         lines << QStringLiteral("Discovery: not answered (--address names the interface to answer it on)");
     }
+#ifndef VELTRIX_NO_POSIX
     lines << QStringLiteral("Serial: %1").arg(m_pty->devicePath());
     if (!m_pty->linkPath().isEmpty())
         lines << QStringLiteral("Serial link: %1").arg(m_pty->linkPath());
+#else
+    lines << QStringLiteral("Serial line: none, this system has no pseudo-terminals");
+#endif
     return lines;
 }
 
 QString EmulatorServer::serialDevice() const
 {
+#ifndef VELTRIX_NO_POSIX
     return m_pty->devicePath();
+#else
+    return QString();
+#endif
 }
 
 void EmulatorServer::setFaults(const DeliveryFaults &faults)

@@ -32,6 +32,7 @@ public:
     QStringList summary() const;
 
     EmulatedScanner *scanner() const { return m_scanner; }
+    // The pseudo-terminal the program opens as a serial port; empty where there is none.
     QString serialDevice() const;
     // The faults of every connection from now on, open ones included.
     void setFaults(const DeliveryFaults &faults);
@@ -46,7 +47,9 @@ private:
     TcpEndpoint *m_tcp;
     UdpEndpoint *m_udp;
     DiscoveryResponder *m_discovery;  // null unless discovery is answered
-    PtyEndpoint *m_pty;
+    PtyEndpoint *m_pty = nullptr;  // null where the system has no pseudo-terminals
+    int m_replayScans = 0;
+    double m_replaySeconds = 0;
 };
 
 }  // namespace veltrix

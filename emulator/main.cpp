@@ -1,38 +1,43 @@
 #include "emulatorserver.h"
 
+#include "core/app/language.h"
+#include "core/app/version.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 #include <QTextStream>
+#include <QTimer>
 
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
+// How often the event loop looks whether a signal asked it to end.
+constexpr int SignalCheckMs = 50;
 
+volatile std::sig_atomic_t quitRequested = 0;
+
+// All a signal handler may safely do: raise a flag.
 void onSignal(int)
 {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    quitRequested = 1;
 }
 
-// Ctrl+C and kill end the event loop normally, so the serial link is removed.
+// Ctrl+C and kill end the event loop normally, so the serial link is removed. Standard
+// C++ signals only, so that this compiles on every system.
 void quitOnSignals(QCoreApplication &app)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+#ifndef VELTRIX_NO_POSIX
+    std::signal(SIGHUP, onSignal);  // the terminal was closed
+#endif
+    auto *check = new QTimer(&app);
+    QObject::connect(check, &QTimer::timeout, &app, [] {
+        if (quitRequested)
+            QCoreApplication::quit();
+    });
+    check->start(SignalCheckMs);
 }
 
 }  // namespace
@@ -41,7 +46,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-emulator"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELTRIX_VERSION));
+    QCoreApplication::setApplicationVersion(veltrix::ProgramVersion());
 
     QCommandLineParser parser;
     veltrix::addEmulatorOptions(parser);
@@ -62,6 +67,11 @@ int main(int argc, char *argv[])
     case veltrix::ParseOutcome::Run:
         break;
     }
+
+    // Messages from the program's own code (a recording refused, say) in English, as
+    // the rest of the console.
+    veltrix::LanguageSwitch language;
+    language.setLanguage(QString::fromLatin1(veltrix::LanguageSwitch::English));
 
     veltrix::EmulatorServer server(options);
     if (!server.start(&error)) {

@@ -128,7 +128,9 @@ void ScannerSession::pushCloudSector()
 {
     if (!m_scanner)
         return;
-    send(m_scanner->cloudSector(m_nextSector, m_scanner->now()), 0);
+    if (m_nextSector == 0)
+        m_scanTime = m_scanner->now();
+    send(m_scanner->cloudSector(m_nextSector, m_scanTime), 0);
     m_nextSector = (m_nextSector + 1) % EmulatedScanner::CloudSectorCount;
     ++m_sectorsSent;
 }

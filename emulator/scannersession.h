@@ -79,6 +79,7 @@ private:
     QElapsedTimer m_cloudClock;
     qint64 m_sectorsSent = 0;
     int m_nextSector = 0;
+    qint64 m_scanTime = 0;  // every sector of one scan shows the surroundings of its start
 
     QElapsedTimer m_clock;
     QQueue<Outgoing> m_outgoing;

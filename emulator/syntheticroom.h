@@ -1,23 +1,18 @@
 #pragma once
 
+#include "scansource.h"
+
 #include <QPointF>
 #include <QtGlobal>
 
 namespace veltrix {
-
-// One echo: how far the beam went and how strongly the surface reflected it.
-struct Echo
-{
-    quint16 distance = 0;   // mm
-    quint16 intensity = 0;
-};
 
 // What the emulated scanner looks at: a rectangular room, a round pillar and a round
 // object that moves slowly to and fro across the room, all scaled to the model's
 // range so that every beam meets a surface within range. Coordinates are the
 // vehicle's: millimetres, scanner at the origin, x to the right, y forward, angles in
 // degrees counter-clockwise from +x.
-class SyntheticRoom
+class SyntheticRoom : public ScanSource
 {
 public:
     static constexpr double DefaultObjectSpeed = 500.0;  // mm/s
@@ -54,7 +49,7 @@ public:
 
     // The first surface met by a beam leaving the scanner at angleDegrees (vehicle
     // frame) at time ms.
-    Echo echo(double angleDegrees, qint64 ms) const;
+    Echo echo(double angleDegrees, qint64 ms) const override;
 
 private:
     int m_rangeLimit;

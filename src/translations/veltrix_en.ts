@@ -12,8 +12,8 @@
         <translation>Radar</translation>
     </message>
     <message>
-        <source>软件版本: 1.3.7</source>
-        <translation>Version: 1.3.7</translation>
+        <source>软件版本: %1</source>
+        <translation>Version: %1</translation>
     </message>
     <message>
         <source>开发日期: 2024-08-21</source>
@@ -911,6 +911,229 @@ Update Content:
     </message>
 </context>
 <context>
+    <name>veltrix::ConfigurationDifferenceText</name>
+    <message>
+        <source>传感器控制方式</source>
+        <translation>Control Mode</translation>
+    </message>
+    <message>
+        <source>RS232通信波特率</source>
+        <translation>RS232 BaudRate</translation>
+    </message>
+    <message>
+        <source>RS232通信校验位</source>
+        <translation>RS232 Verify</translation>
+    </message>
+    <message>
+        <source>RS232通信停止位</source>
+        <translation>RS232 StopBit</translation>
+    </message>
+    <message>
+        <source>RS485地址</source>
+        <translation>RS485 ID</translation>
+    </message>
+    <message>
+        <source>RS485通信波特率</source>
+        <translation>RS485 BaudRate</translation>
+    </message>
+    <message>
+        <source>RS485通信校验位</source>
+        <translation>RS485 Verify</translation>
+    </message>
+    <message>
+        <source>RS485通信停止位</source>
+        <translation>RS485 StopBit</translation>
+    </message>
+    <message>
+        <source>CAN总线地址</source>
+        <translation>CAN ID</translation>
+    </message>
+    <message>
+        <source>CAN总线波特率</source>
+        <translation>CAN BaudRate</translation>
+    </message>
+    <message>
+        <source>传感器输出逻辑</source>
+        <translation>Output Logic</translation>
+    </message>
+    <message>
+        <source>扫描电机速度</source>
+        <translation>Motor SpeedRatio</translation>
+    </message>
+    <message>
+        <source>扫描电机同步方式</source>
+        <translation>MotorSync Mode</translation>
+    </message>
+    <message>
+        <source>扫描电机同步角度</source>
+        <translation>MotorSync Angle</translation>
+    </message>
+    <message>
+        <source>传感器安装方式</source>
+        <translation>Install Direction</translation>
+    </message>
+    <message>
+        <source>传感器扫描零位点值</source>
+        <translation>Sensor Zero Value</translation>
+    </message>
+    <message>
+        <source>以太网模式接口</source>
+        <translation>Ethernet Mode</translation>
+    </message>
+    <message>
+        <source>激光扫描频率</source>
+        <translation>Sensor Scan frequency</translation>
+    </message>
+    <message>
+        <source>激光角度分辨率</source>
+        <translation>Sensor Scan Degree</translation>
+    </message>
+    <message>
+        <source>采样噪声过滤等级</source>
+        <translation>Scan Filter Level</translation>
+    </message>
+    <message>
+        <source>以太网IP地址（前两段）</source>
+        <translation>IP Address (first two octets)</translation>
+    </message>
+    <message>
+        <source>以太网IP地址（后两段）</source>
+        <translation>IP Address (last two octets)</translation>
+    </message>
+    <message>
+        <source>打开延迟</source>
+        <translation>On Delay</translation>
+    </message>
+    <message>
+        <source>关闭延迟</source>
+        <translation>Off Delay</translation>
+    </message>
+    <message>
+        <source>关闭滞后比例</source>
+        <translation>Hysteresis</translation>
+    </message>
+    <message>
+        <source>检测物体大小</source>
+        <translation>Detection Size</translation>
+    </message>
+    <message>
+        <source>最小驱动转角</source>
+        <translation>Min Steering Angle</translation>
+    </message>
+    <message>
+        <source>最大驱动转角</source>
+        <translation>Max Steering Angle</translation>
+    </message>
+    <message>
+        <source>最小车辆速度</source>
+        <translation>Min Speed</translation>
+    </message>
+    <message>
+        <source>最大车辆速度</source>
+        <translation>Max Speed</translation>
+    </message>
+    <message>
+        <source>车辆通道组别</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Polygon</translation>
+    </message>
+    <message>
+        <source>圆弧</source>
+        <translation>Arc</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>直线</source>
+        <translation>Straight</translation>
+    </message>
+    <message>
+        <source>扇形</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>比例</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>参数字%1</source>
+        <translation>Parameter word %1</translation>
+    </message>
+    <message>
+        <source>区域参数%1</source>
+        <translation>Area number %1</translation>
+    </message>
+    <message>
+        <source>形状%1</source>
+        <translation>Shape %1</translation>
+    </message>
+    <message>
+        <source>参数 %1</source>
+        <translation>Parameter %1</translation>
+    </message>
+    <message>
+        <source>区域%1 %2</source>
+        <translation>Area %1 %2</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2 形状</source>
+        <translation>Area %1 Out%2 shape</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2 第%3点</source>
+        <translation>Area %1 Out%2 point %3</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2 圆弧起点</source>
+        <translation>Area %1 Out%2 arc start</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2 圆弧终点</source>
+        <translation>Area %1 Out%2 arc end</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2 距离</source>
+        <translation>Area %1 Out%2 distance</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2 传输</source>
+        <translation>Area %1 Out%2 transfer</translation>
+    </message>
+    <message>
+        <source>可以传输</source>
+        <translation>fits</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>通道组%1</source>
+        <translation>Type %1</translation>
+    </message>
+    <message>
+        <source>%1个点（最多%2个）</source>
+        <translation>%1 points (at most %2)</translation>
+    </message>
+    <message>
+        <source>有点超出传输范围</source>
+        <translation>a point beyond the wire&apos;s range</translation>
+    </message>
+    <message>
+        <source>%1：文档 %2，传感器 %3</source>
+        <translation>%1: document %2, scanner %3</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::ConnectionControl</name>
     <message>
         <source>连接到 %1 : %2, %3, %4, %5, %6</source>
@@ -1062,6 +1285,56 @@ Do you want to replace it?</translation>
 您修改了数据直接改变而不保存？</source>
         <translation>The application
 Do you want to discart your changes?</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::RecordingReader</name>
+    <message>
+        <source>无法打开“%1”：%2</source>
+        <translation>Cannot open “%1”: %2</translation>
+    </message>
+    <message>
+        <source>“%1”不是扫描录制文件。</source>
+        <translation>“%1” is not a scan recording.</translation>
+    </message>
+    <message>
+        <source>“%1”由较新版本的程序录制（格式 %2），无法读取。</source>
+        <translation>“%1” was recorded by a newer version of the program (format %2) and cannot be read.</translation>
+    </message>
+    <message>
+        <source>“%1”已损坏：文件头无效。</source>
+        <translation>“%1” is damaged: its header is not valid.</translation>
+    </message>
+    <message>
+        <source>“%1”已损坏：第 %2 字节处的记录无效。</source>
+        <translation>“%1” is damaged: the record at byte %2 is not valid.</translation>
+    </message>
+    <message>
+        <source>“%1”已损坏：扫描 %2 无法读取。</source>
+        <translation>“%1” is damaged: scan %2 cannot be read.</translation>
+    </message>
+    <message>
+        <source>“%1”中没有扫描 %2。</source>
+        <translation>“%1” holds no scan %2.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::RecordingWriter</name>
+    <message>
+        <source>无法写入“%1”：%2</source>
+        <translation>Cannot write “%1”: %2</translation>
+    </message>
+    <message>
+        <source>录制未打开。</source>
+        <translation>The recording is not open.</translation>
+    </message>
+    <message>
+        <source>扫描的时间早于前一次扫描。</source>
+        <translation>The scan’s time lies before the previous scan’s.</translation>
+    </message>
+    <message>
+        <source>扫描数据不完整或超出范围。</source>
+        <translation>The scan data is incomplete or out of range.</translation>
     </message>
 </context>
 <context>
@@ -1247,6 +1520,25 @@ Do you want to discart your changes?</translation>
     <message>
         <source>正向安装</source>
         <translation>Forward Set</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::TeachIn</name>
+    <message>
+        <source>没有收到扫描数据，区域未改变。</source>
+        <translation>No scan data arrived; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>所选范围内没有测量点，区域未改变。</source>
+        <translation>No measured point lies in the region; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>在 %1° 方向上，距离传感器不到偏移距离处有物体，区域无法绕开它。请移开物体或减小偏移距离，区域未改变。</source>
+        <translation>At %1° something lies closer to the sensor than the offset, where the field cannot pass it. Move it away or use a smaller offset; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>在 %1° 方向上，所选范围的边缘离传感器不到 %2 mm，区域无法经过那里。请调整范围，区域未改变。</source>
+        <translation>At %1° the edge of the region passes closer than %2 mm to the sensor, where the field cannot pass. Adjust the region; the field was not changed.</translation>
     </message>
 </context>
 <context>

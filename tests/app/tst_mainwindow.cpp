@@ -31,9 +31,11 @@
 #include <QUrl>
 #include <QtTest>
 
+#ifndef VELTRIX_NO_POSIX
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
+#endif
 
 using namespace veltrix;
 using veltrix::testing::WindowUnderTest;
@@ -59,10 +61,12 @@ QVariantList interfaceState(WindowUnderTest &w)
     return state;
 }
 
-// The master side of a pseudo-terminal, so that the serial port has something to open.
+// The master side of a pseudo-terminal, so that the serial port has something to open;
+// no name where the system has none.
 class PseudoTerminal
 {
 public:
+#ifndef VELTRIX_NO_POSIX
     PseudoTerminal()
     {
         m_master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -74,6 +78,7 @@ public:
         if (m_master >= 0)
             ::close(m_master);
     }
+#endif
     QString slaveName() const { return m_slaveName; }
 
 private:

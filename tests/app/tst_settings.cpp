@@ -1,6 +1,7 @@
 #include "gui/app/about.h"
 #include "gui/app/mainwindow.h"
 #include "core/app/storedsettings.h"
+#include "core/app/version.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -162,7 +163,7 @@ void TestSettings::aboutFollowsTheLanguage()
     w.LanguageToEnglish();
     QCoreApplication::processEvents();
     QCOMPARE(about->windowTitle(), QStringLiteral("About"));
-    QCOMPARE(about->findChild<QLabel *>(QStringLiteral("label_Ver"))->text(), QStringLiteral("Version: 1.3.7"));
+    QCOMPARE(about->findChild<QLabel *>(QStringLiteral("label_Ver"))->text(), QStringLiteral("Version: ") + ProgramVersion());
     const QStringList paragraphs = notes->toPlainText().split(QLatin1Char('\n'));
     // Three versions of 16, 11 and 5 lines, an empty paragraph between them.
     QCOMPARE(paragraphs.size(), 16 + 1 + 11 + 1 + 5);

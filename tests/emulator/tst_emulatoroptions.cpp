@@ -41,6 +41,7 @@ void TestEmulatorOptions::defaults()
     QCOMPARE(options.scanner.product.productCode, quint16(10));
     QCOMPARE(options.scanner.ethernetMode, 0);
     QVERIFY(!options.scanner.inverted);
+    QVERIFY(options.replayFile.isEmpty() && !options.modelGiven && !options.scanRateGiven);
     QVERIFY(!options.faults.shapesReplies());
     QCOMPARE(options.faults.closeAfterFrames, 0);
     QCOMPARE(options.scanner.areaStatusArea, -1);
@@ -53,7 +54,7 @@ void TestEmulatorOptions::everyOptionIsRead()
     QString error;
     const QStringList arguments = QStringLiteral(
         "--address 10.77.0.2 --pty-link /tmp/scanner --model 30 --ethernet-mode UDP --inverted "
-        "--scan-rate 25 --object-speed 0 --inputs 17 --product-code 9 --firmware 2.5 "
+        "--scan-rate 25 --replay /tmp/site.rec --object-speed 0 --inputs 17 --product-code 9 --firmware 2.5 "
         "--serial-number 4321 --production-date 2023-11-30 --long-product-reply --seed 99 "
         "--drop 0.1 --corrupt 0.05 --split 7 --noise 0.2 --delay 5-40 --area-status 10:2 "
         "--para-status 1 --case-status 2 --close-after 12 --fault-bit 0 --fault-bit 5 --verbose")
@@ -78,6 +79,8 @@ void TestEmulatorOptions::everyOptionIsRead()
     QCOMPARE(options.scanner.product.day, quint16(30));
     QVERIFY(options.scanner.longProductReply);
     QCOMPARE(options.seed, quint64(99));
+    QCOMPARE(options.replayFile, QStringLiteral("/tmp/site.rec"));
+    QVERIFY(options.modelGiven && options.scanRateGiven);
     QCOMPARE(options.faults.dropFraction, 0.1);
     QCOMPARE(options.faults.corruptFraction, 0.05);
     QCOMPARE(options.faults.splitMaxBytes, 7);

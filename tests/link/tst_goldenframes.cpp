@@ -39,7 +39,8 @@ QByteArray built(int length, const FrameBuffer &buffer)
 
 // Area 7: Out1 a polygon of four vertices given out of bearing order, Out2 an arc from
 // (1732, -1000) (bearing -30.0007 degrees, radius 1999.93) to (-1000, 1732) (120.0007
-// degrees), Out3 straight at 350 mm.
+// degrees), exactly the points a scanner's arc of 2000 mm from -30 to 120 degrees is
+// read back as, Out3 straight at 350 mm.
 AreaRecord areaSeven()
 {
     AreaRecord area;
@@ -63,7 +64,7 @@ QByteArray areaSevenFrame(const char *mnemonic, const char *crc)
         {5, "07"},                              // area index
         {6, "0003 0005 0002 0004"},             // delays, hysteresis, detection size
         {14, "0000 0004"},                      // Out1: polygon, 4 points
-        {30, "0001 0002 FFE2 0078 07CF"},       // Out2: arc, 2 points, -30, 120 degrees, 1999 mm
+        {30, "0001 0002 FFE2 0078 07D0"},       // Out2: arc, 2 points, -30, 120 degrees, 2000 mm
         {46, "0003"},                           // Out3: straight, no count
         {56, "015E 015E 015E"},                 // its value in all three slots
         // Out1 vertices by bearing: (500,-500) -45, (1000,0) 0, (0,2000) 90, (-1500,-300) 191.3
@@ -191,17 +192,16 @@ void TestGoldenFrames::areaRequestWithPolygonArcAndStraight()
 {
     FrameBuffer buffer;
     const QByteArray request = built(buildWArea(buffer, areaSeven(), 7, false), buffer);
-    QCOMPARE(request.toHex(' '), areaSevenFrame("5741726561", "29B8").toHex(' '));
-    const QByteArray reply = areaSevenFrame("5241726561", "3970");
+    QCOMPARE(request.toHex(' '), areaSevenFrame("5741726561", "5CED").toHex(' '));
+    const QByteArray reply = areaSevenFrame("5241726561", "4C25");
     QCOMPARE(buildRAreaReply(areaSeven(), 7, false).toHex(' '), reply.toHex(' '));
 
     AreaRecord decoded;
     QVERIFY(decodeArea(reply.constData(), decoded, false));
     AreaRecord expected = areaSeven();
     expected.out1Points = {QPoint(500, -500), QPoint(1000, 0), QPoint(0, 2000), QPoint(-1500, -300)};
-    // Rebuilt from 1999 mm at -30 and 120 degrees: (1731.2, -999.5) and (-999.5, 1731.2),
-    // truncated toward zero.
-    expected.out2Points = {QPoint(1731, -999), QPoint(-999, 1731)};
+    // Rebuilt from 2000 mm at -30 and 120 degrees, each coordinate truncated toward
+    // zero: the arc comes back as it was sent.
     QCOMPARE(decoded, expected);
 }
 

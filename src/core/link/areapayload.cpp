@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include <map>
+#include <utility>
 
 namespace veltrix {
 
@@ -24,14 +25,66 @@ QPoint wirePoint(const QPoint &point, bool inverted)
     return inverted ? QPoint(-point.x(), point.y()) : point;
 }
 
+int truncatedDegrees(const Polar &polar)
+{
+    return static_cast<int>(polar.angle * RadiansToDegrees);
+}
+
+// An arc point rebuilt from its wire form lies a little inside its radius and, away
+// from the axes, a little short of its bearing (both coordinates are truncated), so
+// the plain truncation would send it back one millimetre smaller and turned by a
+// degree: an arc read from a scanner would shrink and turn on every trip. A point that
+// one of the neighbouring wire forms rebuilds exactly travels as that form instead.
+struct ArcWire
+{
+    int radius = 0;
+    int degrees = 0;
+};
+
+constexpr int RebuildRadiusSlack = 2;   // truncating x and y shortens by less than sqrt(2)
+constexpr int RebuildDegreeSlack = 1;
+
+bool rebuiltDegrees(const QPoint &point, int radius, int truncated, int &degrees)
+{
+    for (int d : {truncated, truncated + RebuildDegreeSlack, truncated - RebuildDegreeSlack}) {
+        if (arcPointFromWire(radius, d) == point) {
+            degrees = d;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The wire form of an arc from its two points (already in wire coordinates).
+std::pair<ArcWire, ArcWire> arcWireForm(const QPoint &first, const QPoint &second)
+{
+    const Polar a = PolarOf(first);
+    const Polar b = PolarOf(second);
+    ArcWire start{static_cast<int>(a.radius), truncatedDegrees(a)};
+    ArcWire end{start.radius, truncatedDegrees(b)};
+    for (int radius = start.radius; radius <= start.radius + RebuildRadiusSlack; ++radius) {
+        int degrees = 0;
+        if (rebuiltDegrees(first, radius, start.degrees, degrees)) {
+            start = ArcWire{radius, degrees};
+            end.radius = radius;
+            rebuiltDegrees(second, radius, end.degrees, end.degrees);
+            break;
+        }
+    }
+    return {start, end};
+}
+
 void encodeField(char *frame, int field, qint32 shape, const QVector<QPoint> &points, bool inverted)
 {
     char *block = frame + FieldBlockOffset + field * FieldBlockLength;
     writeU16(block + ShapeWord, static_cast<quint32>(shape));
     if (carriesVertices(shape)) {
-        writeU16(block + CountWord, static_cast<quint32>(points.size()));
-        char *vertex = frame + VertexRegionOffset + field * VertexRegionLength;
+        // The count is that of the vertices written: points sharing a bearing leave one
+        // (the shape drawn keeps one too), and a count of the whole list would make the
+        // scanner read the empty slots as vertices at its own position.
         const QVector<QPoint> ordered = wireVertexOrder(points, inverted);
+        writeU16(block + CountWord, static_cast<quint32>(ordered.size()));
+        char *vertex = frame + VertexRegionOffset + field * VertexRegionLength;
         for (const QPoint &p : ordered) {
             writeU16(vertex, static_cast<quint32>(p.x()));
             writeU16(vertex + 2, static_cast<quint32>(p.y()));
@@ -39,16 +92,13 @@ void encodeField(char *frame, int field, qint32 shape, const QVector<QPoint> &po
         }
     } else if (shape == Arc) {
         // A short list (never produced by the editors) is sent as if padded with the origin.
-        const QPoint first = wirePoint(points.value(0), inverted);
-        const QPoint second = wirePoint(points.value(1), inverted);
-        const Polar a = PolarOf(first);
-        const Polar b = PolarOf(second);
-        const int startDegrees = static_cast<int>(qMin(a.angle, b.angle) * RadiansToDegrees);
-        const int endDegrees = static_cast<int>(qMax(a.angle, b.angle) * RadiansToDegrees);
+        // Truncation keeps the order of bearings, so the smaller whole degree is the start.
+        const auto wire = arcWireForm(wirePoint(points.value(0), inverted),
+                                      wirePoint(points.value(1), inverted));
         writeU16(block + CountWord, 2);
-        writeU16(block + ArcStartWord, static_cast<quint32>(startDegrees));
-        writeU16(block + ArcEndWord, static_cast<quint32>(endDegrees));
-        writeU16(block + ArcRadiusWord, static_cast<quint32>(static_cast<int>(a.radius)));
+        writeU16(block + ArcStartWord, static_cast<quint32>(qMin(wire.first.degrees, wire.second.degrees)));
+        writeU16(block + ArcEndWord, static_cast<quint32>(qMax(wire.first.degrees, wire.second.degrees)));
+        writeU16(block + ArcRadiusWord, static_cast<quint32>(wire.first.radius));
     } else if (isDependentShape(shape)) {
         const quint32 value = static_cast<quint32>(points.value(0).y());
         for (int slot = 0; slot < 3; ++slot)

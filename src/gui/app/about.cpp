@@ -1,5 +1,6 @@
 #include "gui/app/about.h"
 
+#include "core/app/version.h"
 #include "gui/resources/resources.h"
 #include "ui_about.h"
 
@@ -16,6 +17,7 @@ About::About(QWidget *parent) : QDialog(parent), ui(new Ui::About)
 {
     initResources();
     ui->setupUi(this);
+    showVersion();
     setWindowModality(Qt::ApplicationModal);
     ui->label_logo->setPixmap(QPixmap(QString::fromLatin1(LogoPicture)));
     ui->NoteMessage->setEnabled(true);
@@ -48,7 +50,13 @@ void About::changeEvent(QEvent *event)
 void About::retranslate()
 {
     ui->retranslateUi(this);
+    showVersion();
     fillReleaseNotes();
+}
+
+void About::showVersion()
+{
+    ui->label_Ver->setText(ui->label_Ver->text().arg(ProgramVersion()));
 }
 
 // One paragraph per line, the versions oldest first with an empty paragraph between

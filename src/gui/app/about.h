@@ -29,6 +29,8 @@ protected:
 
 private:
     void retranslate();
+    // The form's version text, with the program's version put in.
+    void showVersion();
     void fillReleaseNotes();
 
     Ui::About *ui;

@@ -578,6 +578,14 @@ void MainWindow::ShowStartDialog()
     m_startDialog->activateWindow();
 }
 
+bool MainWindow::OpenProjectOrStart(const QString &fileName)
+{
+    if (!fileName.isEmpty() && m_projectFiles->openProjectFile(fileName))
+        return true;
+    ShowStartDialog();
+    return false;
+}
+
 void MainWindow::updateWindowTitle()
 {
     const QString program = tr("激光雷达编辑器");

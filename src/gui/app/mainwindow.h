@@ -99,6 +99,10 @@ public:
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
+    // At start: opens the project file named on the command line, as the start
+    // dialog's Open would, instead of showing the start dialog. With no file, or one
+    // that cannot be opened (after Open's message), the start dialog is shown.
+    bool OpenProjectOrStart(const QString &fileName);
 
     // The remembered window layout, language and display mode: read once when the
     // window is built, written whenever it closes.

@@ -1,5 +1,6 @@
 #include "gui/graphics/scanitem.h"
 
+#include "core/graphics/scanpoints.h"
 #include "core/link/sensorlinkdata.h"
 
 #include <QPainter>
@@ -10,28 +11,16 @@ namespace veltrix {
 
 namespace {
 
-// Serial samples: 0.5 degree apart, the sample before the first one (k = -1) at 135
-// degrees of the screen, clockwise from there; sample 270 of a forward-mounted scanner
-// lies straight ahead.
-constexpr double SampleStep = 0.5;
-constexpr double FirstSampleAngle = 135.5;
-
 constexpr qreal GraphPenPixels = 1.0;
 constexpr qreal CloudPenPixels = 2.0;  // plus one pixel per scene unit on screen
 constexpr qreal RepaintMarginPixels = 2.0;  // pixel rounding and the line's second pixel
 
-template<typename Values>
-void AppendSerialScan(QPolygonF &points, const Values &values, bool invertedMount)
+void AppendSerialScan(QPolygonF &points, const QVector<quint16> &values, bool invertedMount)
 {
     const int count = static_cast<int>(values.size());
     points.reserve(count + 1);
-    for (int i = 0; i < count; ++i) {
-        const int k = invertedMount ? i : i - 1;
-        const float angle = static_cast<float>(qDegreesToRadians(k * SampleStep + FirstSampleAngle));
-        const float radius = static_cast<float>(values.at(i));
-        points.append(QPointF(static_cast<int>(radius * qFastCos(angle)),
-                              static_cast<int>(radius * qFastSin(angle))));
-    }
+    for (int i = 0; i < count; ++i)
+        points.append(SerialSampleViewPoint(i, values.at(i), invertedMount));
 }
 
 void AppendCloud(QPolygonF &points, const QVector<qint32> &x, const QVector<qint32> &y, int cloudCount)

@@ -69,7 +69,17 @@ bool ProjectFiles::open(int modelIndex)
     const QString fileName = chooseFile(request);
     if (fileName.isEmpty())
         return false;
+    return read(fileName, modelIndex);
+}
 
+bool ProjectFiles::openProjectFile(const QString &path)
+{
+    // Absolute, so that a later Save writes where the file came from.
+    return read(QFileInfo(path).absoluteFilePath(), AnyProjectModel);
+}
+
+bool ProjectFiles::read(const QString &fileName, int modelIndex)
+{
     QString error;
     switch (OpenProjectFile(*m_project, fileName, modelIndex, &error)) {
     case ProjectFileStatus::Done:

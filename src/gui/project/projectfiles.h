@@ -46,6 +46,9 @@ public:
     // Asks for a file of model 0..4 (or AnyProjectModel) and reads it into the project.
     // Returns true when the project now holds the file.
     bool open(int modelIndex);
+    // Reads the file at path, of whatever model it is for, as open(AnyProjectModel)
+    // reads the file chosen: the same messages when it cannot, nothing changed then.
+    bool openProjectFile(const QString &path);
     // Writes the project to its file, asking for a name only while it has none.
     // Returns true when the file was written.
     bool save();
@@ -57,6 +60,7 @@ public:
 
 private:
     QString chooseFile(FileDialogRequest request);
+    bool read(const QString &fileName, int modelIndex);
     bool write(const QString &fileName);
     bool confirmReplacing(const QString &fileName);
     void showError(const QString &title, const QString &text);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws every image of the program as SVG and renders it to PNG.
 
-    python3 make_images.py            # writes svg/*.svg, ../images/*.png and *@2x.png
+    python3 make_images.py            # writes svg/*.svg, ../images/*.png and *@2x.png,
+                                      # and the program's icon into data/icons/
 
 Needs rsvg-convert (Debian package librsvg2-bin) and the DejaVu fonts for the digits
 and letters. The PNGs are committed, so building the program does not need this.
@@ -15,6 +16,12 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 SVG_DIR = os.path.join(HERE, "svg")
 PNG_DIR = os.path.join(HERE, "..", "images")
+# The program's icon for the desktop, in the folder layout of the icon theme it is
+# installed into: the window's radar picture, scalable and at the sizes menus and
+# file managers ask for.
+ICON_DIR = os.path.join(HERE, "..", "..", "..", "..", "data", "icons", "hicolor")
+PROGRAM_ICON = "radar"
+PROGRAM_ICON_SIZES = (48, 256)
 
 INK = "#27323f"          # outlines
 PAPER = "#ffffff"
@@ -476,6 +483,22 @@ image("GrayFault", lamp("#6d747c", "#c9cdd2", "!"))
 image("GreenFault", lamp("#167a2c", "#7ef08f", "!"))
 
 
+def write_program_icon():
+    scalable = os.path.join(ICON_DIR, "scalable", "apps")
+    os.makedirs(scalable, exist_ok=True)
+    svg_path = os.path.join(scalable, "veltrix.svg")
+    with open(os.path.join(SVG_DIR, PROGRAM_ICON + ".svg"), encoding="utf-8") as f:
+        svg = f.read()
+    with open(svg_path, "w", encoding="utf-8") as f:
+        f.write(svg)
+    for size in PROGRAM_ICON_SIZES:
+        folder = os.path.join(ICON_DIR, f"{size}x{size}", "apps")
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size),
+                        "-o", os.path.join(folder, "veltrix.png"), svg_path], check=True)
+    print(f"The program's icon written to {os.path.normpath(ICON_DIR)}")
+
+
 def main():
     os.makedirs(SVG_DIR, exist_ok=True)
     os.makedirs(PNG_DIR, exist_ok=True)
@@ -493,6 +516,7 @@ def main():
                            check=True)
     print(f"{len(images)} images (and their @2x variants) written to "
           f"{os.path.normpath(PNG_DIR)}")
+    write_program_icon()
     return 0
 
 
