@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 
-#if defined(Q_OS_UNIX)
+#ifndef VELTRIX_NO_POSIX
 #include <unistd.h>
 #elif defined(Q_OS_WIN)
 #include <io.h>
@@ -142,7 +142,7 @@ void RecordingWriter::syncToDisk()
     auto *file = qobject_cast<QFileDevice *>(m_device);
     if (!file || file->handle() < 0)
         return;
-#if defined(Q_OS_UNIX)
+#ifndef VELTRIX_NO_POSIX
     ::fsync(file->handle());
 #elif defined(Q_OS_WIN)
     ::_commit(file->handle());
