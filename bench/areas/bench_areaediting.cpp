@@ -2,10 +2,8 @@
 // area in the area list, and editing one coordinate-table cell. Every area holds
 // three 100-point polygon fields. Run with QT_QPA_PLATFORM=offscreen.
 
-#include "gui/areas/areaeditors.h"
 #include "core/areas/areamodel.h"
-#include "gui/areas/areatable.h"
-#include "editiondock.h"
+#include "editiondockundertest.h"
 #include "gui/graphics/painttable.h"
 
 #include <QPainter>
@@ -31,14 +29,13 @@ QVector<QPoint> polygon(int area, int field)
     return points;
 }
 
-// The three editors of the edition dock, built and wired as the main window builds
-// them, on a document whose areas all arrived at once (as from a file).
+// The edition dock with its three editors on a document whose areas all arrived at
+// once (as from a file).
 struct Editors
 {
     AreaModel model;
-    EditionDock dock;
-    AreaEditors editors{&model, dock.widgets()};
-    AREA_TABLE &areaTable = *editors.areaTable();
+    EditionDockUnderTest dock{&model};
+    AREA_TABLE &areaTable = dock.list();
     QImage canvas{400, 100, QImage::Format_ARGB32_Premultiplied};
 
     Editors()

@@ -23,21 +23,6 @@
 
 using namespace veltrix;
 
-namespace {
-
-// The window for another scanner model, as a new project for it would set it up.
-class ModelWindow : public MainWindow
-{
-public:
-    void setModel(int index)
-    {
-        modelIndex = index;
-        applyDeviceModel();
-    }
-};
-
-}  // namespace
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -52,7 +37,7 @@ int main(int argc, char *argv[])
     const QPointF centre(args.size() > 5 ? args.at(4).toDouble() : 0.0,
                          args.size() > 5 ? args.at(5).toDouble() : 1500.0);
 
-    ModelWindow window;
+    MainWindow window;
     AreaModel &model = window.areaModel();
     AreaRecord area = model.area(0);
     area.out1Shape = Polygon;
@@ -75,7 +60,7 @@ int main(int argc, char *argv[])
     auto *view = window.findChild<ViewWindow *>(QStringLiteral("graphicsView"));
     auto *slider = window.findChild<QSlider *>(QStringLiteral("ZoomSlider"));
     if (modelIndex != 0)
-        window.setModel(modelIndex);
+        window.project().setModelIndex(modelIndex);
     slider->setValue(zoomLevel);
     view->centerOn(centre.x(), -centre.y());
     const int pan = args.size() > 6 ? args.at(6).toInt() : 0;

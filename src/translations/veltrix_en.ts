@@ -60,6 +60,118 @@
     </message>
 </context>
 <context>
+    <name>DataTableDock</name>
+    <message>
+        <source>数据列表</source>
+        <translation>Data Table</translation>
+    </message>
+    <message>
+        <source>时间戳:</source>
+        <translation>Timestamp:</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>距离[mm]</source>
+        <comment>data table</comment>
+        <translation>Distance[mm]</translation>
+    </message>
+    <message>
+        <source>反光强度</source>
+        <translation>Intensity</translation>
+    </message>
+</context>
+<context>
+    <name>EditionDock</name>
+    <message>
+        <source>编辑控制</source>
+        <translation>Edition Controls</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <comment>edited area caption</comment>
+        <translation>Regions</translation>
+    </message>
+    <message>
+        <source>通道参数</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>打开延迟</source>
+        <translation>On Delay</translation>
+    </message>
+    <message>
+        <source>关闭延迟</source>
+        <translation>Off Delay</translation>
+    </message>
+    <message>
+        <source>关闭滞后比例</source>
+        <translation>Hysteresis</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>检测物体大小</source>
+        <translation>Detection Size</translation>
+    </message>
+    <message>
+        <source>智能选择</source>
+        <translation>CaseChannel</translation>
+    </message>
+    <message>
+        <source>驱动转角范围</source>
+        <translation>Dgree Range</translation>
+    </message>
+    <message>
+        <source>车辆速度范围</source>
+        <translation>Speed Range</translation>
+    </message>
+    <message>
+        <source>车辆通道组别</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>通道组0</source>
+        <translation>Type 0</translation>
+    </message>
+    <message>
+        <source>通道组1</source>
+        <translation>Type 1</translation>
+    </message>
+    <message>
+        <source>通道组2</source>
+        <translation>Type 2</translation>
+    </message>
+    <message>
+        <source>通道组3</source>
+        <translation>Type 3</translation>
+    </message>
+    <message>
+        <source>通道组4</source>
+        <translation>Type 4</translation>
+    </message>
+    <message>
+        <source>输出1</source>
+        <translation>Out 1</translation>
+    </message>
+    <message>
+        <source>输出2</source>
+        <translation>Out 2</translation>
+    </message>
+    <message>
+        <source>输出3</source>
+        <translation>Out 3</translation>
+    </message>
+</context>
+<context>
     <name>EthnertSetting</name>
     <message>
         <source>以太网设置</source>
@@ -72,6 +184,133 @@
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FieldEditPage</name>
+    <message>
+        <source>独立模式</source>
+        <translation>Independent</translation>
+    </message>
+    <message>
+        <source>依靠模式</source>
+        <translation>Dependent</translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation>Coordinates</translation>
+    </message>
+    <message>
+        <source>X/Y坐标</source>
+        <translation>Controls XY</translation>
+    </message>
+    <message>
+        <source>角度距离</source>
+        <translation>Controls Polar</translation>
+    </message>
+    <message>
+        <source>自学习</source>
+        <translation>Teaching</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <comment>teach-in region</comment>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Corner</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>平均值</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>抵消距离</source>
+        <translation>Distance Offset</translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation>Others</translation>
+    </message>
+    <message>
+        <source>简单采样</source>
+        <translation>Simplify The Result</translation>
+    </message>
+    <message>
+        <source>开始自学习</source>
+        <translation>Start Teach</translation>
+    </message>
+</context>
+<context>
+    <name>IOSimulationDock</name>
+    <message>
+        <source>IO端口仿真</source>
+        <translation>IO Simulation</translation>
+    </message>
+    <message>
+        <source>输入端口仿真</source>
+        <translation>Input Simulation</translation>
+    </message>
+    <message>
+        <source>输出端口仿真</source>
+        <translation>Output Simulation</translation>
+    </message>
+    <message>
+        <source>异常状态仿真</source>
+        <translation>Fault Simulation</translation>
+    </message>
+    <message>
+        <source>智能选择仿真</source>
+        <translation>Simulation CaseChannel</translation>
+    </message>
+    <message>
+        <source>驱动转角</source>
+        <translation>Dgree</translation>
+    </message>
+    <message>
+        <source>车辆速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>车辆操作模式</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>操作模式0</source>
+        <translation>Type 0</translation>
+    </message>
+    <message>
+        <source>操作模式1</source>
+        <translation>Type 1</translation>
+    </message>
+    <message>
+        <source>操作模式2</source>
+        <translation>Type 2</translation>
+    </message>
+    <message>
+        <source>操作模式3</source>
+        <translation>Type 3</translation>
+    </message>
+    <message>
+        <source>操作模式4</source>
+        <translation>Type 4</translation>
     </message>
 </context>
 <context>
@@ -137,176 +376,8 @@
         <translation>Help</translation>
     </message>
     <message>
-        <source>编辑控制</source>
-        <translation>Edition Controls</translation>
-    </message>
-    <message>
-        <source>区域</source>
-        <translation>Area</translation>
-    </message>
-    <message>
-        <source>通道参数</source>
-        <translation>Parameter</translation>
-    </message>
-    <message>
-        <source>智能选择</source>
-        <translation>CaseChannel</translation>
-    </message>
-    <message>
-        <source>通道组1</source>
-        <translation>Type 1</translation>
-    </message>
-    <message>
-        <source>通道组2</source>
-        <translation>Type 2</translation>
-    </message>
-    <message>
-        <source>通道组3</source>
-        <translation>Type 3</translation>
-    </message>
-    <message>
-        <source>通道组4</source>
-        <translation>Type 4</translation>
-    </message>
-    <message>
-        <source>输出1</source>
-        <translation>Out 1</translation>
-    </message>
-    <message>
-        <source>依靠模式</source>
-        <translation>Dependent</translation>
-    </message>
-    <message>
-        <source>坐标</source>
-        <translation>Coordinates</translation>
-    </message>
-    <message>
-        <source>X/Y坐标</source>
-        <translation>Controls XY</translation>
-    </message>
-    <message>
-        <source>角度距离</source>
-        <translation>Controls Polar</translation>
-    </message>
-    <message>
-        <source>自学习</source>
-        <translation>Teaching</translation>
-    </message>
-    <message>
-        <source>位置</source>
-        <translation>Corner</translation>
-    </message>
-    <message>
-        <source>大小</source>
-        <translation>Size</translation>
-    </message>
-    <message>
-        <source>选择</source>
-        <translation>Select</translation>
-    </message>
-    <message>
-        <source>方法</source>
-        <translation>Method</translation>
-    </message>
-    <message>
-        <source>平均值</source>
-        <translation>Average</translation>
-    </message>
-    <message>
-        <source>最小值</source>
-        <translation>Minimum</translation>
-    </message>
-    <message>
-        <source>抵消距离</source>
-        <translation>Distance Offset</translation>
-    </message>
-    <message>
-        <source>其他</source>
-        <translation>Others</translation>
-    </message>
-    <message>
-        <source>简单采样</source>
-        <translation>Simplify The Result</translation>
-    </message>
-    <message>
-        <source>开始自学习</source>
-        <translation>Start Teach</translation>
-    </message>
-    <message>
-        <source>输出2</source>
-        <translation>Out 2</translation>
-    </message>
-    <message>
-        <source>输出3</source>
-        <translation>Out 3</translation>
-    </message>
-    <message>
         <source>数据列表</source>
         <translation>Data Table</translation>
-    </message>
-    <message>
-        <source>时间戳:</source>
-        <translation>Timestamp:</translation>
-    </message>
-    <message>
-        <source>角度</source>
-        <translation>Step</translation>
-    </message>
-    <message>
-        <source>反光强度</source>
-        <translation>Intensity</translation>
-    </message>
-    <message>
-        <source>IO端口仿真</source>
-        <translation>IO Simulation</translation>
-    </message>
-    <message>
-        <source>输入端口仿真</source>
-        <translation>Input Simulation</translation>
-    </message>
-    <message>
-        <source>输出端口仿真</source>
-        <translation>Output Simulation</translation>
-    </message>
-    <message>
-        <source>异常状态仿真</source>
-        <translation>Fault Simulation</translation>
-    </message>
-    <message>
-        <source>智能选择仿真</source>
-        <translation>Simulation CaseChannel</translation>
-    </message>
-    <message>
-        <source>驱动转角</source>
-        <translation>Dgree</translation>
-    </message>
-    <message>
-        <source>车辆速度</source>
-        <translation>Speed</translation>
-    </message>
-    <message>
-        <source>车辆操作模式</source>
-        <translation>Operation</translation>
-    </message>
-    <message>
-        <source>操作模式0</source>
-        <translation>Type 0</translation>
-    </message>
-    <message>
-        <source>操作模式1</source>
-        <translation>Type 1</translation>
-    </message>
-    <message>
-        <source>操作模式2</source>
-        <translation>Type 2</translation>
-    </message>
-    <message>
-        <source>操作模式3</source>
-        <translation>Type 3</translation>
-    </message>
-    <message>
-        <source>操作模式4</source>
-        <translation>Type 4</translation>
     </message>
     <message>
         <source>退出</source>
@@ -425,13 +496,29 @@
         <translation>New</translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Close</translation>
+        <source>传感器设定</source>
+        <translation>Sensor Setting</translation>
     </message>
     <message>
-        <source>独立模式</source>
-        <translation>Independent</translation>
+        <source>打开文件</source>
+        <translation>Open</translation>
     </message>
+    <message>
+        <source>保存文件</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <comment>view mode</comment>
+        <translation>Edition</translation>
+    </message>
+</context>
+<context>
+    <name>SensorSettingDock</name>
     <message>
         <source>传感器设定</source>
         <translation>Sensor Setting</translation>
@@ -485,6 +572,18 @@
         <translation>RS232 StopBit</translation>
     </message>
     <message>
+        <source>停止位1Bit</source>
+        <translation>Stop 1Bit</translation>
+    </message>
+    <message>
+        <source>停止位1.5Bit</source>
+        <translation>Stop 1.5Bit</translation>
+    </message>
+    <message>
+        <source>停止位2Bit</source>
+        <translation>Stop 2Bit</translation>
+    </message>
+    <message>
         <source>RS485地址(1-127)</source>
         <translation>RS485 ID(1-127)</translation>
     </message>
@@ -513,12 +612,24 @@
         <translation>Output Logic</translation>
     </message>
     <message>
+        <source>常闭方式</source>
+        <translation>Normally closed mode</translation>
+    </message>
+    <message>
+        <source>常开方式</source>
+        <translation>Normally open mode</translation>
+    </message>
+    <message>
         <source>扫描电机速度</source>
         <translation>Motor SpeedRatio</translation>
     </message>
     <message>
         <source>扫描电机同步方式</source>
         <translation>MotorSync Mode</translation>
+    </message>
+    <message>
+        <source>独立模式</source>
+        <translation>Independent</translation>
     </message>
     <message>
         <source>主机模式</source>
@@ -565,12 +676,24 @@
         <translation>Sensor Zero Value</translation>
     </message>
     <message>
+        <source>以太网模式接口</source>
+        <translation>Ethernet Mode</translation>
+    </message>
+    <message>
         <source>TCP服务器</source>
         <translation>TCP Server</translation>
     </message>
     <message>
         <source>UDP模式</source>
         <translation>UDP Mode</translation>
+    </message>
+    <message>
+        <source>激光扫描频率</source>
+        <translation>Sensor Scan frequency</translation>
+    </message>
+    <message>
+        <source>激光角度分辨率</source>
+        <translation>Sensor Scan Degree</translation>
     </message>
     <message>
         <source>0.1度</source>
@@ -585,8 +708,17 @@
         <translation>Scan Filter Level</translation>
     </message>
     <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
         <source>简单</source>
         <translation>Easy</translation>
+    </message>
+    <message>
+        <source>中等</source>
+        <comment>scan filter level</comment>
+        <translation>Middle</translation>
     </message>
     <message>
         <source>严格</source>
@@ -625,55 +757,6 @@
         <translation>Traili Filter</translation>
     </message>
     <message>
-        <source>打开文件</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>保存文件</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>另存为</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>停止位1Bit</source>
-        <translation>Stop 1Bit</translation>
-    </message>
-    <message>
-        <source>停止位1.5Bit</source>
-        <translation>Stop 1.5Bit</translation>
-    </message>
-    <message>
-        <source>停止位2Bit</source>
-        <translation>Stop 2Bit</translation>
-    </message>
-    <message>
-        <source>常闭方式</source>
-        <translation>Normally closed mode</translation>
-    </message>
-    <message>
-        <source>常开方式</source>
-        <translation>Normally open mode</translation>
-    </message>
-    <message>
-        <source>以太网模式接口</source>
-        <translation>Ethernet Mode</translation>
-    </message>
-    <message>
-        <source>激光扫描频率</source>
-        <translation>Sensor Scan frequency</translation>
-    </message>
-    <message>
-        <source>激光角度分辨率</source>
-        <translation>Sensor Scan Degree</translation>
-    </message>
-    <message>
-        <source>中等</source>
-        <comment>scan filter level</comment>
-        <translation>Middle</translation>
-    </message>
-    <message>
         <source>中等</source>
         <comment>trailing filter level</comment>
         <translation>Medium</translation>
@@ -681,58 +764,6 @@
     <message>
         <source>以太网IP地址:</source>
         <translation>IP Address:</translation>
-    </message>
-    <message>
-        <source>距离[mm]</source>
-        <comment>data table</comment>
-        <translation>Distance[mm]</translation>
-    </message>
-    <message>
-        <source>编辑</source>
-        <comment>edited area caption</comment>
-        <translation>Regions</translation>
-    </message>
-    <message>
-        <source>打开延迟</source>
-        <translation>On Delay</translation>
-    </message>
-    <message>
-        <source>关闭延迟</source>
-        <translation>Off Delay</translation>
-    </message>
-    <message>
-        <source>关闭滞后比例</source>
-        <translation>Hysteresis</translation>
-    </message>
-    <message>
-        <source>检测物体大小</source>
-        <translation>Detection Size</translation>
-    </message>
-    <message>
-        <source>驱动转角范围</source>
-        <translation>Dgree Range</translation>
-    </message>
-    <message>
-        <source>车辆速度范围</source>
-        <translation>Speed Range</translation>
-    </message>
-    <message>
-        <source>车辆通道组别</source>
-        <translation>Operation</translation>
-    </message>
-    <message>
-        <source>通道组0</source>
-        <translation>Type 0</translation>
-    </message>
-    <message>
-        <source>区域</source>
-        <comment>teach-in region</comment>
-        <translation>Region</translation>
-    </message>
-    <message>
-        <source>编辑</source>
-        <comment>view mode</comment>
-        <translation>Edition</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,6 @@
 #include "core/project/devicemodels.h"
 #include "core/project/projectfile.h"
 #include "gui/connect/create.h"
-#include "gui/link/sensorsetting.h"
 #include "gui/project/projectfiles.h"
 
 #include <QDate>
@@ -17,6 +16,7 @@
 #include <QtTest>
 
 using namespace veltrix;
+using veltrix::testing::WindowUnderTest;
 
 Q_DECLARE_METATYPE(CommandLine::Action)
 Q_DECLARE_METATYPE(MessageIcon)
@@ -27,15 +27,7 @@ namespace {
 struct Started
 {
     WindowUnderTest window;
-    QVector<UserMessage> shown;
-
-    Started()
-    {
-        window.messenger().setPresenter([this](const UserMessage &message) {
-            shown.append(message);
-            return 0;
-        });
-    }
+    QList<UserMessage> &shown = window.shown;
 
     // What main() does with the command line once the window exists.
     void start(const QStringList &arguments)
@@ -47,14 +39,7 @@ struct Started
     }
 
     // The whole document: model, settings and the 64 areas.
-    ProjectContents document()
-    {
-        ProjectContents contents;
-        contents.modelIndex = window.currentModel();
-        contents.settings = window.sensorSettings()->SettingValues();
-        contents.areas = window.areaModel().areas();
-        return contents;
-    }
+    ProjectContents document() { return window.project().contents(); }
 };
 
 // A project of model 20 with settings and areas that differ from a new window's.
@@ -201,7 +186,7 @@ void TestCommandLine::opensTheProjectGiven()
     QCOMPARE(shown.areas, project.areas);
     // The model reached the view, and a later Save goes back to the file opened.
     QCOMPARE(s.window.widget<QSlider>("ZoomSlider")->value(), deviceModel(2)->minimumZoom);
-    QCOMPARE(s.window.projectFiles()->fileName(), dir.filePath(QStringLiteral("plant.KT20")));
+    QCOMPARE(s.window.project().fileName(), dir.filePath(QStringLiteral("plant.KT20")));
     QVERIFY(s.window.windowTitle().startsWith(QStringLiteral("plant.KT20")));
 }
 
@@ -240,7 +225,7 @@ void TestCommandLine::unreadableProjectShowsStartDialog()
     QCOMPARE(after.settings, before.settings);
     QCOMPARE(after.areas, before.areas);
     QVERIFY(!s.window.areaModel().isModified());
-    QVERIFY(s.window.projectFiles()->fileName().isEmpty());
+    QVERIFY(s.window.project().fileName().isEmpty());
     QVERIFY(s.window.startDialog()->isVisible());
 }
 

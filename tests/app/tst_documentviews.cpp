@@ -280,7 +280,8 @@ void TestDocumentViews::handleGesturesShowEverywhereAndAreUndoSteps_data()
 }
 
 // A gesture ends with the area as it now is in its history, so that Undo steps back
-// exactly that gesture and Redo brings it back; the table and the thumbnail follow.
+// exactly that gesture and Redo brings it back; the table and the thumbnail follow,
+// and the area's edit marker goes green as after a point typed into the tables.
 void TestDocumentViews::handleGesturesShowEverywhereAndAreUndoSteps()
 {
     QFETCH(QString, gesture);
@@ -293,6 +294,8 @@ void TestDocumentViews::handleGesturesShowEverywhereAndAreUndoSteps()
     w.model().editCurrentArea(start);  // an edit elsewhere, and so the present undo step
     PaintCounter counter;
     w.watchThumbnail(0, &counter);
+    QTableWidgetItem *marker = w.list()->item(0, 1);
+    QCOMPARE(marker->background().style(), Qt::NoBrush);
 
     QWidget *viewport = w.view()->viewport();
     if (gesture == QLatin1String("drag centre")) {
@@ -315,6 +318,7 @@ void TestDocumentViews::handleGesturesShowEverywhereAndAreUndoSteps()
     QCOMPARE(cellText(w.coordTable(0), 0, 1), QString::number(after[0].x()));
     QCOMPARE(cellText(w.coordTable(0), 0, 2), QString::number(after[0].y()));
     QTRY_VERIFY(counter.paints > 0);
+    QCOMPARE(marker->background().color(), QColor(Qt::green));
 
     w.press("Ctrl+Z");
     QCOMPARE(model.current().out1Points, before);

@@ -5,6 +5,7 @@
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "core/link/serialcomm.h"
+#include "windowundertest.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -402,20 +403,16 @@ void TestLanguages::messagesAfterASwitch()
     QFETCH(QStringList, promptButtons);
     QFETCH(QString, standardButton);
 
-    MainWindow w;
-    QVector<UserMessage> shown;
-    w.messenger().setPresenter([&shown](const UserMessage &message) {
-        shown << message;
-        return 2;  // Cancel: the window stays
-    });
+    testing::WindowUnderTest w;
+    w.answer = 2;  // Cancel: the window stays
     switchTo(w, true);
     switchTo(w, english);
     w.show();
     w.areaModel().setModified(true);
     QVERIFY(!w.close());
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown.first().title, promptTitle);
-    QCOMPARE(shown.first().buttons, promptButtons);
+    QCOMPARE(w.shown.size(), 1);
+    QCOMPARE(w.shown.first().title, promptTitle);
+    QCOMPARE(w.shown.first().buttons, promptButtons);
 
     QString buttonText;
     QTimer::singleShot(0, this, [&buttonText] {

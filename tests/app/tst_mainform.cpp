@@ -27,6 +27,7 @@
 #include <utility>
 
 using namespace veltrix;
+using veltrix::testing::WindowUnderTest;
 
 namespace {
 
@@ -142,7 +143,7 @@ void TestMainForm::initTestCase()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     w = std::make_unique<WindowUnderTest>();
-    w->messenger().setPresenter([](const UserMessage &) { return 2; });
+    w->answer = 2;  // Cancel
     w->widget<QDockWidget>("IOSimulationDock")->show();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));

@@ -38,24 +38,9 @@
 #endif
 
 using namespace veltrix;
+using veltrix::testing::WindowUnderTest;
 
 namespace {
-
-// A window whose message boxes are answered by `answer` and recorded in `shown`.
-struct Scripted
-{
-    WindowUnderTest window;
-    QVector<UserMessage> shown;
-    int answer = 2;
-
-    Scripted()
-    {
-        window.messenger().setPresenter([this](const UserMessage &message) {
-            shown.append(message);
-            return answer;
-        });
-    }
-};
 
 const QStringList SerialFields = {"Para_ControlMode", "Para_RS232BaudRate", "Para_RS232CommVerify",
                                   "Para_RS232StopBit", "Para_RS485IDAddress", "Para_RS485BaudRate",
@@ -226,10 +211,10 @@ void TestMainWindow::zoomSliderFollowsModel()
     WindowUnderTest w;
     auto *slider = w.widget<QSlider>("ZoomSlider");
     if (model < 0 || model > 4)
-        w.setModelIndex(3);
+        w.CreateDeviceType(3);
     // Zoomed in before the model changes: the value must come back to the minimum.
     slider->setValue(200);
-    w.setModelIndex(model);
+    w.CreateDeviceType(model);
     QCOMPARE(slider->minimum(), minimum);
     QCOMPARE(slider->value(), value);
     QCOMPARE(slider->maximum(), 350);
@@ -278,12 +263,13 @@ void TestMainWindow::firstStartLayoutShowsEditorsWhole()
 
 void TestMainWindow::closeUnmodifiedAsksNothing()
 {
-    Scripted s;
-    s.window.show();
-    QVERIFY(s.window.close());
+    WindowUnderTest s;
+    s.answer = 2;  // Cancel, unless a test says otherwise
+    s.show();
+    QVERIFY(s.close());
     QVERIFY(s.shown.isEmpty());
-    QCOMPARE(s.window.saveCalls, 0);
-    QVERIFY(!s.window.isVisible());
+    QCOMPARE(s.saveCalls, 0);
+    QVERIFY(!s.isVisible());
 }
 
 void TestMainWindow::closePrompt_data()
@@ -314,24 +300,26 @@ void TestMainWindow::closePrompt()
     QFETCH(int, saveCalls);
     QFETCH(int, prompts);
 
-    Scripted s;
+    WindowUnderTest s;
+    s.answer = 2;  // Cancel, unless a test says otherwise
     s.answer = answer;
-    s.window.setLanguage(language);
-    s.window.saveWrites = saveWrites;
-    changeArea(s.window.areaModel(), 5,
+    s.setLanguage(language);
+    s.saving = saveWrites ? WindowUnderTest::Saving::PretendWritten
+                         : WindowUnderTest::Saving::PretendFailed;
+    changeArea(s.areaModel(), 5,
                [](AreaRecord &area) { area.out1Points = {QPoint(100, 200), QPoint(-300, 400)}; });
-    s.window.areaModel().setModified(true);
-    const QVector<AreaRecord> before = s.window.areaModel().areas();
-    s.window.show();
+    s.areaModel().setModified(true);
+    const QVector<AreaRecord> before = s.areaModel().areas();
+    s.show();
 
-    QCOMPARE(s.window.close(), closes);
-    QCOMPARE(s.window.isVisible(), !closes);
+    QCOMPARE(s.close(), closes);
+    QCOMPARE(s.isVisible(), !closes);
     QCOMPARE(s.shown.size(), prompts);
-    QCOMPARE(s.window.saveCalls, saveCalls);
+    QCOMPARE(s.saveCalls, saveCalls);
     // Nothing but a save touches the document.
-    QCOMPARE(s.window.areaModel().areas(), before);
+    QCOMPARE(s.areaModel().areas(), before);
     if (!closes)
-        QVERIFY(s.window.areaModel().isModified());
+        QVERIFY(s.areaModel().isModified());
 }
 
 void TestMainWindow::closePromptTexts_data()
@@ -353,11 +341,12 @@ void TestMainWindow::closePromptTexts()
     QFETCH(QString, text);
     QFETCH(QStringList, buttons);
 
-    Scripted s;
-    s.window.setLanguage(language);
-    s.window.areaModel().setModified(true);
-    s.window.show();
-    s.window.close();
+    WindowUnderTest s;
+    s.answer = 2;  // Cancel, unless a test says otherwise
+    s.setLanguage(language);
+    s.areaModel().setModified(true);
+    s.show();
+    s.close();
     QCOMPARE(s.shown.size(), 1);
     const UserMessage &message = s.shown.first();
     QCOMPARE(message.icon, MessageIcon::Warning);
@@ -370,21 +359,22 @@ void TestMainWindow::closePromptTexts()
 
 void TestMainWindow::quitAndSaveActions()
 {
-    Scripted s;
-    s.window.show();
-    s.window.action("Save")->trigger();
-    QCOMPARE(s.window.saveCalls, 1);
+    WindowUnderTest s;
+    s.answer = 2;  // Cancel, unless a test says otherwise
+    s.show();
+    s.action("Save")->trigger();
+    QCOMPARE(s.saveCalls, 1);
 
-    s.window.areaModel().setModified(true);
+    s.areaModel().setModified(true);
     s.answer = 2;
-    s.window.action("Quit")->trigger();
+    s.action("Quit")->trigger();
     QCOMPARE(s.shown.size(), 1);
-    QVERIFY(s.window.isVisible());
+    QVERIFY(s.isVisible());
 
     s.answer = 1;
-    s.window.action("Quit")->trigger();
+    s.action("Quit")->trigger();
     QCOMPARE(s.shown.size(), 2);
-    QVERIFY(!s.window.isVisible());
+    QVERIFY(!s.isVisible());
 }
 
 void TestMainWindow::displayModeIsExclusive_data()

@@ -1,8 +1,5 @@
-#include "gui/areas/areaeditors.h"
 #include "core/areas/areamodel.h"
-#include "gui/areas/areatable.h"
-#include "gui/areas/editcontrol.h"
-#include "editiondock.h"
+#include "editiondockundertest.h"
 #include "gui/graphics/painttable.h"
 
 #include <QHeaderView>
@@ -16,15 +13,13 @@ using Points = QVector<QPoint>;
 
 namespace {
 
-// The three area editors on one document, built and wired as the main window builds
-// them.
+// The edition dock with its three area editors on one document.
 struct Fixture
 {
     AreaModel model;
-    EditionDock dock;
-    AreaEditors editors{&model, dock.widgets()};
-    AREA_TABLE &areaTable = *editors.areaTable();
-    EDIT_CONTROL &control = *editors.editControl();
+    EditionDockUnderTest dock{&model};
+    AREA_TABLE &areaTable = dock.list();
+    EDIT_CONTROL &control = dock.controls();
     QSignalSpy indexChanges{&areaTable, &AREA_TABLE::AreaTableIndexChange};
     QSignalSpy areaEdits{&areaTable, &AREA_TABLE::EditAreaDataSignal};
 
@@ -41,7 +36,7 @@ struct Fixture
 
     void press(const QKeySequence &keys)
     {
-        QTest::keySequence(&dock.root, keys);
+        QTest::keySequence(&dock.dock, keys);
     }
 };
 
@@ -402,10 +397,12 @@ void TestAreaTable::editMarker()
     f.dock.undo->trigger();
     QCOMPARE(f.table()->item(4, 1)->background().color(), QColor(Qt::green));
     QCOMPARE(f.table()->item(8, 1)->background().style(), Qt::NoBrush);
-    // Shape and parameter changes do not mark the row.
+    // A parameter change does not mark the row; a shape change sets the points anew
+    // and does.
     f.control.OpenDelayIndexChange(3);
-    QTest::mouseClick(f.dock.shapeButtons[0][Arc], Qt::LeftButton);
     QCOMPARE(f.table()->item(8, 1)->background().style(), Qt::NoBrush);
+    QTest::mouseClick(f.dock.shapeButtons[0][Arc], Qt::LeftButton);
+    QCOMPARE(f.table()->item(8, 1)->background().color(), QColor(Qt::green));
     f.clickRow(4);
     f.areaTable.ResetEditAreaTableDisplay();
     QCOMPARE(f.table()->item(4, 1)->background().color(), QColor(Qt::white));

@@ -2,7 +2,7 @@
 #include "core/areas/areamodel.h"
 #include "gui/areas/coordtable.h"
 #include "core/areas/fieldediting.h"
-#include "editiondock.h"
+#include "editiondockundertest.h"
 
 #include <QHeaderView>
 #include <QtTest>
@@ -20,10 +20,8 @@ enum Page { Cartesian = 0, PolarPage = 1 };
 struct Fixture
 {
     AreaModel model;
-    EditionDock dock;
-    COORD_TABLE coord{&model,
-                      dock.coordTables[0], dock.coordTables[1], dock.coordTables[2],
-                      dock.polarTables[0], dock.polarTables[1], dock.polarTables[2]};
+    EditionDockUnderTest dock{&model};
+    COORD_TABLE &coord = dock.coordinates();
     QSignalSpy edits{&coord, &COORD_TABLE::CoordTableEditSignal};
 
     QTableWidget *table(int field, int page) const

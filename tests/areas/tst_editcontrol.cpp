@@ -1,7 +1,7 @@
 #include "areachange.h"
 #include "core/areas/areamodel.h"
 #include "gui/areas/editcontrol.h"
-#include "editiondock.h"
+#include "editiondockundertest.h"
 
 #include <QAbstractItemView>
 #include <QTabBar>
@@ -18,8 +18,8 @@ namespace {
 struct Fixture
 {
     AreaModel model;
-    EditionDock dock;
-    EDIT_CONTROL control{&model, dock.editWidgets()};
+    EditionDockUnderTest dock{&model};
+    EDIT_CONTROL &control = dock.controls();
     QSignalSpy paraChanges{&control, &EDIT_CONTROL::EditControlParaChangeSignal};
     QSignalSpy shapeChanges{&control, &EDIT_CONTROL::EditControlShapeChangeSignal};
 
@@ -131,8 +131,7 @@ void TestEditControl::constructionResetsShapesOfTheCurrentArea()
         area.out2Points = {{0, 700}};
     });
     changeArea(model, 10, [](AreaRecord &area) { area.out2Shape = Fan; });
-    EditionDock dock;
-    EDIT_CONTROL control(&model, dock.editWidgets());
+    EditionDockUnderTest dock(&model);
     for (int field = 0; field < FieldCount; ++field)
         QCOMPARE(model.area(9).shape(field), qint32(Polygon));
     QCOMPARE(model.area(9).out2Points, (Points{{0, 700}}));
@@ -344,7 +343,7 @@ void TestEditControl::comboChoiceWritesItsField()
     Fixture f;
     f.model.setCurrentArea(6);
     QVERIFY(f.dock.showActive());
-    auto *box = f.dock.root.findChild<QComboBox *>(name);
+    auto *box = f.dock.dock.findChild<QComboBox *>(name);
     QVERIFY(box);
     chooseEntry(box, index);
     QCOMPARE(f.model.area(6).number(number), index);
@@ -390,9 +389,9 @@ void TestEditControl::finishingOneSpinBoxWritesAllCaseFields()
     f.dock.optionMode->setCurrentIndex(3);
     QCOMPARE(f.model.current().steerMaxDgree, 0);
 
-    f.dock.root.findChild<QTabWidget *>(QStringLiteral("ParametersEditTab"))->setCurrentIndex(1);
+    f.dock.dock.findChild<QTabWidget *>(QStringLiteral("ParametersEditTab"))->setCurrentIndex(1);
     QVERIFY(f.dock.showActive());
-    auto *box = f.dock.root.findChild<QSpinBox *>(name);
+    auto *box = f.dock.dock.findChild<QSpinBox *>(name);
     QVERIFY(box);
     typeIntoSpinBox(box, value);
     QCOMPARE(box->value(), value);
@@ -412,7 +411,7 @@ void TestEditControl::operationModeWritesAllCaseFields()
     Fixture f;
     f.dock.steerMin->setValue(-90);
     f.dock.speedMax->setValue(100);
-    f.dock.root.findChild<QTabWidget *>(QStringLiteral("ParametersEditTab"))->setCurrentIndex(1);
+    f.dock.dock.findChild<QTabWidget *>(QStringLiteral("ParametersEditTab"))->setCurrentIndex(1);
     QVERIFY(f.dock.showActive());
     chooseEntry(f.dock.optionMode, 2);
     QCOMPARE(f.model.current().vehicleOptionMode, 2);

@@ -8,6 +8,7 @@
 #include "gui/connect/settingsdialog.h"
 #include "core/link/serialcomm.h"
 #include "core/link/transactionresult.h"
+#include "windowundertest.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,17 +29,13 @@ namespace {
 // and answered with its first button, and the read-alls that completed counted.
 struct Session
 {
-    MainWindow w;
-    QList<UserMessage> shown;
+    testing::WindowUnderTest w;
+    QList<UserMessage> &shown = w.shown;
     int readsComplete = 0;
 
     Session()
     {
         w.LanguageToEnglish();
-        w.messenger().setPresenter([this](const UserMessage &message) {
-            shown.append(message);
-            return 0;
-        });
         QObject::connect(w.sensorLink(), &SERIAL_COMM::TransactionFinished, [this](const TransactionResult &r) {
             readsComplete += r.kind == TransactionKind::ReadAll && r.isComplete() ? 1 : 0;
         });

@@ -7,6 +7,7 @@
 #include "gui/connect/create.h"
 #include "core/project/projectfile.h"
 #include "gui/project/projectfiles.h"
+#include "windowundertest.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -24,14 +25,10 @@ namespace {
 // are answered with their first button.
 struct Start
 {
-    MainWindow w;
+    testing::WindowUnderTest w;
     Create *dialog = w.startDialog();
 
-    Start()
-    {
-        w.messenger().setPresenter([](const UserMessage &) { return 0; });
-        w.ShowStartDialog();
-    }
+    Start() { w.ShowStartDialog(); }
 
     template<typename T>
     T *in(const char *name) { return dialog->findChild<T *>(QLatin1String(name)); }
@@ -100,7 +97,7 @@ void TestStartDialog::opensProjectOfAnotherModel()
     file.close();
 
     Start s;
-    s.w.projectFiles()->setFileChooser([&](const FileDialogRequest &) { return path; });
+    s.w.files << path;
     s.click("Button_Open");
     QVERIFY(!s.dialog->isVisible());
     QCOMPARE(s.w.currentModel(), 4);

@@ -182,9 +182,10 @@ void TestEmulatorTransfer::dockEditSurvivesWriteAndRead()
     Session s;
     QVERIFY(s.start(scanner, transport, true));
     QCOMPARE(s.widget<QComboBox>("Para_SensorInstallDir")->currentIndex(), inverted ? 1 : 0);
-    // Over the serial line the scanner's Ethernet mode is kept but not shown.
+    // The scanner's Ethernet mode is kept and shown, greyed over the serial line.
     QCOMPARE(s.w.sensorParameters()[16], udp ? 1u : 0u);
-    QCOMPARE(s.widget<QComboBox>("SensorEtherMode")->currentIndex(), udp && !serial ? 1 : 0);
+    QCOMPARE(s.widget<QComboBox>("SensorEtherMode")->currentIndex(), udp ? 1 : 0);
+    QCOMPARE(s.widget<QComboBox>("SensorEtherMode")->isEnabled(), !serial);
 
     // The CAN baud rate, and the last address byte, which a serial line does not take.
     SensorParameters expected = s.w.sensorParameters();

@@ -57,7 +57,6 @@ private slots:
     void receivedBlockIsShownAndEditedWordByWord_data();
     void receivedBlockIsShownAndEditedWordByWord();
     void textsInBothLanguages();
-    void settingsSectionRoundTrip();
 };
 
 void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord_data()
@@ -89,8 +88,9 @@ void TestSensorSetting::receivedBlockIsShownAndEditedWordByWord()
     QCOMPARE(edits.count(), 0);
     QVERIFY(!w.areaModel().isModified());
     QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("值 9"));
-    QCOMPARE(combo("SensorEtherMode")->currentIndex(), ethernet ? 1 : 0);
-    QCOMPARE(spin("Para_SensorIPAddress4")->value(), ethernet ? 2 : 88);
+    // Every setting shows what a write-all sends; those of the other interface greyed.
+    QCOMPARE(combo("SensorEtherMode")->currentIndex(), 1);
+    QCOMPARE(spin("Para_SensorIPAddress4")->value(), 2);
     QCOMPARE(spin("Para_SensorIPAddress4")->isEnabled(), ethernet);
 
     // An edit stores its own word: the value the list cannot show stays as it was.
@@ -134,39 +134,6 @@ void TestSensorSetting::textsInBothLanguages()
     QCoreApplication::processEvents();
     QCOMPARE(itemTexts(combo("Para_SensorOutputLogic")), QStringList({"常闭方式", "常开方式"}));
     QCOMPARE(combo("Para_RS232CommVerify")->currentText(), QStringLiteral("值 9"));
-}
-
-void TestSensorSetting::settingsSectionRoundTrip()
-{
-    MainWindow saved;
-    saved.CreatConnectTypeSignalSlot(EthernetInterface);
-    readParameters(saved, scannerBlock());
-    const QVector<int> values = saved.sensorSettings()->SettingValues();
-    QCOMPARE(values, QVector<int>({2, 4, 9, 0, 127, 0, 0, 0, 127, 0, 0, 1200, 0, 0, 1, 1780,
-                                   1, 0, 1, 0, 10, 5, 1, 2}));
-
-    // Read back on Ethernet, every word of the section comes back; the RS485 address
-    // shows (and takes) its range's end, and unreadable lines are 0.
-    MainWindow opened;
-    opened.CreatConnectTypeSignalSlot(EthernetInterface);
-    opened.sensorSettings()->SetSettingValues(values);
-    SensorParameters expected = saved.sensorParameters();
-    expected[4] = 127;
-    expected[23] = SensorParameters()[23];  // not part of the section
-    QCOMPARE(opened.sensorParameters(), expected);
-    QVERIFY(!opened.areaModel().isModified());
-
-    // A section cut short: number fields at their minimum, lists at their first item;
-    // on a serial line the scanner's network settings are not taken from it.
-    MainWindow serial;
-    serial.sensorSettings()->SetSettingValues({1, 0});
-    QCOMPARE(serial.sensorSettings()->SettingValues().mid(0, 5), QVector<int>({1, 0, 0, 0, 1}));
-    expected = SensorParameters();
-    expected[0] = 1;
-    expected[4] = 1;
-    expected[8] = 1;
-    expected[15] = 1000;
-    QCOMPARE(serial.sensorParameters(), expected);
 }
 
 QTEST_MAIN(TestSensorSetting)

@@ -1,13 +1,12 @@
-#include "gui/app/mainwindow.h"
 #include "core/areas/areamodel.h"
-#include "gui/link/sensorsetting.h"
 #include "core/link/serialcomm.h"
-#include "gui/project/projectfiles.h"
+#include "windowundertest.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,24 +25,12 @@ namespace {
 // Cancel, once the queue is empty).
 struct Session
 {
-    MainWindow w;
+    testing::WindowUnderTest w;
     QTemporaryDir dir;
-    QList<UserMessage> shown;
-    QList<int> answers;
-    QList<FileDialogRequest> asked;
-    QStringList files;
-
-    Session()
-    {
-        w.messenger().setPresenter([this](const UserMessage &message) {
-            shown.append(message);
-            return answers.isEmpty() ? 0 : answers.takeFirst();
-        });
-        w.projectFiles()->setFileChooser([this](const FileDialogRequest &request) {
-            asked.append(request);
-            return files.isEmpty() ? QString() : files.takeFirst();
-        });
-    }
+    QList<UserMessage> &shown = w.shown;
+    QList<int> &answers = w.answers;
+    QList<FileDialogRequest> &asked = w.asked;
+    QStringList &files = w.files;
 
     QString path(const QString &name) const { return dir.filePath(name); }
     void trigger(const char *action) { w.findChild<QAction *>(QLatin1String(action))->trigger(); }
@@ -67,11 +54,11 @@ struct Session
         }
         w.areaModel().replaceAllAreas(areas);
         w.areaModel().setCurrentArea(3);
-        QVector<int> settings = w.sensorSettings()->SettingValues();
-        settings[0] = 3;   // control mode CAN
-        settings[4] = 42;  // RS485 address
-        settings[19] = 2;  // filter level
-        w.sensorSettings()->SetSettingValues(settings);
+        SensorParameters parameters = w.project().parameters();
+        parameters[0] = 3;                // control mode CAN
+        parameters[4] = 42;               // RS485 address
+        parameters[FilterLevelWord] = 2;
+        w.project().setParameters(parameters);
         w.areaModel().setModified(true);
     }
 
@@ -138,7 +125,7 @@ void TestProjectWindow::saveNewAndOpenAnotherModel()
     QVERIFY(s.shown.isEmpty());  // nothing to lose yet
     s.fillDocument();
     const QVector<AreaRecord> saved = s.w.areaModel().areas();
-    const QVector<int> settings = s.w.sensorSettings()->SettingValues();
+    const SensorParameters settings = s.w.project().parameters();
 
     s.files << s.path("plant");
     s.trigger("Save");
@@ -152,7 +139,8 @@ void TestProjectWindow::saveNewAndOpenAnotherModel()
     s.trigger("Laser05");
     QCOMPARE(s.w.currentModel(), 0);
     QCOMPARE(s.w.areaModel().area(3).out1Points.size(), 0);
-    QCOMPARE(s.w.sensorSettings()->SettingValues()[4], 127);
+    QCOMPARE(s.w.project().parameters(), SensorParameters());
+    QCOMPARE(s.widget<QSpinBox>("Para_RS485IDAddress")->value(), 127);
     QVERIFY(!s.w.windowTitle().contains(QLatin1String("plant")));
 
     s.files << s.path("plant.KT20");
@@ -162,7 +150,10 @@ void TestProjectWindow::saveNewAndOpenAnotherModel()
     QCOMPARE(s.w.sensorLink()->rangeLimit(), 24000);
     QCOMPARE(s.widget<QSlider>("ZoomSlider")->minimum(), -20);
     QCOMPARE(s.w.areaModel().areas(), saved);
-    QCOMPARE(s.w.sensorSettings()->SettingValues(), settings);
+    QCOMPARE(s.w.project().parameters(), settings);
+    // The sensor dock shows the opened settings.
+    QCOMPARE(s.widget<QComboBox>("Para_ControlMode")->currentIndex(), 3);
+    QCOMPARE(s.widget<QSpinBox>("Para_RS485IDAddress")->value(), 42);
     // The views show the opened areas: area 3's three Out1 points in its table.
     QCOMPARE(s.widget<QTableWidget>("CoordTableWidgetOut1")->item(2, 2)->text(),
              QStringLiteral("2503"));
@@ -206,7 +197,7 @@ void TestProjectWindow::savingUnderAName()
 
     QCOMPARE(s.shown.size(), asked ? 1 : 0);
     QCOMPARE(s.w.areaModel().isModified(), written.isEmpty());
-    QCOMPARE(s.w.projectFiles()->fileName(), written.isEmpty() ? QString() : s.path(written));
+    QCOMPARE(s.w.project().fileName(), written.isEmpty() ? QString() : s.path(written));
     if (written != QLatin1String("plant.KT20"))
         QCOMPARE(s.contents("plant.KT20"), QByteArray("old"));
     if (!written.isEmpty())
@@ -243,7 +234,7 @@ void TestProjectWindow::failedSaveKeepsOldFileAndChanges()
     }
     QCOMPARE(s.contents("old.KT05"), QByteArray("the old file\n"));
     QVERIFY(s.w.areaModel().isModified());
-    QVERIFY(s.w.projectFiles()->fileName().isEmpty());
+    QVERIFY(s.w.project().fileName().isEmpty());
     QCOMPARE(s.shown.size(), 1);
     QVERIFY2(s.shown[0].text.contains(s.path(target)), qPrintable(s.shown[0].text));
     // Closing asks again; Save with the file dialog cancelled keeps the window open.
@@ -277,13 +268,13 @@ void TestProjectWindow::unreadableFileChangesNothing()
     s.fillDocument();
     s.w.areaModel().setModified(false);
     const QVector<AreaRecord> areas = s.w.areaModel().areas();
-    const QVector<int> settings = s.w.sensorSettings()->SettingValues();
+    const SensorParameters settings = s.w.project().parameters();
     s.shown.clear();
 
     s.files << s.path("damaged.KT05");
     s.trigger("Open");
     QCOMPARE(s.w.areaModel().areas(), areas);
-    QCOMPARE(s.w.sensorSettings()->SettingValues(), settings);
+    QCOMPARE(s.w.project().parameters(), settings);
     QVERIFY(!s.w.areaModel().isModified());
     QCOMPARE(s.shown.size(), 1);
     QVERIFY(s.shown[0].text.contains(s.path("damaged.KT05")));
@@ -308,7 +299,7 @@ void TestProjectWindow::newProjectAsksBeforeDiscarding()
     QCOMPARE(s.w.sensorLink()->rangeLimit(), 36000);
     QCOMPARE(s.widget<QSlider>("ZoomSlider")->value(), -55);
     QVERIFY(!s.w.areaModel().isModified());
-    QCOMPARE(s.w.sensorSettings()->SettingValues()[0], 0);
+    QCOMPARE(s.w.project().parameters(), SensorParameters());
     for (int number = 0; number < AreaCount; ++number) {
         const AreaRecord &area = s.w.areaModel().area(number);
         QVERIFY(area.out1Points.isEmpty());

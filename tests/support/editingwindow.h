@@ -4,11 +4,11 @@
 // widgets of the edition dock and the view found by their form names, for the
 // scenario tests that drive it as a user does.
 
-#include "gui/app/mainwindow.h"
-#include "editiondock.h"
+#include "editiondockundertest.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/viewwindow.h"
 #include "mouse.h"
+#include "windowundertest.h"
 
 #include <QGraphicsItem>
 #include <QSlider>
@@ -34,15 +34,15 @@ protected:
     }
 };
 
-// The main window, shown at one millimetre per pixel around the scanner, with a
-// messenger that answers every box with its second button.
+// The main window, shown at one millimetre per pixel around the scanner, with every
+// message box answered with its second button.
 struct EditingWindow
 {
-    MainWindow window;
+    WindowUnderTest window;
 
     EditingWindow()
     {
-        window.messenger().setPresenter([](const UserMessage &) { return 1; });
+        window.answer = 1;
         window.resize(1234, 752);
     }
 

@@ -41,6 +41,8 @@ public:
     bool setLanguage(const QString &language);
 
 signals:
+    // The language is switched. Widgets follow the toolkit's LanguageChange event
+    // instead; this is for code without widgets (nothing in the window connects it).
     void languageChanged(const QString &language);
 
 private:

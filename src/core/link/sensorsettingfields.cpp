@@ -7,39 +7,79 @@ namespace {
 constexpr int WholeWord = -1;
 constexpr int HighByte = 0;
 constexpr int LowByte = 1;
+constexpr qint64 LargestWireValue = 0xFFFF;
 
-constexpr SensorSettingField plain(int word, SettingInterface editableOn = SettingInterface::Any)
+constexpr SensorSettingField list(int word, int length,
+                                  SettingInterface editableOn = SettingInterface::Any)
 {
-    return SensorSettingField{word, WholeWord, editableOn, false, false, false};
+    return SensorSettingField{word, WholeWord, editableOn, false, false, false, length, 0, 0};
 }
+
+constexpr SensorSettingField number(int word, int minimum, int maximum,
+                                    SettingInterface editableOn = SettingInterface::Any)
+{
+    return SensorSettingField{word, WholeWord, editableOn, false, false, false, 0, minimum, maximum};
+}
+
+constexpr SensorSettingField fixed(SensorSettingField field)
+{
+    field.alwaysDisabled = true;
+    return field;
+}
+
+constexpr SensorSettingField ethernetOnly(SensorSettingField field)
+{
+    field.ethernetOnly = true;
+    return field;
+}
+
+constexpr SensorSettingField resetting(SensorSettingField field)
+{
+    field.resetBeyondList = true;
+    return field;
+}
+
+constexpr SensorSettingField octet(int word, int which, int minimum, int maximum)
+{
+    return ethernetOnly({word, which, SettingInterface::Ethernet, false, false, false, 0, minimum,
+                         maximum});
+}
+
+constexpr SettingInterface Serial = SettingInterface::Serial;
+constexpr SettingInterface Ethernet = SettingInterface::Ethernet;
+constexpr int BaudRates = 6;     // 9600 .. 460800
+constexpr int Parities = 3;      // none, odd, even
+constexpr int StopBits = 3;      // 1, 1.5, 2
+constexpr int DeviceAddressMinimum = 1;
+constexpr int DeviceAddressMaximum = 127;
 
 }  // namespace
 
 const std::array<SensorSettingField, BoundSettingCount> SensorSettingFields = {{
-    plain(0, SettingInterface::Serial),   // control mode
-    plain(1, SettingInterface::Serial),   // RS232 baud rate
-    plain(2, SettingInterface::Serial),   // RS232 parity
-    plain(3, SettingInterface::Serial),   // RS232 stop bits
-    plain(4, SettingInterface::Serial),   // RS485 address
-    plain(5, SettingInterface::Serial),   // RS485 baud rate
-    plain(6, SettingInterface::Serial),   // RS485 parity
-    plain(7, SettingInterface::Serial),   // RS485 stop bits
-    plain(8),                             // CAN address
-    plain(9),                             // CAN baud rate
-    plain(10),                            // output logic
-    {11, WholeWord, SettingInterface::Any, true, false, false},   // motor speed
-    {12, WholeWord, SettingInterface::Any, true, false, false},   // motor synchronisation
-    {13, WholeWord, SettingInterface::Any, true, false, false},   // synchronisation angle
-    plain(InstallDirectionWord),          // mounting direction
-    {15, WholeWord, SettingInterface::Any, true, false, false},   // zero value
-    {16, WholeWord, SettingInterface::Ethernet, false, true, false},  // Ethernet mode
-    {ScanFrequencyWord, WholeWord, SettingInterface::Ethernet, false, false, true},
-    {18, WholeWord, SettingInterface::Ethernet, false, true, false},  // angular resolution
-    {FilterLevelWord, WholeWord, SettingInterface::Any, false, false, true},
-    {IpAddressHighWord, HighByte, SettingInterface::Ethernet, false, true, false},
-    {IpAddressHighWord, LowByte, SettingInterface::Ethernet, false, true, false},
-    {IpAddressLowWord, HighByte, SettingInterface::Ethernet, false, true, false},
-    {IpAddressLowWord, LowByte, SettingInterface::Ethernet, false, true, false},
+    list(0, 5, Serial),                 // control mode: IO, RS232, RS485, CAN, Modbus
+    list(1, BaudRates, Serial),         // RS232 baud rate
+    list(2, Parities, Serial),          // RS232 parity
+    list(3, StopBits, Serial),          // RS232 stop bits
+    number(4, DeviceAddressMinimum, DeviceAddressMaximum, Serial),  // RS485 address
+    list(5, BaudRates, Serial),         // RS485 baud rate
+    list(6, Parities, Serial),          // RS485 parity
+    list(7, StopBits, Serial),          // RS485 stop bits
+    number(8, DeviceAddressMinimum, DeviceAddressMaximum),          // CAN address
+    list(9, 4),                         // CAN baud rate: 125K .. 1000K
+    list(10, 2),                        // output logic
+    fixed(number(11, 1200, 2400)),      // motor speed ratio
+    fixed(list(12, 3)),                 // motor synchronisation: independent, master, slave
+    fixed(list(13, 4)),                 // synchronisation angle: 0, 90, 180, 270 degrees
+    list(InstallDirectionWord, 2),      // mounting direction
+    fixed(number(15, 1000, 3000)),      // zero value
+    ethernetOnly(list(16, 2, Ethernet)),       // Ethernet mode: TCP, UDP
+    resetting(list(ScanFrequencyWord, 2, Ethernet)),
+    ethernetOnly(list(18, 2, Ethernet)),       // angular resolution
+    resetting(list(FilterLevelWord, 4)),
+    octet(IpAddressHighWord, HighByte, 10, 223),  // a unicast class A..C address
+    octet(IpAddressHighWord, LowByte, 0, 255),
+    octet(IpAddressLowWord, HighByte, 0, 255),
+    octet(IpAddressLowWord, LowByte, 0, 255),
 }};
 
 quint32 settingFieldValue(const SensorParameters &parameters, int field)
@@ -63,6 +103,29 @@ void storeSettingField(SensorParameters &parameters, int field, quint32 value)
         word = (word & ~0xFFu) | (value & 0xFF);
     else
         word = value;
+}
+
+qint64 settingValueInRange(int field, qint64 value)
+{
+    const SensorSettingField &f = SensorSettingFields.at(static_cast<size_t>(field));
+    if (!f.isList())
+        return qBound(qint64(f.minimum), value, qint64(f.maximum));
+    if (value < 0 || value > LargestWireValue || (f.resetBeyondList && value >= f.listLength))
+        return 0;
+    return value;
+}
+
+bool resetValuesBeyondList(SensorParameters &parameters)
+{
+    bool changed = false;
+    for (int field = 0; field < BoundSettingCount; ++field) {
+        const SensorSettingField &f = SensorSettingFields.at(static_cast<size_t>(field));
+        if (f.resetBeyondList && parameters[f.word] >= quint32(f.listLength)) {
+            storeSettingField(parameters, field, 0);
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 }  // namespace veltrix

@@ -28,6 +28,13 @@ struct SensorSettingField
     // A list choice whose word beyond the list is put back to the first item when shown
     // (scan frequency and filter level); other choices show such a value as it is.
     bool resetBeyondList;
+    // A list choice has listLength items (its word is the item index); a number field
+    // (listLength 0) takes values from minimum to maximum.
+    int listLength;
+    int minimum;
+    int maximum;
+
+    bool isList() const { return listLength > 0; }
 };
 
 extern const std::array<SensorSettingField, BoundSettingCount> SensorSettingFields;
@@ -36,5 +43,16 @@ extern const std::array<SensorSettingField, BoundSettingCount> SensorSettingFiel
 quint32 settingFieldValue(const SensorParameters &parameters, int field);
 // Stores a field's value into its word, or into its byte of the word only.
 void storeSettingField(SensorParameters &parameters, int field, quint32 value);
+
+// A value for field `field` brought into what the field can hold, as the dock's
+// fields take it: a number field clamps into its range; a list choice that no
+// 16-bit word can hold is 0, and so is one beyond the list of a field that resets
+// such values (scan frequency, filter level); other list values beyond the list stay
+// (the dock shows them as "value N").
+qint64 settingValueInRange(int field, qint64 value);
+
+// Scan frequency and filter level beyond their lists put back to the first item, as
+// the dock does when it shows a block the scanner reported. True when a word changed.
+bool resetValuesBeyondList(SensorParameters &parameters);
 
 }  // namespace veltrix

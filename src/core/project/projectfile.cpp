@@ -1,6 +1,7 @@
 #include "core/project/projectfile.h"
 
 #include "core/areas/areamodel.h"
+#include "core/link/sensorsettingfields.h"
 #include "core/project/devicemodels.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,9 @@ const char *const PointListEnd[FieldCount] = {"Out1CoordEnd", "Out2CoordEnd", "O
 constexpr int PlainAreaNumbers = 9;
 constexpr int LastOut1Shape = Rectangle;
 constexpr int LastDependentShape = Ratio;
+
+static_assert(ProjectSettingCount == BoundSettingCount,
+              "the settings section holds the bound fields of the sensor dock");
 
 // A whole line as a number; anything else reads as 0.
 qint32 lineValue(QStringView line)
@@ -282,6 +286,25 @@ bool ReadProject(QIODevice &device, int expectedModel, ProjectContents &contents
         return false;
     contents = std::move(read);
     return true;
+}
+
+QVector<int> ProjectSettingsOf(const SensorParameters &parameters)
+{
+    QVector<int> settings;
+    settings.reserve(ProjectSettingCount);
+    for (int field = 0; field < ProjectSettingCount; ++field)
+        settings.append(int(settingValueInRange(field, settingFieldValue(parameters, field))));
+    return settings;
+}
+
+SensorParameters ParametersFromProjectSettings(const QVector<int> &settings,
+                                               SensorParameters base)
+{
+    for (int field = 0; field < ProjectSettingCount; ++field) {
+        const qint64 value = settingValueInRange(field, settings.value(field, 0));
+        storeSettingField(base, field, quint32(value));
+    }
+    return base;
 }
 
 QVector<AreaRecord> AreasForNewProject(QVector<AreaRecord> areas)

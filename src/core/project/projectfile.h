@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/areas/arearecord.h"
+#include "core/link/sensorparameters.h"
 
 #include <QString>
 #include <QVector>
@@ -11,7 +12,7 @@ class QIODevice;
 namespace veltrix {
 
 // Values in the settings section of a project file: the bound fields of the sensor
-// settings dock, in dock order.
+// settings dock, in dock order (SensorSettingFields).
 constexpr int ProjectSettingCount = 24;
 
 // Everything a project file holds: the scanner model, the sensor settings and the 64
@@ -51,6 +52,16 @@ bool WriteProject(QIODevice &device, const ProjectContents &contents, const QDat
 // outside 0..63 returns false, with a reason naming the line in *error (if given).
 bool ReadProject(QIODevice &device, int expectedModel, ProjectContents &contents,
                  QString *error = nullptr);
+
+// The settings section of a parameter block: each field's value as the dock's field
+// holds it (settingValueInRange), so a number beyond its field's range is written at
+// the range's end.
+QVector<int> ProjectSettingsOf(const SensorParameters &parameters);
+// `base` with the settings section read into it: each value brought into its field
+// (settingValueInRange), a missing value taken as 0; words the section does not hold
+// (22..25) stay as in `base`.
+SensorParameters ParametersFromProjectSettings(const QVector<int> &settings,
+                                               SensorParameters base);
 
 // The areas of a new project made from `areas`: every point list empty, delays,
 // hysteresis, detection size and the three shapes 0; the steering and speed ranges and

@@ -7,8 +7,8 @@
 #include "gui/app/statusdisplay.h"
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
-#include "gui/areas/areaeditors.h"
 #include "gui/areas/areatable.h"
+#include "gui/areas/editiondock.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/coordtext.h"
@@ -16,15 +16,19 @@
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
 #include "gui/graphics/viewwindow.h"
-#include "core/connect/scannerconnection.h"
-#include "core/link/serialcomm.h"
 #include "gui/link/datatable.h"
+#include "gui/link/datatabledock.h"
 #include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
+#include "gui/link/sensorsettingdock.h"
+#include "core/connect/scannerconnection.h"
+#include "core/link/serialcomm.h"
 #include "gui/link/transferprogress.h"
 #include "core/project/devicemodels.h"
+#include "core/project/projectstorage.h"
 #include "gui/resources/resources.h"
 #include "gui/simulation/iosimulation.h"
+#include "gui/simulation/iosimulationdock.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -37,11 +41,8 @@
 #include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
-#include <QSerialPort>
-#include <QTcpSocket>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUdpSocket>
 #include <QUrl>
 
 namespace veltrix {
@@ -56,15 +57,7 @@ const char *const ManualChinese = "./manual/manual_cn.pdf";
 const char *const ManualEnglish = "./manual/manual_en.pdf";
 
 const QSize NewFileIconSize(24, 24);
-
 const QSize DockToolBarIconSize(20, 20);
-
-// Built-in layout of a first start, before any saved layout exists: wide enough for the
-// shape buttons of the edition dock and the fields of the sensor dock.
-constexpr int EditionDockWidth = 410;
-constexpr int AreaListWidth = 170;
-constexpr int RightDockWidth = 290;
-constexpr int DataTableDockHeight = 200;
 
 // Buttons of the unsaved-changes prompt, left to right.
 enum CloseChoice { SaveAndClose = 0, CloseWithoutSaving = 1, CancelClosing = 2 };
@@ -92,11 +85,12 @@ MainWindow::MainWindow(QWidget *parent)
     initResources();
     ui->setupUi(this);
     m_messenger.setPresenter(messageBoxPresenter(this));
+    createLink();
+    createDocks();
 
     createDialogs();
-    createLink();
     createScene();
-    createControllers();
+    createStatusDisplay();
     applyInitialState();
     buildExtraToolBars();
     wireSignals();
@@ -109,6 +103,33 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+// The docks, in the order of the window's layout: the edition dock on the left, the
+// data table, sensor settings and IO simulation docks on the right, one under another.
+void MainWindow::createDocks()
+{
+    AreaEditActions actions;
+    actions.copy = ui->Copy;
+    actions.cut = ui->Cut;
+    actions.paste = ui->Paste;
+    actions.remove = ui->Delete;
+    actions.removeAll = ui->DeleteAll;
+    actions.undo = ui->Undo;
+    actions.redo = ui->Redo;
+    m_editionDock = std::make_unique<EditionDock>(&m_project.areas(), actions, this);
+    m_dataTableDock = std::make_unique<DataTableDock>(&link->liveScan(), this);
+    m_sensorDock = std::make_unique<SensorSettingDock>(&m_project, this);
+    m_ioSimulationDock = std::make_unique<IOSimulationDock>(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_editionDock.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_dataTableDock.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_sensorDock.get());
+    addDockWidget(Qt::RightDockWidgetArea, m_ioSimulationDock.get());
+}
+
+SENSOR_SETTING *MainWindow::sensorSettings() const
+{
+    return m_sensorDock->settings();
 }
 
 void MainWindow::createDialogs()
@@ -124,74 +145,16 @@ void MainWindow::createScene()
     scene = std::make_unique<QGraphicsScene>();
     ui->graphicsView->setScene(scene.get());
     ui->graphicsView->centerOn(0, 0);
-    ui->graphicsView->SetDeviceType(modelIndex);
-    optionScene = std::make_unique<OPTION_SCENE>(modelIndex, scene.get(), &m_areaModel,
-                                                 &link->liveScan(),
+    ui->graphicsView->SetDeviceType(m_project.modelIndex());
+    optionScene = std::make_unique<OPTION_SCENE>(m_project.modelIndex(), scene.get(),
+                                                 &m_project.areas(), &link->liveScan(),
                                                  ui->graphicsView->BackgroundItems());
     optionScene->SetLinkConfiguration(link->configuration());
     optionScene->SetDisplayMode(m_display.DisplayMode);
 }
 
-void MainWindow::createControllers()
+void MainWindow::createStatusDisplay()
 {
-    dataTable = std::make_unique<DATA_TABLE>(&link->liveScan(), ui->DataTableWidget);
-    EditionWidgets widgets;
-    widgets.areaTable = ui->AreaTableWidget;
-    widgets.coordTables = {ui->CoordTableWidgetOut1, ui->CoordTableWidgetOut2,
-                           ui->CoordTableWidgetOut3};
-    widgets.polarTables = {ui->PolarTableWidgeOut1, ui->PolarTableWidgeOut2,
-                           ui->PolarTableWidgeOut3};
-    widgets.actions = {ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll, ui->Undo,
-                       ui->Redo};
-    EditControlWidgets &controls = widgets.controls;
-    controls.areaEditTab = ui->AreaEditTab;
-    controls.openDelay = ui->Area_OpenDelay;
-    controls.closeDelay = ui->Area_CloseDelay;
-    controls.hysteresis = ui->Area_Hysteresis;
-    controls.detectionSize = ui->Area_DetectionSize;
-    controls.steerMinDgree = ui->SteerMinDgree;
-    controls.steerMaxDgree = ui->SteerMaxDgree;
-    controls.vehicleMinSpeed = ui->VehicleMinSpeed;
-    controls.vehicleMaxSpeed = ui->VehicleMaxSpeed;
-    controls.vehicleOptionMode = ui->VehicleOptionMode;
-    controls.shapeButtons = {{
-        {ui->ButtonPolygonOut1, ui->ButtonArcOut1, ui->ButtonRectangleOut1,
-         ui->ButtonStraightOut1, ui->ButtonFanOut1, ui->ButtonRatioOut1},
-        {ui->ButtonPolygonOut2, ui->ButtonArcOut2, ui->ButtonRectangleOut2,
-         ui->ButtonStraightOut2, ui->ButtonFanOut2, ui->ButtonRatioOut2},
-        {ui->ButtonPolygonOut3, ui->ButtonArcOut3, ui->ButtonRectangleOut3,
-         ui->ButtonStraightOut3, ui->ButtonFanOut3, ui->ButtonRatioOut3},
-    }};
-    m_areaEditors = std::make_unique<AreaEditors>(&m_areaModel, widgets);
-
-    const SensorSettingWidgets sensorWidgets = {
-        ui->Para_ControlMode, ui->Para_RS232BaudRate, ui->Para_RS232CommVerify,
-        ui->Para_RS232StopBit, ui->Para_RS485IDAddress, ui->Para_RS485BaudRate,
-        ui->Para_RS485CommVerify, ui->Para_RS485StopBit, ui->Para_CANIDAddress,
-        ui->Para_CANBaudRate, ui->Para_SensorOutputLogic, ui->Para_ScanfMotorSpeed,
-        ui->Para_ScanfMotorSyncMode, ui->Para_ScanfMotorSyncAngle, ui->Para_SensorInstallDir,
-        ui->Para_SensorZeroValue, ui->SensorEtherMode, ui->SensorScanFerq, ui->SensorScanAngle,
-        ui->ScanFilterLevel, ui->Para_SensorIPAddress1, ui->Para_SensorIPAddress2,
-        ui->Para_SensorIPAddress3, ui->Para_SensorIPAddress4};
-    sensorSetting = std::make_unique<SENSOR_SETTING>(&m_sensorParameters, sensorWidgets);
-    IoSimulationWidgets simulation;
-    simulation.inputGroup = ui->InportGrouptBox;
-    simulation.outputGroup = ui->OutportGrouptBox;
-    simulation.faultGroup = ui->FaultGroupBox;
-    simulation.caseGroup = ui->CaseSimulationBox;
-    simulation.inputButtons = {ui->InputButton1, ui->InputButton2, ui->InputButton3,
-                               ui->InputButton4, ui->InputButton5, ui->InputButton6};
-    simulation.outputButtons = {ui->OutputButton1, ui->OutputButton2, ui->OutputButton3};
-    simulation.faultButton = ui->FaultSimuButton;
-    simulation.inputSpin = ui->InputspinBox;
-    simulation.outputSpin = ui->OutputspinBox;
-    simulation.degreeSpin = ui->SimDgreeSpinBox;
-    simulation.degreeSlider = ui->SimDgreeSlider;
-    simulation.speedSpin = ui->SimSpeedSpinBox;
-    simulation.speedSlider = ui->SimSpeedSlider;
-    simulation.operationMode = ui->SimOptionMode;
-    ioSimulation = std::make_unique<IO_SIMULATION>(simulation);
-
     StatusWidgets status;
     status.statusValue = ui->label_StatusValue;
     status.directionValue = ui->label_dirValue;
@@ -204,39 +167,38 @@ void MainWindow::createControllers()
 
 void MainWindow::applyInitialState()
 {
-    for (QLineEdit *caption : {ui->ArealineText, ui->RegionsLineText}) {
-        caption->setEnabled(false);
-        caption->setAlignment(Qt::AlignCenter);
-    }
     // These need a connection; a successful open enables them.
     for (QAction *action : {ui->ReadAllSetting, ui->WriteAllSetting, ui->DisConnection,
                             ui->SoftReboot, ui->SensorInformation})
         action->setEnabled(false);
 
     ui->Edition->setChecked(true);
-    ui->EditionControlDock->show();
+    m_editionDock->show();
     ui->SensorSetting->setChecked(true);
-    ui->SensorSettingDock->show();
+    m_sensorDock->show();
     ui->DataTable->setChecked(true);
-    ui->DataTableDock->show();
+    m_dataTableDock->show();
     ui->Distance->setChecked(true);
     ui->IOSimulation->setEnabled(false);
     ui->Intensity->setChecked(false);
 }
 
+// The two dock tool bars hold the window's actions. They are put into the docks once
+// these are shown (applyInitialState()): the first layout of the right dock area is
+// worked out without the sensor tool bar, as it always was.
 void MainWindow::buildExtraToolBars()
 {
-    auto *areaToolBar = new QToolBar(ui->AreaEditContents);
+    auto *areaToolBar = new QToolBar;
     areaToolBar->setObjectName(QStringLiteral("AreaToolBar"));
     areaToolBar->setIconSize(DockToolBarIconSize);
     areaToolBar->addActions({ui->Copy, ui->Cut, ui->Paste, ui->Delete, ui->DeleteAll});
-    ui->EditionMenuLayout->addWidget(areaToolBar);
+    m_editionDock->setToolBar(areaToolBar);
 
-    auto *sensorToolBar = new QToolBar(ui->SensorSettingContents);
+    auto *sensorToolBar = new QToolBar;
     sensorToolBar->setObjectName(QStringLiteral("SensorToolBar"));
     sensorToolBar->setIconSize(DockToolBarIconSize);
     sensorToolBar->addActions({ui->ReadAllSetting, ui->WriteAllSetting});
-    ui->SensorMenuLayout->addWidget(sensorToolBar);
+    m_sensorDock->setToolBar(sensorToolBar);
 
     ui->ZoomIn->setAutoRepeat(true);
     ui->ZoomOut->setAutoRepeat(true);
@@ -285,8 +247,9 @@ void MainWindow::wireSignals()
     addTranslatedLanguages();
     connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
 
-    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock,
-                              ui->IOSimulationDock})
+    const QList<QDockWidget *> docks = {m_editionDock.get(), m_dataTableDock.get(),
+                                        m_sensorDock.get(), m_ioSimulationDock.get()};
+    for (QDockWidget *dock : docks)
         dock->installEventFilter(this);
 
     ViewWindow *view = ui->graphicsView;
@@ -304,65 +267,89 @@ void MainWindow::wireSignals()
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
+    wireDeviceModel();
     wireLiveMonitoring();
-    wireSensorSettings();
+    wireDocuments();
 }
 
-void MainWindow::wireSensorSettings()
+// Whatever depends on the scanner model follows the project's announcement: the scene,
+// the view, the link and the thumbnails, and then the zoom slider under the view.
+void MainWindow::wireDeviceModel()
+{
+    connect(&m_project, &Project::modelChanged, optionScene.get(), &OPTION_SCENE::SetDeviceType);
+    connect(&m_project, &Project::modelChanged, ui->graphicsView, &ViewWindow::SetDeviceType);
+    connect(&m_project, &Project::modelChanged, link.get(), &SERIAL_COMM::SetRangeLimit);
+    connect(&m_project, &Project::modelChanged, m_editionDock->areaTable(),
+            &AREA_TABLE::SetDeviceType);
+    connect(&m_project, &Project::modelChanged, this, &MainWindow::applyZoomSliderRange);
+}
+
+// The docks and the view follow the project and its areas by themselves; what is left
+// to connect is what one component tells another.
+//
+// Signals and slots that once tied the editors together and that the documents made
+// unnecessary stay as entry points for whoever wants to follow these events rather
+// than the documents (a test, a view of the future); nothing here connects them:
+// - AREA_TABLE::EditAreaDataSignal() and AreaTableIndexChange(): the area document
+//   announces replaced areas and the current area itself;
+// - AREA_TABLE::AreaTableWidgetCurDisplay() (once on the view's MouseReleaseSignal()
+//   and on CoordTableEditSignal()): every thumbnail follows the document;
+// - AREA_TABLE::SaveUndoAreaTableData() and SaveAllUndoAreaTableData() (once on
+//   EDIT_CONTROL::EditControlParaChangeSignal(), EditControlShapeChangeSignal(),
+//   CoordTableEditSignal() and the view's ReleasePointItem()): every edit of the
+//   document is its own undo step, and a handle gesture is made one by the scene;
+// - AREA_TABLE::ResetEditAreaTableDisplay(), never connected: the marker stays green;
+// - SENSOR_SETTING::UpdateParametersFromDock(): each change is taken as it is made;
+// - About::LanguageDisplayChinese() and LanguageDisplayEnglish(), and
+//   LanguageSwitch::languageChanged(): widgets follow the toolkit's language event.
+void MainWindow::wireDocuments()
 {
     // The settings are saved with the project: changing one is an unsaved change.
-    connect(sensorSetting.get(), &SENSOR_SETTING::ParametersEdited, this,
-            [this] { m_areaModel.setModified(true); });
+    connect(sensorSettings(), &SENSOR_SETTING::ParametersEdited, this,
+            [this] { m_project.setModified(true); });
+    // A handle moved in the view is a point edit like one typed into the tables.
+    connect(optionScene.get(), &OPTION_SCENE::PointItemChannelSignal, m_editionDock->areaTable(),
+            &AREA_TABLE::SetEditAreaTableDisplay);
 }
 
 void MainWindow::wireLiveMonitoring()
 {
     SERIAL_COMM *sensor = link.get();
-    connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable.get(), &DATA_TABLE::DataTableWidgetDisplay);
+    DATA_TABLE *dataTable = m_dataTableDock->dataTable();
+    connect(sensor, &SERIAL_COMM::ReceiveScanfData, dataTable, &DATA_TABLE::DataTableWidgetDisplay);
     connect(sensor, &SERIAL_COMM::ReceiveScanfData, optionScene.get(), &OPTION_SCENE::UpdataScanOutline);
-    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable.get(),
+    connect(sensor, &SERIAL_COMM::ReceiveIntensityData, dataTable,
             &DATA_TABLE::DataTableWidgetDisplay);
     connect(sensor, &SERIAL_COMM::ReceiveIntensityData, optionScene.get(),
             &OPTION_SCENE::UpdataPaintIntensity);
     connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::IOPortDisplayer);
     connect(sensor, &SERIAL_COMM::IOPortSignals, this, &MainWindow::MonitorGraphicDisplay);
-    connect(sensor, &SERIAL_COMM::DirChangeSignals, dataTable.get(), &DATA_TABLE::SetInvertedMount);
     connect(sensor, &SERIAL_COMM::DirChangeSignals, this, &MainWindow::DirChange);
+    connect(sensor, &SERIAL_COMM::DirChangeSignals, dataTable, &DATA_TABLE::SetInvertedMount);
     connect(sensor, &SERIAL_COMM::ConfigurationChanged, optionScene.get(),
             &OPTION_SCENE::SetLinkConfiguration);
-    connect(ioSimulation.get(), &IO_SIMULATION::SimulationChanged, sensor,
+    connect(m_ioSimulationDock->simulation(), &IO_SIMULATION::SimulationChanged, sensor,
             &SERIAL_COMM::SetSimulationBlock);
 }
 
 void MainWindow::finishStartup()
 {
-    ui->IOSimulationDock->hide();
+    m_ioSimulationDock->hide();
     // Now that the scene controller listens, it learns the view's scale.
     ui->graphicsView->ApplyZoom();
-    resizeDocks({ui->EditionControlDock, ui->DataTableDock},
-                {EditionDockWidth, RightDockWidth}, Qt::Horizontal);
-    resizeDocks({ui->DataTableDock}, {DataTableDockHeight}, Qt::Vertical);
-    ui->splitter->setSizes({AreaListWidth, EditionDockWidth - AreaListWidth});
-    // The teach-in page has no function yet.
-    for (QPushButton *teach : {ui->ButtonTeachOut1, ui->ButtonTeachOut2, ui->ButtonTeachOut3})
-        teach->setEnabled(false);
+    // The built-in layout of a first start, before any saved layout exists.
+    resizeDocks({m_editionDock.get(), m_dataTableDock.get()},
+                {EditionDock::DefaultWidth, DataTableDock::DefaultWidth}, Qt::Horizontal);
+    resizeDocks({m_dataTableDock.get()}, {DataTableDock::DefaultHeight}, Qt::Vertical);
+    m_editionDock->applyDefaultSplit();
     updateWindowTitle();
     // Filled and put into the status bar when a connection opens.
     connectionLabel = std::make_unique<QLabel>();
 }
 
-void MainWindow::applyDeviceModel()
-{
-    ui->graphicsView->SetDeviceType(modelIndex);
-    optionScene->SetDeviceType(modelIndex);
-    link->SetRangeLimit(modelIndex);
-    m_areaEditors->areaTable()->SetDeviceType(modelIndex);
-    applyZoomSliderRange();
-}
-
 void MainWindow::applyZoomSliderRange()
 {
-    const DeviceModel *model = deviceModel(modelIndex);
+    const DeviceModel *model = deviceModel(m_project.modelIndex());
     if (!model)
         return;
     ui->ZoomSlider->setMinimum(model->minimumZoom);
@@ -377,9 +364,9 @@ void MainWindow::setUrlOpener(UrlOpener opener)
 void MainWindow::OpenMonitoringMode()
 {
     monitoring = 1;
-    ui->DataTableDock->show();
-    ui->SensorSettingDock->hide();
-    ui->EditionControlDock->hide();
+    m_dataTableDock->show();
+    m_sensorDock->hide();
+    m_editionDock->hide();
     ui->DataTable->setChecked(true);
     ui->Edition->setChecked(false);
     ui->SensorSetting->setChecked(false);
@@ -388,33 +375,28 @@ void MainWindow::OpenMonitoringMode()
 void MainWindow::OpenCloseEditionDock(bool Checked)
 {
     monitoring = Checked ? 0 : 1;
-    ui->EditionControlDock->setVisible(Checked);
+    m_editionDock->setVisible(Checked);
 }
 
 void MainWindow::OpenCloseSensorDock(bool Checked)
 {
-    ui->SensorSettingDock->setVisible(Checked);
+    m_sensorDock->setVisible(Checked);
 }
 
 void MainWindow::OpenCloseDataTableDock(bool Checked)
 {
-    ui->DataTableDock->setVisible(Checked);
+    m_dataTableDock->setVisible(Checked);
 }
 
 void MainWindow::OpenCloseIOSimulationDock(bool Checked)
 {
     if (Checked) {
-        ui->IOSimulationDock->show();
+        m_ioSimulationDock->show();
         return;
     }
     // Nothing may stay simulated once the dock is gone.
-    StopAllSimulation();
-    ui->IOSimulationDock->hide();
-}
-
-void MainWindow::StopAllSimulation()
-{
-    ioSimulation->StopSimulation();
+    m_ioSimulationDock->simulation()->StopSimulation();
+    m_ioSimulationDock->hide();
 }
 
 void MainWindow::IOPortDisplayer(uint Inport, uint Outport, uint Status)
@@ -432,8 +414,7 @@ void MainWindow::MonitorGraphicDisplay(uint Inport, uint Outport, uint Status)
     Q_UNUSED(Status)
     if (!monitoring)
         return;
-    // An area chosen in the list since the last report is also replaced.
-    m_areaModel.setCurrentArea(qBound(0, static_cast<int>(Inport), AreaCount - 1));
+    m_project.areas().setCurrentArea(qBound(0, static_cast<int>(Inport), AreaCount - 1));
 }
 
 void MainWindow::DirChange(bool dir)
@@ -453,10 +434,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             void (MainWindow::*slot)(bool);
         };
         const DockToggle toggles[] = {
-            {ui->EditionControlDock, ui->Edition, &MainWindow::OpenCloseEditionDock},
-            {ui->DataTableDock, ui->DataTable, &MainWindow::OpenCloseDataTableDock},
-            {ui->SensorSettingDock, ui->SensorSetting, &MainWindow::OpenCloseSensorDock},
-            {ui->IOSimulationDock, ui->IOSimulation, &MainWindow::OpenCloseIOSimulationDock},
+            {m_editionDock.get(), ui->Edition, &MainWindow::OpenCloseEditionDock},
+            {m_dataTableDock.get(), ui->DataTable, &MainWindow::OpenCloseDataTableDock},
+            {m_sensorDock.get(), ui->SensorSetting, &MainWindow::OpenCloseSensorDock},
+            {m_ioSimulationDock.get(), ui->IOSimulation, &MainWindow::OpenCloseIOSimulationDock},
         };
         for (const DockToggle &toggle : toggles) {
             if (watched == toggle.dock) {
@@ -540,15 +521,14 @@ void MainWindow::BarDisplayCoord(QPoint Coord)
 // The project commands and the start dialog. The file work itself is ProjectFiles'.
 void MainWindow::createProjects()
 {
-    m_projectFiles = std::make_unique<ProjectFiles>(&m_areaModel, sensorSetting.get(), link.get(),
-                                                    &m_messenger, fileDialogChooser(this));
-    connect(m_projectFiles.get(), &ProjectFiles::modelRead, this, &MainWindow::CreateDeviceType);
-    connect(m_projectFiles.get(), &ProjectFiles::fileNameChanged, this,
-            &MainWindow::updateWindowTitle);
-    connect(&m_areaModel, &AreaModel::modifiedChanged, this, &QWidget::setWindowModified);
+    m_projectFiles = std::make_unique<ProjectFiles>(&m_project, link.get(), &m_messenger,
+                                                    fileDialogChooser(this));
+    connect(&m_project, &Project::fileNameChanged, this, &MainWindow::updateWindowTitle);
+    connect(&m_project, &Project::modifiedChanged, this, &QWidget::setWindowModified);
 
     connect(ui->Open, &QAction::triggered, this, &MainWindow::openfile);
-    connect(ui->SaveAs, &QAction::triggered, this, &MainWindow::saveAsFile);
+    // Save As always asks for a name.
+    connect(ui->SaveAs, &QAction::triggered, m_projectFiles.get(), &ProjectFiles::saveAs);
     connect(ui->Laser05, &QAction::triggered, this, &MainWindow::CreateDeviceLaser05);
     connect(ui->Laser10, &QAction::triggered, this, &MainWindow::CreateDeviceLaser10);
     connect(ui->Laser20, &QAction::triggered, this, &MainWindow::CreateDeviceLaser20);
@@ -587,45 +567,36 @@ bool MainWindow::OpenProjectOrStart(const QString &fileName)
 void MainWindow::updateWindowTitle()
 {
     const QString program = tr("激光雷达编辑器");
-    const QString file =
-        m_projectFiles ? QFileInfo(m_projectFiles->fileName()).fileName() : QString();
+    const QString file = QFileInfo(m_project.fileName()).fileName();
     // "[*]" is where the toolkit shows the unsaved-changes mark.
     setWindowTitle(file.isEmpty() ? program + QLatin1String("[*]")
                                   : file + QLatin1String("[*] - ") + program);
-    setWindowModified(m_areaModel.isModified());
+    setWindowModified(m_project.isModified());
 }
 
 void MainWindow::openfile()
 {
-    m_projectFiles->open(modelIndex);
+    m_projectFiles->open(m_project.modelIndex());
 }
 
 void MainWindow::savefile()
 {
-    m_projectFiles->save(modelIndex);
-}
-
-void MainWindow::saveAsFile()
-{
-    m_projectFiles->saveAs(modelIndex);
+    m_projectFiles->save();
 }
 
 void MainWindow::OpenProject()
 {
-    m_projectFiles->open(ProjectFiles::AnyModel);
+    m_projectFiles->open(AnyProjectModel);
 }
 
 void MainWindow::CreateDeviceType(int Type)
 {
-    if (!deviceModel(Type))
-        return;
-    modelIndex = Type;
-    applyDeviceModel();
+    m_project.setModelIndex(Type);
 }
 
 void MainWindow::ClearAllEditData()
 {
-    m_projectFiles->clearDocument();
+    m_project.startNew(m_project.modelIndex());
 }
 
 void MainWindow::newProject(int model)
@@ -644,12 +615,12 @@ void MainWindow::CreateDeviceLaser50() { newProject(4); }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_areaModel.isModified()) {
+    if (m_project.isModified()) {
         const int choice = m_messenger.show(unsavedChangesPrompt());
         if (choice == SaveAndClose) {
             savefile();
             // A cancelled or failed save must not throw the changes away.
-            if (m_areaModel.isModified()) {
+            if (m_project.isModified()) {
                 event->ignore();
                 return;
             }

@@ -2,12 +2,11 @@
 
 #include "core/app/language.h"
 #include "core/app/usermessage.h"
-#include "core/areas/areamodel.h"
 #include "core/link/displaypreferences.h"
 #include "core/link/linkconfiguration.h"
 #include "core/link/scannerconfiguration.h"
-#include "core/link/sensorparameters.h"
 #include "core/link/simulationblock.h"
+#include "core/project/project.h"
 
 #include <QMainWindow>
 #include <QtGlobal>
@@ -29,27 +28,28 @@ class MainWindow;
 namespace veltrix {
 
 class About;
-class LinkResults;
-class MessageQueue;
-class ScannerConnection;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
-class AreaEditors;
 class ConnectionControl;
+class DataTableDock;
+class EditionDock;
 class EthnertSetting;
+class IOSimulationDock;
+class LinkResults;
+class MessageQueue;
+class ScannerConnection;
+class SensorSettingDock;
 class SettingsDialog;
-class DATA_TABLE;
-class IO_SIMULATION;
 class StatusDisplay;
 class OPTION_SCENE;
 class Create;
 class ProjectFiles;
 
-// The one main window: the form with its view, docks, menus and tool bars, the shared
-// records, the link and its connection, and the slots that switch views, modes and
-// interfaces. It shows what the link's transactions report and applies a read-all's
-// configuration once it is complete.
+// The one main window: the form with its view, menus and tool bars, where the project,
+// the four docks, the scene, the link and its connection are created and connected,
+// and the slots that switch views, modes and interfaces. It shows what the link's
+// transactions report and applies a read-all's configuration once it is complete.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -61,9 +61,11 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    AreaModel &areaModel() { return m_areaModel; }
+    Project &project() { return m_project; }
+    AreaModel &areaModel() { return m_project.areas(); }
     Messenger &messenger() { return m_messenger; }
-    SensorParameters &sensorParameters() { return m_sensorParameters; }
+    // The project's parameter block, as the link reads and writes it.
+    SensorParameters &sensorParameters() { return *m_project.parameterBlock(); }
     SERIAL_COMM *sensorLink() const { return link.get(); }
     // The interface and Ethernet mode chosen and the mounting read, as the link holds them.
     const LinkConfiguration &linkConfiguration() const;
@@ -72,7 +74,12 @@ public:
     const SimulationBlock &simulationBlock() const;
     TransferProgress *transferProgress() const { return m_transferProgress.get(); }
     MessageQueue *messageQueue() const { return m_messages.get(); }
-    SENSOR_SETTING *sensorSettings() const { return sensorSetting.get(); }
+    SENSOR_SETTING *sensorSettings() const;
+
+    EditionDock *editionDock() const { return m_editionDock.get(); }
+    SensorSettingDock *sensorSettingDock() const { return m_sensorDock.get(); }
+    DataTableDock *dataTableDock() const { return m_dataTableDock.get(); }
+    IOSimulationDock *ioSimulationDock() const { return m_ioSimulationDock.get(); }
 
     ScannerConnection *scannerConnection() const { return m_scanner.get(); }
     QSerialPort *serialTransport() const;
@@ -101,7 +108,7 @@ public:
     About *aboutDialog() const { return about.get(); }
     Create *startDialog() const { return m_startDialog.get(); }
     ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
-    int currentModel() const { return modelIndex; }
+    int currentModel() const { return m_project.modelIndex(); }
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
@@ -153,25 +160,21 @@ public slots:
     // A complete read-all: its areas and parameters replace the document's at once,
     // with no undo step and the unsaved-changes mark as it was.
     void applyReadConfiguration(const veltrix::ScannerConfiguration &configuration);
-    // Ends every input, output, fault and case simulation, as closing the simulation
-    // dock does; for the dock's close and the connection's.
-    void StopAllSimulation();
 
     // Shows the cursor position from the view on the status bar.
     void BarDisplayCoord(QPoint Coord);
 
     // Project files of the current model: Open and Save (Save asks for a name only
-    // while the document has none); Save As always asks.
+    // while the document has none).
     void openfile();
     // Writes the document to a project file; clears the area model's modified flag
     // only when the file was written.
     virtual void savefile();
-    void saveAsFile();
     // Opens a project file of any model and switches to that model.
     void OpenProject();
 
-    // Applies scanner model 0..4 to the view, the scene, the link and the zoom slider;
-    // the areas stay as they are.
+    // Makes model 0..4 the project's scanner model; the view, the scene, the link and
+    // the zoom slider follow the project. The areas stay as they are.
     void CreateDeviceType(int Type);
     // Empties the document for a new project.
     void ClearAllEditData();
@@ -191,15 +194,9 @@ protected:
     // View action closes it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Hands modelIndex to everything that depends on the scanner model (view, scene,
-    // link, thumbnails), then sets the zoom slider's range and value for it; run again
-    // whenever the model changes.
-    void applyDeviceModel();
-
     // Declared first: everything below points at them, so they are destroyed last.
-    AreaModel m_areaModel;
+    Project m_project;
     DisplayPreferences m_display;
-    SensorParameters m_sensorParameters;
     Messenger m_messenger;
     LanguageSwitch m_languageSwitch;
     // The link's live scan is drawn by the scene and listed by the data table.
@@ -207,17 +204,17 @@ protected:
 
     Ui::MainWindow *ui;
     std::unique_ptr<QGraphicsScene> scene;
-    qint32 modelIndex = 0;  // scanner model 0..4 = 05, 10, 20, 30, 50
-    std::unique_ptr<DATA_TABLE> dataTable;
-    std::unique_ptr<AreaEditors> m_areaEditors;
-    std::unique_ptr<SENSOR_SETTING> sensorSetting;
+    // The docks are the window's children, destroyed here before the records they show.
+    std::unique_ptr<EditionDock> m_editionDock;
+    std::unique_ptr<DataTableDock> m_dataTableDock;
+    std::unique_ptr<SensorSettingDock> m_sensorDock;
+    std::unique_ptr<IOSimulationDock> m_ioSimulationDock;
     // Destroyed before the scene, so that it still finds its handles there.
     std::unique_ptr<OPTION_SCENE> optionScene;
     std::unique_ptr<ScannerConnection> m_scanner;  // opens the transports for the link
     std::unique_ptr<MessageQueue> m_messages;
     std::unique_ptr<TransferProgress> m_transferProgress;
     std::unique_ptr<LinkResults> m_linkResults;
-    std::unique_ptr<IO_SIMULATION> ioSimulation;
     std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
@@ -232,16 +229,19 @@ protected:
 
 private:
     // Construction steps, in the order the constructor runs them.
-    void createDialogs();
     void createLink();
+    void createDocks();
+    void createDialogs();
     void createScene();
-    void createControllers();
+    void createStatusDisplay();
     void applyInitialState();
     void buildExtraToolBars();
     void wireSignals();
+    void wireDeviceModel();
     void wireLiveMonitoring();
-    void wireSensorSettings();
+    void wireDocuments();
     void finishStartup();
+    // The zoom slider's lower end and value for the project's model.
     void applyZoomSliderRange();
     void createConnections();
     void addTranslatedLanguages();
@@ -250,8 +250,6 @@ private:
     void newProject(int model);
     // The file name and the unsaved-changes mark in the title bar.
     void updateWindowTitle();
-    // What a write-all sends and a read-all starts from: the document as it is now.
-    ScannerConfiguration documentConfiguration() const;
 
     UrlOpener m_urlOpener;
 };

@@ -7,6 +7,7 @@
 #include "gui/app/messagequeue.h"
 #include "core/connect/discoveryreply.h"
 #include "core/connect/scannerconnection.h"
+#include "core/link/sensorsettingfields.h"
 #include "core/link/serialcomm.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
@@ -17,6 +18,7 @@
 #include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
 #include "gui/simulation/iosimulation.h"
+#include "gui/simulation/iosimulationdock.h"
 #include "ui_mainwindow.h"
 
 #include <QLabel>
@@ -29,8 +31,8 @@ namespace veltrix {
 void MainWindow::createLink()
 {
     link = std::make_unique<SERIAL_COMM>();
-    link->SetRangeLimit(modelIndex);
-    link->SetConfigurationSource([this] { return documentConfiguration(); });
+    link->SetRangeLimit(m_project.modelIndex());
+    link->SetConfigurationSource([this] { return m_project.configuration(); });
     m_scanner = std::make_unique<ScannerConnection>(link.get());
     serialDialog = std::make_unique<SettingsDialog>();
     m_messages = std::make_unique<MessageQueue>(&m_messenger);
@@ -41,19 +43,14 @@ void MainWindow::createLink()
             &MainWindow::applyReadConfiguration);
 }
 
-ScannerConfiguration MainWindow::documentConfiguration() const
-{
-    ScannerConfiguration configuration;
-    configuration.parameters = m_sensorParameters;
-    configuration.areas = m_areaModel.areas();
-    return configuration;
-}
-
 void MainWindow::applyReadConfiguration(const ScannerConfiguration &configuration)
 {
-    m_sensorParameters = configuration.parameters;
-    m_areaModel.replaceAllAreas(configuration.areas);
-    sensorSetting->UpdateParametersToDock();
+    // A scan frequency or filter level the dock's lists cannot show starts again at its
+    // first item, as it always did once shown. Every setting is then shown as read, the
+    // network settings greyed on a serial line too: the dock shows what a write-all sends.
+    ScannerConfiguration read = configuration;
+    resetValuesBeyondList(read.parameters);
+    m_project.applyConfiguration(read);
 }
 
 bool MainWindow::anyTransportOpen() const
@@ -83,7 +80,7 @@ const LinkConfiguration &MainWindow::linkConfiguration() const
 
 const SimulationBlock &MainWindow::simulationBlock() const
 {
-    return ioSimulation->block();
+    return m_ioSimulationDock->simulation()->block();
 }
 
 
@@ -94,7 +91,7 @@ void MainWindow::ConnectChangeUSARTModeSlot()
     ui->EthnernetSetting->setEnabled(false);
     ui->SerialSetting->setEnabled(true);
     link->SetConnectType(SerialInterface);
-    sensorSetting->EnableInterfaceFields(SerialInterface);
+    sensorSettings()->EnableInterfaceFields(SerialInterface);
 }
 
 void MainWindow::ConnectChangeEthernetModeSlot()
@@ -104,7 +101,7 @@ void MainWindow::ConnectChangeEthernetModeSlot()
     ui->EthnernetSetting->setEnabled(true);
     ui->SerialSetting->setEnabled(false);
     link->SetConnectType(EthernetInterface);
-    sensorSetting->EnableInterfaceFields(EthernetInterface);
+    sensorSettings()->EnableInterfaceFields(EthernetInterface);
 }
 
 void MainWindow::CreatConnectTypeSignalSlot(int Index)

@@ -3,6 +3,9 @@
 
 #include "gui/app/statusdisplay.h"
 #include "core/app/storedsettings.h"
+#include "gui/areas/editiondock.h"
+#include "gui/link/datatabledock.h"
+#include "gui/link/sensorsettingdock.h"
 #include "ui_mainwindow.h"
 
 #include <QDockWidget>
@@ -40,11 +43,13 @@ void MainWindow::LoadSettings()
         restoreGeometry(stored.geometry);
     if (!stored.windowState.isEmpty())
         restoreState(stored.windowState, 0);
+    QSplitter *areaSplitter = m_editionDock->areaSplitter();
+    QSplitter *fieldSplitter = m_editionDock->fieldSplitter();
     if (!stored.splitterSizes.isEmpty())
-        ui->splitter->restoreState(stored.splitterSizes);
+        areaSplitter->restoreState(stored.splitterSizes);
     if (!stored.splitterSizes2.isEmpty())
-        ui->splitter_2->restoreState(stored.splitterSizes2);
-    for (QSplitter *splitter : {ui->splitter_2, ui->splitter}) {
+        fieldSplitter->restoreState(stored.splitterSizes2);
+    for (QSplitter *splitter : {fieldSplitter, areaSplitter}) {
         splitter->setChildrenCollapsible(false);
         for (int pane = 0; pane < splitter->count(); ++pane)
             splitter->setCollapsible(pane, false);
@@ -65,7 +70,9 @@ void MainWindow::LoadSettings()
         OpenDispGraphSlot();
 
     // Whatever the restored state hid, the three working docks are there at start.
-    for (QDockWidget *dock : {ui->EditionControlDock, ui->DataTableDock, ui->SensorSettingDock}) {
+    const QList<QDockWidget *> workingDocks = {m_editionDock.get(), m_dataTableDock.get(),
+                                               m_sensorDock.get()};
+    for (QDockWidget *dock : workingDocks) {
         if (dock->isFloating() && !QGuiApplication::screenAt(dock->geometry().center()))
             dock->setFloating(false);
         dock->show();
@@ -82,8 +89,8 @@ void MainWindow::SaveSettings()
     stored.language = m_languageSwitch.language();
     stored.geometry = saveGeometry();
     stored.windowState = saveState(0);
-    stored.splitterSizes = ui->splitter->saveState();
-    stored.splitterSizes2 = ui->splitter_2->saveState();
+    stored.splitterSizes = m_editionDock->areaSplitter()->saveState();
+    stored.splitterSizes2 = m_editionDock->fieldSplitter()->saveState();
     stored.displayMode = m_display.DisplayMode;
     const std::unique_ptr<QSettings> store(openSettingsStore());
     WriteStoredSettings(*store, stored);

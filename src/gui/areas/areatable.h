@@ -38,12 +38,13 @@ public:
 
 signals:
     // The Edit menu replaced one or more areas as a whole (cut, paste, delete, delete
-    // all, undo, redo), also when that changed nothing.
+    // all, undo, redo), also when that changed nothing. (Not connected in the program: see MainWindow::wireDocuments().)
     void EditAreaDataSignal();
-    // The current area changed.
+    // The current area changed. (Not connected in the program: see MainWindow::wireDocuments().)
     void AreaTableIndexChange();
 
 public slots:
+    // The edit marker of the current area: green after a point edit, white again.
     void SetEditAreaTableDisplay();
     void ResetEditAreaTableDisplay();
     void AreaTableWidgetAllDisplay();
@@ -55,6 +56,7 @@ public slots:
     void DeleteAllAreaTableData();
     void UndoAreaTableData();
     void RedoAreaTableData();
+    // An undo step of the current area, or of every area. (Not connected in the program: see MainWindow::wireDocuments().)
     void SaveUndoAreaTableData();
     void SaveAllUndoAreaTableData();
     void AreaTableMenuEvent(QPoint pos);

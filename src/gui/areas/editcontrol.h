@@ -48,7 +48,8 @@ public:
     EDIT_CONTROL(AreaModel *model, const EditControlWidgets &widgets, QObject *parent = nullptr);
 
 signals:
-    // One of the twelve numbers of the current area was written (even with its old value).
+    // One of the twelve numbers of the current area was written (even with its old
+    // value). (Not connected in the program: see MainWindow::wireDocuments().)
     void EditControlParaChangeSignal();
     // A field of the current area got a new shape type and new points.
     void EditControlShapeChangeSignal();

@@ -72,7 +72,9 @@ public slots:
     void ChangeSetupMatrix(int level);
 
 signals:
+    // A handle gesture ended: the scene makes the field an undo step.
     void ReleasePointItem();
+    // Any mouse button released in the view. (Not connected in the program: see MainWindow::wireDocuments().)
     void MouseReleaseSignal();
     void AddCenterPointItem();
     void ChangeSetupMatrix(qreal scale);

@@ -3,7 +3,6 @@
 #include "core/link/sensorsettingfields.h"
 
 #include <QObject>
-#include <QVector>
 
 #include <array>
 
@@ -19,11 +18,11 @@ struct SensorParameters;
 // (QComboBox, the word is the item index) and number fields (QSpinBox).
 using SensorSettingWidgets = std::array<QWidget *, BoundSettingCount>;
 
-// Keeps the sensor settings dock and the parameter block in step. Showing the block
-// never writes back into it; a change the user makes stores the word (or the address
-// byte) of that one field and nothing else, so a value the dock cannot show as one of
-// its items is kept as it is. Such a value appears as an extra item ("value 9") until
-// the user picks another. The widgets are the form's; this object does not own them.
+// Keeps the sensor settings dock and a parameter block (the project's) in step. A
+// change the user makes stores the word (or the address byte) of that one field and
+// nothing else, so a value the dock cannot show as one of its items is kept as it is;
+// such a value appears as an extra item ("value 9") until the dock shows another
+// block. The widgets are the form's; this object does not own them.
 class SENSOR_SETTING : public QObject
 {
     Q_OBJECT
@@ -32,24 +31,24 @@ public:
     SENSOR_SETTING(SensorParameters *parameters, const SensorSettingWidgets &widgets,
                    QObject *parent = nullptr);
 
-    // The block as a new project has it, shown in the dock.
+    // The block as a new scanner has it, shown. (A new project resets the project's
+    // block itself; this is for a block of one's own.)
     void ResetToDefaults();
 
     // Greys the fields that do not apply to the connection type (0 serial, 1 Ethernet);
     // fields of Ethernet only are taken into the block only while it is Ethernet.
     void EnableInterfaceFields(int connectType);
 
-    // The project file's settings section: the 24 fields in dock order, each as its
-    // word or address byte (a list choice its item index).
-    QVector<int> SettingValues() const;
-    // Sets the 24 fields from the settings section (missing values are 0; a number
-    // field clamps into its range) and takes them into the block as the connection
-    // type allows.
-    void SetSettingValues(const QVector<int> &values);
-
 public slots:
+    // A block the scanner reported: scan frequency and filter level beyond their lists
+    // are put back to their first item, and the block is shown, except that over a
+    // serial line the scanner's Ethernet settings are left as the dock shows them.
     void UpdateParametersToDock();
-    // Takes every field the connection type allows into the block.
+    // A whole new block (an opened file, a new project): every field shows it.
+    void ShowParameters();
+    // Takes every field the connection type allows into the block. Nothing in the
+    // program needs it (each change is taken as it is made); it stays as the way to
+    // take the whole dock at once.
     void UpdateParametersFromDock();
 
 signals:
@@ -65,6 +64,8 @@ private:
     bool takenNow(int field) const;
     void fieldEdited(int field);
     void takeField(int field);
+    // Shows the block; over a serial line the Ethernet-only fields only if `everyField`.
+    void showParameters(bool everyField);
     // Shows value in the field without announcing it.
     void showValue(int field, quint32 value);
     quint32 fieldValue(int field) const;
@@ -73,7 +74,6 @@ private:
     SensorParameters *m_parameters;
     int m_connectType = 0;  // serial until told otherwise
     SensorSettingWidgets m_widgets;
-    std::array<int, BoundSettingCount> m_listLength{};  // the form's items; 0 for numbers
 };
 
 }  // namespace veltrix

@@ -1,18 +1,16 @@
 #include "gui/project/projectfiles.h"
 
 #include "core/app/usermessage.h"
-#include "core/areas/areamodel.h"
-#include "gui/link/sensorsetting.h"
 #include "core/link/serialcomm.h"
+#include "core/project/project.h"
 #include "core/project/projectfile.h"
+#include "core/project/projectstorage.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
-#include <QSaveFile>
 
 namespace veltrix {
 
@@ -42,11 +40,10 @@ FileChooser fileDialogChooser(QWidget *parent)
     };
 }
 
-ProjectFiles::ProjectFiles(AreaModel *areas, SENSOR_SETTING *settings, SERIAL_COMM *link,
-                           Messenger *messenger, FileChooser chooser, QObject *parent)
+ProjectFiles::ProjectFiles(Project *project, SERIAL_COMM *link, Messenger *messenger,
+                           FileChooser chooser, QObject *parent)
     : QObject(parent),
-      m_areas(areas),
-      m_settings(settings),
+      m_project(project),
       m_link(link),
       m_messenger(messenger),
       m_chooser(std::move(chooser))
@@ -68,7 +65,7 @@ bool ProjectFiles::open(int modelIndex)
     FileDialogRequest request;
     request.mode = FileDialogRequest::Open;
     request.caption = tr("打开配置文件");
-    request.filter = modelIndex == AnyModel ? QString() : ProjectFilter(modelIndex);
+    request.filter = modelIndex == AnyProjectModel ? QString() : ProjectFilter(modelIndex);
     const QString fileName = chooseFile(request);
     if (fileName.isEmpty())
         return false;
@@ -78,58 +75,48 @@ bool ProjectFiles::open(int modelIndex)
 bool ProjectFiles::openProjectFile(const QString &path)
 {
     // Absolute, so that a later Save writes where the file came from.
-    return read(QFileInfo(path).absoluteFilePath(), AnyModel);
+    return read(QFileInfo(path).absoluteFilePath(), AnyProjectModel);
 }
 
 bool ProjectFiles::read(const QString &fileName, int modelIndex)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QString error;
+    switch (OpenProjectFile(*m_project, fileName, modelIndex, &error)) {
+    case ProjectFileStatus::Done:
+        return true;
+    case ProjectFileStatus::NotOpened: {
         UserMessage message;
         message.icon = MessageIcon::Warning;
         message.title = tr("Document");
         message.text = tr("No document") + QLatin1Char('\n') + shownName(fileName)
-            + QLatin1Char('\n') + file.errorString();
+            + QLatin1Char('\n') + error;
         message.buttons = QStringList{tr("确定"), tr("取消")};
         message.escapeButton = 1;
         m_messenger->show(message);
         return false;
     }
-
-    ProjectContents contents;
-    contents.modelIndex = modelIndex;
-    contents.areas = m_areas->areas();
-    QString error;
-    if (!ReadProject(file, modelIndex, contents, &error)) {
-        showError(tr("错误"), tr("文件损坏") + QLatin1Char('\n') + shownName(fileName)
-                                  + QLatin1Char('\n') + error);
-        return false;
+    case ProjectFileStatus::Refused:
+        break;
     }
-
-    if (modelIndex == AnyModel)
-        emit modelRead(contents.modelIndex);
-    m_settings->SetSettingValues(contents.settings);
-    m_areas->replaceAllAreas(contents.areas);
-    // Every area as opened becomes an undo step, and so the document counts as
-    // modified.
-    m_areas->saveAllUndoSnapshots();
-    setFileName(fileName);
-    return true;
+    showError(tr("错误"), tr("文件损坏") + QLatin1Char('\n') + shownName(fileName)
+                              + QLatin1Char('\n') + error);
+    return false;
 }
 
-bool ProjectFiles::save(int modelIndex)
+bool ProjectFiles::save()
 {
-    if (m_fileName.isEmpty())
-        return saveAs(modelIndex);
-    return write(m_fileName, modelIndex);
+    if (m_project->fileName().isEmpty())
+        return saveAs();
+    return write(m_project->fileName());
 }
 
-bool ProjectFiles::saveAs(int modelIndex)
+bool ProjectFiles::saveAs()
 {
+    const int modelIndex = m_project->modelIndex();
     FileDialogRequest request;
     request.mode = FileDialogRequest::Save;
     request.caption = tr("保存配置文件");
-    request.directory = m_fileName;
+    request.directory = m_project->fileName();
     request.filter = ProjectFilter(modelIndex);
     const QString chosen = chooseFile(request);
     if (chosen.isEmpty())
@@ -139,39 +126,17 @@ bool ProjectFiles::saveAs(int modelIndex)
     // the extension added.
     if (fileName != chosen && QFileInfo::exists(fileName) && !confirmReplacing(fileName))
         return false;
-    return write(fileName, modelIndex);
+    return write(fileName);
 }
 
-bool ProjectFiles::write(const QString &fileName, int modelIndex)
+bool ProjectFiles::write(const QString &fileName)
 {
-    ProjectContents contents;
-    contents.modelIndex = modelIndex;
-    contents.settings = m_settings->SettingValues();
-    contents.areas = m_areas->areas();
-
-    // The old file is replaced only when every byte of the new one is on disk.
-    QSaveFile file(fileName);
     QString error;
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Text);
-    if (written)
-        written = WriteProject(file, contents, QDate::currentDate(), &error);
-    else
-        error = file.errorString();
-    if (written) {
-        written = file.commit();
-        if (!written)
-            error = file.errorString();
-    } else {
-        file.cancelWriting();
-    }
-    if (!written) {
-        showError(tr("错误"),
-                  tr("无法保存文件“%1”。").arg(shownName(fileName)) + QLatin1Char('\n') + error);
-        return false;
-    }
-    m_areas->setModified(false);
-    setFileName(fileName);
-    return true;
+    if (SaveProjectFile(*m_project, fileName, QDate::currentDate(), &error))
+        return true;
+    showError(tr("错误"),
+              tr("无法保存文件“%1”。").arg(shownName(fileName)) + QLatin1Char('\n') + error);
+    return false;
 }
 
 bool ProjectFiles::confirmReplacing(const QString &fileName)
@@ -188,7 +153,7 @@ bool ProjectFiles::confirmReplacing(const QString &fileName)
 
 bool ProjectFiles::mayDiscardChanges()
 {
-    if (!m_areas->isModified())
+    if (!m_project->isModified())
         return true;
     UserMessage message;
     message.icon = MessageIcon::Warning;
@@ -198,22 +163,6 @@ bool ProjectFiles::mayDiscardChanges()
     message.defaultButton = DiscardChanges;
     message.escapeButton = KeepChanges;
     return m_messenger->show(message) == DiscardChanges;
-}
-
-void ProjectFiles::clearDocument()
-{
-    m_areas->setModified(false);
-    m_areas->replaceAllAreas(AreasForNewProject(m_areas->areas()));
-    m_settings->ResetToDefaults();
-    setFileName(QString());
-}
-
-void ProjectFiles::setFileName(const QString &fileName)
-{
-    if (fileName == m_fileName)
-        return;
-    m_fileName = fileName;
-    emit fileNameChanged(m_fileName);
 }
 
 void ProjectFiles::showError(const QString &title, const QString &text)

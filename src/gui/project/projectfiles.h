@@ -8,9 +8,8 @@ class QWidget;
 
 namespace veltrix {
 
-class AreaModel;
 class Messenger;
-class SENSOR_SETTING;
+class Project;
 class SERIAL_COMM;
 
 // What a file dialog is asked for. The answer is the chosen path, empty when the user
@@ -31,66 +30,45 @@ using FileChooser = std::function<QString(const FileDialogRequest &)>;
 // The toolkit's file dialogs over parent.
 FileChooser fileDialogChooser(QWidget *parent);
 
-// Opens and saves project files for the main window and starts new projects: asks for
-// the file, reads it into a copy of the document and applies it only when the whole
-// file could be read, writes through a save file that replaces the old file only once
-// everything is written, and tells the user what went wrong and with which file. The
-// document itself announces what changed, so every view follows.
+// The window's side of project files: asks for the file, opens and saves the project
+// through the core's project storage, and tells the user what went wrong and with
+// which file. The project announces what changed, so every view follows.
 class ProjectFiles : public QObject
 {
     Q_OBJECT
 
 public:
-    // Open a file of whatever model it is for (Open project).
-    static constexpr int AnyModel = -1;
-
-    ProjectFiles(AreaModel *areas, SENSOR_SETTING *settings, SERIAL_COMM *link,
-                 Messenger *messenger, FileChooser chooser, QObject *parent = nullptr);
+    ProjectFiles(Project *project, SERIAL_COMM *link, Messenger *messenger, FileChooser chooser,
+                 QObject *parent = nullptr);
 
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
 
-    // The document's file; empty while the document has never been saved or opened.
-    QString fileName() const { return m_fileName; }
-
-    // Asks for a file of model 0..4 (or AnyModel) and reads it into the document.
-    // Returns true when the document now holds the file.
+    // Asks for a file of model 0..4 (or AnyProjectModel) and reads it into the project.
+    // Returns true when the project now holds the file.
     bool open(int modelIndex);
-    // Reads the file at path, of whatever model it is for, as open(AnyModel) reads the
-    // file chosen: the same messages when it cannot, nothing changed then.
+    // Reads the file at path, of whatever model it is for, as open(AnyProjectModel)
+    // reads the file chosen: the same messages when it cannot, nothing changed then.
     bool openProjectFile(const QString &path);
-    // Writes the document of model 0..4 to its file, asking for a name only while it
-    // has none. Returns true when the file was written.
-    bool save(int modelIndex);
-    // Asks for a name and writes the document there.
-    bool saveAs(int modelIndex);
+    // Writes the project to its file, asking for a name only while it has none.
+    // Returns true when the file was written.
+    bool save();
+    // Asks for a name and writes the project there.
+    bool saveAs();
 
-    // True when the document has no unsaved changes or the user agrees to lose them.
+    // True when the project has no unsaved changes or the user agrees to lose them.
     bool mayDiscardChanges();
-    // Empties the document for a new project: blank fields (steering and speed ranges
-    // and channel groups kept), sensor settings as a new scanner has them, nothing
-    // modified, no file.
-    void clearDocument();
-
-signals:
-    // A file of another model is being opened: everything that depends on the model
-    // must follow before the file's areas are shown.
-    void modelRead(int modelIndex);
-    void fileNameChanged(const QString &fileName);
 
 private:
     QString chooseFile(FileDialogRequest request);
     bool read(const QString &fileName, int modelIndex);
-    bool write(const QString &fileName, int modelIndex);
+    bool write(const QString &fileName);
     bool confirmReplacing(const QString &fileName);
-    void setFileName(const QString &fileName);
     void showError(const QString &title, const QString &text);
 
-    AreaModel *m_areas;
-    SENSOR_SETTING *m_settings;
+    Project *m_project;
     SERIAL_COMM *m_link;
     Messenger *m_messenger;
     FileChooser m_chooser;
-    QString m_fileName;
 };
 
 }  // namespace veltrix
