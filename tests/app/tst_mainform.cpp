@@ -597,8 +597,10 @@ void TestMainForm::tabs()
     }
     if (tabWidget.startsWith(QLatin1String("CoordinatesType")))
         QCOMPARE(tabs->tabPosition(), QTabWidget::South);
+    // As high as its rows need, whatever the language and the fonts, never lower than
+    // the form made it.
     if (tabWidget == QLatin1String("ParametersEditTab"))
-        QCOMPARE(tabs->maximumHeight(), 130);
+        QVERIFY(tabs->maximumHeight() >= 130);
 }
 
 void TestMainForm::spinBoxes_data()

@@ -785,14 +785,19 @@ void TestMainWindow::readingNeedsOpenTransport()
 void TestMainWindow::manualFile_data()
 {
     QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("file");  // empty: nothing is opened
-    QTest::newRow("Chinese") << 0 << "manual/manual_cn.pdf";
-    QTest::newRow("English") << 1 << "manual/manual_en.pdf";
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Chinese") << 0 << true << "manual_cn.pdf";
+    QTest::newRow("English") << 1 << true << "manual_en.pdf";
+    QTest::newRow("English, missing") << 1 << false << "manual_en.pdf";
 }
 
+// The manual of the language shown is opened from the first folder that holds it; a
+// missing manual is said in a message naming it and where it was looked for.
 void TestMainWindow::manualFile()
 {
     QFETCH(int, language);
+    QFETCH(bool, present);
     QFETCH(QString, file);
     WindowUnderTest w;
     QList<QUrl> opened;
@@ -802,21 +807,29 @@ void TestMainWindow::manualFile()
     });
     w.setLanguage(language);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    const QString workingDirectory = QDir::currentPath();
+    QTemporaryDir empty;
+    QTemporaryDir installed;
+    QVERIFY(empty.isValid() && installed.isValid());
+    if (present) {
+        for (const char *name : {"manual_cn.pdf", "manual_en.pdf"}) {
+            QFile pdf(installed.filePath(QLatin1String(name)));
+            QVERIFY(pdf.open(QIODevice::WriteOnly));
+            pdf.write("%PDF-1.4\n");
+        }
+    }
+    w.setManualFolders({empty.path(), installed.path()});
     w.action("Manual")->trigger();
-    QDir::setCurrent(previous);
 
-    if (file.isEmpty()) {
+    if (!present) {
         QVERIFY(opened.isEmpty());
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown.first().text.contains(file));
+        QVERIFY(w.shown.first().text.contains(QDir::toNativeSeparators(installed.path())));
         return;
     }
+    QVERIFY(w.shown.isEmpty());
     QCOMPARE(opened.size(), 1);
-    QVERIFY(opened.first().isLocalFile());
-    QCOMPARE(opened.first().toLocalFile(), workingDirectory + QLatin1Char('/') + file);
+    QCOMPARE(opened.first().toLocalFile(), QFileInfo(installed.filePath(file)).absoluteFilePath());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -38,6 +38,9 @@ namespace {
 constexpr int Reach = 5400;
 const QString Restart = QStringLiteral("Do you restart?");
 const QString Complete = QStringLiteral("Parameters Write Complete.Please restart.");
+// The confirmation a write-all asks first (answered Write); counted, not recorded.
+const QString WriteQuestion =
+    QStringLiteral("Write the project to the scanner, replacing its whole configuration?");
 const QString Partial = QStringLiteral(
     "\nThe sensor may now hold a partial configuration and must be written again before use.");
 
@@ -49,6 +52,7 @@ struct Session
     std::unique_ptr<EmulatorServer> server;
     MainWindow w;
     QStringList shown;
+    int writeQuestions = 0;
     QList<TransactionResult> results;
     std::function<void(const UserMessage &)> whileShown;
 
@@ -56,6 +60,10 @@ struct Session
     {
         w.LanguageToEnglish();
         w.messenger().setPresenter([this](const UserMessage &message) {
+            if (message.text.startsWith(WriteQuestion)) {
+                ++writeQuestions;
+                return 0;
+            }
             shown.append(message.text);
             if (whileShown)
                 whileShown(message);
@@ -198,6 +206,7 @@ void TestEmulatorTransfer::dockEditSurvivesWriteAndRead()
     QVERIFY(s.finished(TransactionKind::WriteAll));
     QVERIFY(waitUntil([&] { return s.shown.contains(Restart); }, 2000));
     QCOMPARE(s.shown, QStringList({Complete, Restart}));
+    QCOMPARE(s.writeQuestions, 1);
 
     s.w.sensorSettings()->ResetToDefaults();
     s.results.clear();
