@@ -43,18 +43,6 @@ QString notWrittenStep(const RefusedStep &step)
     return SERIAL_COMM::tr("传感器参数（应答：%1）").arg(answerText(step.status));
 }
 
-QString unsendableText(const UnsendableArea &area)
-{
-    if (area.reason == UnsendableArea::TooManyVertices) {
-        const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
-                                             "未向传感器写入任何数据。");
-        return text.arg(area.area).arg(area.field + 1).arg(area.vertexCount).arg(MaxFieldVertices);
-    }
-    const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
-                                         "未向传感器写入任何数据。");
-    return text.arg(area.area).arg(area.field + 1).arg(MaxWireCoordinate);
-}
-
 QList<UserMessage> writeAllMessages(const TransactionResult &result)
 {
     switch (result.outcome) {
@@ -115,6 +103,18 @@ QString progressTitle(TransactionKind kind)
     if (kind == TransactionKind::Verify)
         return SERIAL_COMM::tr("校验数据");
     return kind == TransactionKind::WriteAll ? SERIAL_COMM::tr("下载数据") : SERIAL_COMM::tr("上传数据");
+}
+
+QString unsendableText(const UnsendableArea &area)
+{
+    if (area.reason == UnsendableArea::TooManyVertices) {
+        const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
+                                             "未向传感器写入任何数据。");
+        return text.arg(area.area).arg(area.field + 1).arg(area.vertexCount).arg(MaxFieldVertices);
+    }
+    const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
+                                         "未向传感器写入任何数据。");
+    return text.arg(area.area).arg(area.field + 1).arg(MaxWireCoordinate);
 }
 
 QString writeDiffersText(int differences)

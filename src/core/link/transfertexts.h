@@ -37,6 +37,10 @@ QList<UserMessage> resultMessages(const TransactionResult &result);
 // failed write, with the number of differences.
 QString writeDiffersText(int differences);
 
+// Why a configuration is refused before anything is sent: which area and field does
+// not fit its frame.
+QString unsendableText(const UnsendableArea &area);
+
 // The fourth time-out in a row.
 UserMessage timeoutWarning();
 
