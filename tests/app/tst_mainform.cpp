@@ -361,6 +361,7 @@ void TestMainForm::actions_data()
     add("DisConnection", "断开设备", "Ctrl+Alt+D", "disconnected.png", false);
     add("ReadAllSetting", "上传数据", "Ctrl+Shift+R", "upload.png", false);
     add("WriteAllSetting", "下载数据", "Ctrl+Shift+W", "download.png", false);
+    add("VerifySetting", "校验", "Ctrl+Shift+V", "verify.png", false);
     add("SoftReboot", "重启设备", "Ctrl+Alt+R", "reboot.png", false);
     add("SensorInformation", "传感器信息", "Ctrl+Shift+I", "information.png", false);
     // The graph display is the start-up mode, so only its action starts checkable.
@@ -422,7 +423,7 @@ void TestMainForm::menus_data()
     QTest::newRow("Connections")
         << "menuConnections" << "连接"
         << QStringList{"menuInterfaces", "-", "Connection", "DisConnection", "-", "ReadAllSetting",
-                       "WriteAllSetting", "-", "SoftReboot", "-", "SensorInformation"};
+                       "WriteAllSetting", "VerifySetting", "-", "SoftReboot", "-", "SensorInformation"};
     QTest::newRow("Interfaces") << "menuInterfaces" << "接口"
                                 << QStringList{"SerialConnection", "EthernetConnection"};
     QTest::newRow("Display") << "menuDisplay" << "显示"
@@ -482,7 +483,7 @@ void TestMainForm::toolBarContents_data()
     QTest::newRow("Connect") << "ConnectToolBar"
                              << QStringList{"EthnernetSetting", "SerialSetting", "Connection",
                                             "DisConnection", "ReadAllSetting", "WriteAllSetting",
-                                            "SoftReboot", "SensorInformation"};
+                                            "VerifySetting", "SoftReboot", "SensorInformation"};
     QTest::newRow("Help") << "HelpToolBar" << QStringList{"About", "Manual"};
     QTest::newRow("ConnType") << "ConnTypeToolBar"
                               << QStringList{"EthernetConnection", "SerialConnection"};

@@ -32,6 +32,12 @@ bool parseIpv4(const QString &text, QHostAddress *address)
 
 }  // namespace
 
+bool ScannerConnection::isAddress(const QString &text)
+{
+    QHostAddress address;
+    return parseIpv4(text, &address);
+}
+
 ScannerConnection::ScannerConnection(SERIAL_COMM *link, QObject *parent)
     : QObject(parent),
       m_link(link),

@@ -46,6 +46,10 @@ public:
     // off or unreachable answers nothing at all).
     static constexpr int ConnectTimeout = 3000;
 
+    // Whether text is an address openEthernet() takes: four decimal numbers 0..255
+    // separated by dots, nothing else.
+    static bool isAddress(const QString &text);
+
     // The link is not owned and must outlive the connection.
     explicit ScannerConnection(SERIAL_COMM *link, QObject *parent = nullptr);
     ~ScannerConnection() override;

@@ -5,6 +5,7 @@
 #include "core/link/productinformationtransaction.h"
 #include "core/link/readalltransaction.h"
 #include "core/link/reboottransaction.h"
+#include "core/link/verifytransaction.h"
 #include "core/link/writealltransaction.h"
 #include "core/project/devicemodels.h"
 
@@ -190,7 +191,8 @@ LinkTransaction *SERIAL_COMM::startTransaction(std::unique_ptr<LinkTransaction> 
     // replies are not lost among them; so again when the transfer goes on after a
     // question, during which scan polling may have started them.
     const bool transfer = transaction->kind() == TransactionKind::ReadAll
-        || transaction->kind() == TransactionKind::WriteAll;
+        || transaction->kind() == TransactionKind::WriteAll
+        || transaction->kind() == TransactionKind::Verify;
     if (transfer) {
         stopClouds();
         connect(transaction, &LinkTransaction::resumed, this, &SERIAL_COMM::stopClouds);
@@ -224,6 +226,11 @@ void SERIAL_COMM::ReadSensorAllDataSlots()
 void SERIAL_COMM::WriteSensorAllDataSlots()
 {
     startTransaction(std::make_unique<WriteAllTransaction>(m_source ? m_source() : ScannerConfiguration()));
+}
+
+void SERIAL_COMM::VerifySensorAllDataSlots()
+{
+    startTransaction(std::make_unique<VerifyTransaction>(m_source ? m_source() : ScannerConfiguration()));
 }
 
 void SERIAL_COMM::SensorInformationSlots()

@@ -127,6 +127,8 @@ public slots:
     void SensorRebootSlots();
     void ReadSensorAllDataSlots();
     void WriteSensorAllDataSlots();
+    // Reads the scanner back and compares it with the program's configuration.
+    void VerifySensorAllDataSlots();
     void SensorInformationSlots();
     void OpenSendReadScanf();
     void CloseSendReadScanf();

@@ -16,6 +16,7 @@
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
 #include "gui/graphics/viewwindow.h"
+#include "gui/link/configurationchecks.h"
 #include "gui/link/datatable.h"
 #include "gui/link/datatabledock.h"
 #include "gui/link/linkresults.h"
@@ -97,6 +98,7 @@ MainWindow::MainWindow(QWidget *parent)
     finishStartup();
     createConnections();
     createProjects();
+    createConfigurationChecks();
     LoadSettings();
 }
 

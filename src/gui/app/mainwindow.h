@@ -31,6 +31,7 @@ class About;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
+class ConfigurationChecks;
 class ConnectionControl;
 class DataTableDock;
 class EditionDock;
@@ -93,6 +94,7 @@ public:
     SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
     EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
     ConnectionControl *connectionControl() const { return m_connection.get(); }
+    ConfigurationChecks *configurationChecks() const { return m_checks.get(); }
 
     int monitoringMode() const { return monitoring; }
 
@@ -226,6 +228,8 @@ protected:
     std::unique_ptr<SettingsDialog> serialDialog;
     // Destroyed before the label and the transports it points at.
     std::unique_ptr<ConnectionControl> m_connection;
+    // Verification and checksums; destroyed before the connection it follows.
+    std::unique_ptr<ConfigurationChecks> m_checks;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -244,6 +248,7 @@ private:
     // The zoom slider's lower end and value for the project's model.
     void applyZoomSliderRange();
     void createConnections();
+    void createConfigurationChecks();
     void addTranslatedLanguages();
     void retranslate();
     void createProjects();

@@ -14,6 +14,8 @@
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
+#include "gui/areas/editiondock.h"
+#include "gui/link/configurationchecks.h"
 #include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
@@ -178,6 +180,19 @@ void MainWindow::createConnections()
         // Nothing is reported any more: no fault, no inputs, no outputs.
         IOPortDisplayer(0, 0, 0);
     });
+}
+
+// Verify, the differences it finds, and the configuration checksum in the status strip
+// and the area list.
+void MainWindow::createConfigurationChecks()
+{
+    ConfigurationCheckWidgets widgets;
+    widgets.verify = ui->VerifySetting;
+    widgets.statusBar = statusBar();
+    widgets.areaTable = m_editionDock->areaTable();
+    widgets.window = this;
+    m_checks = std::make_unique<ConfigurationChecks>(&m_project, link.get(), m_connection.get(),
+                                                     m_projectFiles.get(), widgets);
 }
 
 void MainWindow::CreatOpenSerialPort(const QString &Name)

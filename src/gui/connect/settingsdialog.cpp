@@ -10,8 +10,6 @@ namespace veltrix {
 
 namespace {
 
-// The rate a freshly started dialog offers: the scanners' own line speed.
-constexpr int DefaultBaudRate = 576000;
 constexpr int DefaultDataBitsIndex = 3;  // "8"
 
 }  // namespace
@@ -49,8 +47,9 @@ void SettingsDialog::setPortLister(SerialPortLister ports)
 void SettingsDialog::fillParameters()
 {
     // Every item but "Custom" carries its rate; "Custom" carries none and takes what
-    // the user types.
-    ui->baudRateBox->addItem(QStringLiteral("576000"), DefaultBaudRate);
+    // the user types. The first, which a freshly started dialog offers, is the
+    // scanners' own line speed.
+    ui->baudRateBox->addItem(QString::number(SerialSettings::DefaultBaudRate), SerialSettings::DefaultBaudRate);
     ui->baudRateBox->addItem(QStringLiteral("115200"), QSerialPort::Baud115200);
     ui->baudRateBox->addItem(QStringLiteral("9600"), QSerialPort::Baud9600);
     ui->baudRateBox->addItem(QStringLiteral("19200"), QSerialPort::Baud19200);

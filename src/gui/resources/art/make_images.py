@@ -320,6 +320,10 @@ image("upload", device_bar(46) + line(32, 42, 32, 20, stroke=GREEN, width=8)
       + arrow_head(32, 2, -90, 22, GREEN))
 image("download", device_bar(46) + line(32, 4, 32, 24, stroke=BLUE, width=8)
       + arrow_head(32, 44, 90, 22, BLUE))
+# Verify: what the device holds, read back and found the same as the document.
+image("verify", device_bar(46)
+      + document(14, 2, 28, 36, fold=9, lines=False)
+      + polyline([(20, 22), (28, 30), (46, 10)], stroke=GREEN, width=7))
 
 def turning_arrow(cx, cy, r, start_deg, end_deg, colour, width=6, head=16):
     """An arc drawn clockwise on screen with an arrow head leaving its end."""
