@@ -27,6 +27,9 @@ VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build$VELTRIX_BUILD_SUFFIX}
 # The tools packages compile the translations; the translations packages hold the
 # toolkit's own texts (standard buttons, file dialogs) in the languages the program shows.
 VELTRIX_PACKAGES="build-essential cmake $VELTRIX_QT_PACKAGES iproute2 util-linux"
+# What the test suite reads the configuration report back with (pdftoppm, pdftotext),
+# and the fonts its Chinese pages need.
+VELTRIX_TEST_PACKAGES="poppler-utils fonts-noto-cjk"
 # What the fuzz targets are built with: clang and its libFuzzer and sanitizer runtimes.
 VELTRIX_CLANG_PACKAGES="clang libclang-rt-dev llvm"
 

@@ -551,6 +551,10 @@
         <source>校验</source>
         <translation>Verify</translation>
     </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Export Report</translation>
+    </message>
 </context>
 <context>
     <name>SensorSettingDock</name>
@@ -931,6 +935,32 @@ Update Date: 20240821
 Update Content:
 1)English translation.
 2)Improve UDP Connect.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::AreaPages</name>
+    <message>
+        <source>区域 %1</source>
+        <translation>Area %1</translation>
+    </message>
+    <message>
+        <source>区域 %1（续）</source>
+        <translation>Area %1 (continued)</translation>
+    </message>
+    <message>
+        <source>区域校验和 %1</source>
+        <translation>Area checksum %1</translation>
+    </message>
+    <message>
+        <source>比例 1:%1 · 网格 %2 m</source>
+        <translation>Scale 1:%1 · grid %2 m</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 %2，%n 个点</source>
+        <translation>
+            <numerusform>%1 %2, %n point</numerusform>
+            <numerusform>%1 %2, %n points</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1594,6 +1624,89 @@ Update Content:
     </message>
 </context>
 <context>
+    <name>veltrix::ConfigurationReport</name>
+    <message>
+        <source>无法写入报告“%1”：%2</source>
+        <translation>Cannot write the report &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>激光扫描仪配置报告</source>
+        <translation>Laser Scanner Configuration Report</translation>
+    </message>
+    <message>
+        <source>无法创建PDF</source>
+        <translation>cannot create the PDF</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>项目文件</source>
+        <translation>Project file</translation>
+    </message>
+    <message>
+        <source>（未保存）</source>
+        <translation>(not saved)</translation>
+    </message>
+    <message>
+        <source>日期和时间</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>配置校验和</source>
+        <translation>Configuration checksum</translation>
+    </message>
+    <message>
+        <source>无（有区域无法传输）</source>
+        <translation>none (an area cannot be transferred)</translation>
+    </message>
+    <message>
+        <source>程序版本</source>
+        <translation>Program version</translation>
+    </message>
+    <message>
+        <source>有输出区域的区域</source>
+        <translation>Areas with fields</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1 个：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>本人已核对：本报告所列配置即传感器中的配置。</source>
+        <translation>I have checked that the configuration in this report is the configuration in the sensor.</translation>
+    </message>
+    <message>
+        <source>工程师签名</source>
+        <translation>Engineer&apos;s signature</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>设定</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>配置校验和 %1</source>
+        <translation>Configuration checksum %1</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::ConnectionControl</name>
     <message>
         <source>连接到 %1 : %2, %3, %4, %5, %6</source>
@@ -1802,6 +1915,35 @@ Do you want to discart your changes?</translation>
     <message>
         <source>扫描数据不完整或超出范围。</source>
         <translation>The scan data is incomplete or out of range.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ReportExport</name>
+    <message>
+        <source>导出报告</source>
+        <translation>Export Report</translation>
+    </message>
+    <message>
+        <source>PDF文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>“%1”已存在。
+要替换它吗？</source>
+        <translation>&quot;%1&quot; already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
     </message>
 </context>
 <context>
@@ -2019,6 +2161,33 @@ Do you want to discart your changes?</translation>
     <message>
         <source>正向安装</source>
         <translation>Forward Set</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::TeachControl</name>
+    <message>
+        <source>没有连接传感器，区域未改变。</source>
+        <translation>No sensor is connected; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>传感器正在传输数据，请在传输结束后再自学习。区域未改变。</source>
+        <translation>The sensor is transferring data; teach the field once the transfer has ended. The field was not changed.</translation>
+    </message>
+    <message>
+        <source>自学习</source>
+        <translation>Teach-in</translation>
+    </message>
+    <message>
+        <source>正在记录区域%1 Out%2 的扫描轮廓…</source>
+        <translation>Recording the scan outline for area %1 Out%2…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>与传感器的连接已断开，区域未改变。</source>
+        <translation>The connection to the sensor was lost; the field was not changed.</translation>
     </message>
 </context>
 <context>

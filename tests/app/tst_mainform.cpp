@@ -408,7 +408,7 @@ void TestMainForm::menus_data()
     QTest::addColumn<QStringList>("entries");
 
     QTest::newRow("File") << "menuFile" << "文件"
-                          << QStringList{"menuNew", "Open", "Save", "SaveAs", "-", "Quit"};
+                          << QStringList{"menuNew", "Open", "Save", "SaveAs", "ExportReport", "-", "Quit"};
     QTest::newRow("New") << "menuNew" << "新建文件"
                          << QStringList{"Laser05", "Laser10", "Laser20", "Laser30", "Laser50"};
     QTest::newRow("Edit") << "menuEdit" << "编辑"

@@ -7,14 +7,17 @@
 #include "gui/app/statusdisplay.h"
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
+#include "gui/project/reportexport.h"
 #include "gui/areas/areatable.h"
 #include "gui/areas/editiondock.h"
+#include "gui/areas/teachcontrol.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/coordtext.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
+#include "gui/graphics/regionselector.h"
 #include "gui/graphics/viewwindow.h"
 #include "gui/link/configurationchecks.h"
 #include "gui/link/datatable.h"
@@ -99,6 +102,7 @@ MainWindow::MainWindow(QWidget *parent)
     createConnections();
     createProjects();
     createConfigurationChecks();
+    createTeachAndReport();
     LoadSettings();
 }
 

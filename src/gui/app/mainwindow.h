@@ -46,6 +46,9 @@ class StatusDisplay;
 class OPTION_SCENE;
 class Create;
 class ProjectFiles;
+class RegionSelector;
+class ReportExport;
+class TeachControl;
 
 // The one main window: the form with its view, menus and tool bars, where the project,
 // the four docks, the scene, the link and its connection are created and connected,
@@ -111,6 +114,9 @@ public:
     Create *startDialog() const { return m_startDialog.get(); }
     ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
     int currentModel() const { return m_project.modelIndex(); }
+    // The fields' Teaching pages, and File > Export Report.
+    TeachControl *teachControl() const { return m_teach.get(); }
+    ReportExport *reportExport() const { return m_reportExport.get(); }
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
@@ -230,6 +236,10 @@ protected:
     std::unique_ptr<ConnectionControl> m_connection;
     // Verification and checksums; destroyed before the connection it follows.
     std::unique_ptr<ConfigurationChecks> m_checks;
+    // Teach-in and the report, destroyed before everything they use.
+    std::unique_ptr<RegionSelector> m_regionSelector;
+    std::unique_ptr<TeachControl> m_teach;
+    std::unique_ptr<ReportExport> m_reportExport;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -249,6 +259,7 @@ private:
     void applyZoomSliderRange();
     void createConnections();
     void createConfigurationChecks();
+    void createTeachAndReport();
     void addTranslatedLanguages();
     void retranslate();
     void createProjects();

@@ -3,6 +3,7 @@
 #include "gui/areas/areatable.h"
 #include "gui/areas/coordtable.h"
 #include "gui/areas/editcontrol.h"
+#include "gui/areas/teachcontrol.h"
 #include "ui_editiondock.h"
 #include "ui_fieldeditpage.h"
 
@@ -65,7 +66,7 @@ void EditionDock::buildFieldPages()
         if (field > 0)
             numberFieldPage(page, field);
         layouts[field]->addWidget(page, 0, 0, 1, 1);
-        // The teach-in page has no function yet.
+        // Teaching needs a scanner: enabled once one is connected (TeachControl).
         m_pages[field]->ButtonTeachOut1->setEnabled(false);
     }
 }
@@ -114,6 +115,22 @@ void EditionDock::createEditors(AreaModel *document, const AreaEditActions &acti
             &AREA_TABLE::SetEditAreaTableDisplay);
     // The form's first entries are not area 0's values (its detection size is 1.0°).
     m_editControl->EditControlUpdateEditData();
+}
+
+TeachPageWidgets EditionDock::teachPage(int field) const
+{
+    const Ui::FieldEditPage &page = *m_pages.at(static_cast<size_t>(qBound(0, field, FieldCount - 1)));
+    TeachPageWidgets widgets;
+    widgets.corner1 = page.SpinCorner1Out1;
+    widgets.corner2 = page.SpinCorner2Out1;
+    widgets.size1 = page.SpinSize1Out1;
+    widgets.size2 = page.SpinSize2Out1;
+    widgets.select = page.ButtonSelectOut1;
+    widgets.method = page.MethodOut1;
+    widgets.offset = page.SpinDistanceOffsetOut1;
+    widgets.simplify = page.CheckSimplifyResultOut1;
+    widgets.teach = page.ButtonTeachOut1;
+    return widgets;
 }
 
 void EditionDock::setToolBar(QToolBar *toolBar)
