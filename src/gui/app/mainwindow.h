@@ -45,6 +45,8 @@ class StatusDisplay;
 class OPTION_SCENE;
 class Create;
 class ProjectFiles;
+class FieldEntryView;
+class ScanRecordings;
 
 // The one main window: the form with its view, menus and tool bars, where the project,
 // the four docks, the scene, the link and its connection are created and connected,
@@ -109,6 +111,9 @@ public:
     Create *startDialog() const { return m_startDialog.get(); }
     ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
     int currentModel() const { return m_project.modelIndex(); }
+    // Where the scan enters the fields; scan recordings, their replay and their check.
+    FieldEntryView *fieldEntries() const { return m_fieldEntries.get(); }
+    ScanRecordings *scanRecordings() const { return m_recordings.get(); }
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
@@ -226,6 +231,9 @@ protected:
     std::unique_ptr<SettingsDialog> serialDialog;
     // Destroyed before the label and the transports it points at.
     std::unique_ptr<ConnectionControl> m_connection;
+    // Destroyed before the link, the scene and the connection they follow.
+    std::unique_ptr<FieldEntryView> m_fieldEntries;
+    std::unique_ptr<ScanRecordings> m_recordings;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -250,6 +258,9 @@ private:
     void newProject(int model);
     // The file name and the unsaved-changes mark in the title bar.
     void updateWindowTitle();
+    void createRecordings();
+    // Scans arrive from a connected scanner or from a recording being played.
+    bool scansArriving() const;
 
     UrlOpener m_urlOpener;
 };
