@@ -576,15 +576,23 @@
     </message>
     <message>
         <source>最快</source>
-        <translation>As fast as possible</translation>
-    </message>
-    <message>
-        <source>跟随录制的区域</source>
-        <translation>Follow the recorded area</translation>
+        <translation>Fastest</translation>
     </message>
     <message>
         <source>结束回放</source>
         <translation>End the replay</translation>
+    </message>
+    <message>
+        <source>录制中的时刻 / 录制的长度 · 扫描 / 扫描数</source>
+        <translation>Moment in the recording / its length · scan / scans</translation>
+    </message>
+    <message>
+        <source>当前区域跟随扫描仪录制时使用的区域</source>
+        <translation>The current area follows the area the scanner used when it was recorded</translation>
+    </message>
+    <message>
+        <source>跟随区域</source>
+        <translation>Follow area</translation>
     </message>
 </context>
 <context>
@@ -1484,13 +1492,6 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
-    <name>veltrix::ReplayBar</name>
-    <message>
-        <source>%1 / %2 · 扫描 %3/%4</source>
-        <translation>%1 / %2 · scan %3/%4</translation>
-    </message>
-</context>
-<context>
     <name>veltrix::SENSOR_SETTING</name>
     <message>
         <source>值 %1</source>
@@ -1676,6 +1677,10 @@ Do you want to discart your changes?</translation>
     <message>
         <source>对照录制检查</source>
         <translation>Check Against Recording</translation>
+    </message>
+    <message>
+        <source>回放 %1</source>
+        <translation>Replaying %1</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,7 @@
 #include "ui_replaybar.h"
 
 #include <QEvent>
-#include <QFileInfo>
+#include <QDir>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -70,8 +70,7 @@ void ReplayBar::setFollowsArea(bool follow)
 
 void ReplayBar::showRecording()
 {
-    m_ui->ReplayFile->setText(QFileInfo(m_player->fileName()).fileName());
-    m_ui->ReplayFile->setToolTip(m_player->fileName());
+    setToolTip(QDir::toNativeSeparators(m_player->fileName()));
     const QSignalBlocker blocker(m_ui->ReplaySlider);
     m_ui->ReplaySlider->setRange(0, static_cast<int>(m_player->durationMs()));
     m_ui->ReplaySlider->setSingleStep(100);
@@ -85,7 +84,7 @@ void ReplayBar::showPosition()
         const QSignalBlocker blocker(m_ui->ReplaySlider);
         m_ui->ReplaySlider->setValue(static_cast<int>(m_player->timeOf(scan)));
     }
-    m_ui->ReplayTime->setText(tr("%1 / %2 · 扫描 %3/%4")
+    m_ui->ReplayTime->setText(QStringLiteral("%1 / %2 · %3/%4")
                                   .arg(TimeText(m_player->timeOf(scan)), TimeText(m_player->durationMs()))
                                   .arg(scan + 1)
                                   .arg(m_player->scanCount()));

@@ -158,12 +158,15 @@ QString ScanRecordings::recordingText() const
              QLocale().formattedDataSize(m_recorder->size(), 1));
 }
 
+// What is recorded, or which recording plays.
 void ScanRecordings::showRecordingStatus()
 {
-    const bool recording = m_recorder->isRecording();
-    if (recording)
-        m_widgets.recordingStatus->setText(recordingText());
-    m_widgets.recordingStatus->setVisible(recording);
+    QLabel *label = m_widgets.recordingStatus;
+    if (m_recorder->isRecording())
+        label->setText(recordingText());
+    else if (m_player->isOpen())
+        label->setText(tr("回放 %1").arg(QFileInfo(m_player->fileName()).fileName()));
+    label->setVisible(m_recorder->isRecording() || m_player->isOpen());
 }
 
 void ScanRecordings::recordingEnded()
@@ -234,6 +237,7 @@ bool ScanRecordings::replay(const QString &fileName, bool play)
     m_bar->setFollowsArea(true);
     m_player->open(std::move(reader), fileName);
     m_bar->show();
+    showRecordingStatus();
     emit replayStarted();
     if (play)
         m_player->play();
@@ -248,6 +252,7 @@ void ScanRecordings::endReplay()
 void ScanRecordings::replayClosed()
 {
     m_bar->hide();
+    showRecordingStatus();
     for (int i = 0; i < m_widgets.connecting.size() && i < m_connectingEnabled.size(); ++i)
         m_widgets.connecting.at(i)->setEnabled(m_connectingEnabled.at(i));
     m_connectingEnabled.clear();

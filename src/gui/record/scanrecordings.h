@@ -34,7 +34,7 @@ struct RecordingWidgets
     QAction *distance = nullptr;        // recording needs the scans read
     // What would start a connection: not at hand while a recording plays.
     QList<QAction *> connecting;
-    QLabel *recordingStatus = nullptr;  // in the status strip
+    QLabel *recordingStatus = nullptr;  // in the status strip: what is recorded or played
     QWidget *window = nullptr;          // parent of the replay bar and the check dialog
 };
 
@@ -70,7 +70,8 @@ public:
     RecordingCheckDialog *checkDialog() const { return m_checkDialog.get(); }
     bool isReplaying() const;
 
-    // The recording status in the status strip: "Recording 00:12.3 · 180 scans · 2.3 MB".
+    // The recording status in the status strip: "Recording 00:12.3 · 180 scans · 2.3 MB";
+    // while a recording plays, its name.
     QString recordingText() const;
 
 public slots:
