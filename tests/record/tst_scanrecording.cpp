@@ -113,6 +113,8 @@ struct Session
         if (!server->start(nullptr))
             return false;
         if (transport == QLatin1String("serial")) {
+            if (server->serialDevice().isEmpty())
+                return false;
             w.CreatOpenSerialPort(server->serialDevice());
         } else {
             w.CreatEthnertModeSignalSlot(transport == QLatin1String("udp") ? QStringLiteral("MODE: UDP")
@@ -181,7 +183,10 @@ void TestScanRecording::recordedScansPlayBackAsTheyCame()
     options.scanner.faultBits = 8;
     options.scanner.inverted = inverted;
     Session s;
-    QVERIFY(s.start(options, transport));
+    const bool started = s.start(options, transport);
+    if (!started && s.server && s.server->serialDevice().isEmpty() && transport == QLatin1String("serial"))
+        QSKIP("The serial line needs the emulator's pseudo-terminal, which this system has not.");
+    QVERIFY(started);
     s.w.trigger("Intensity");
     const QString file = m_dir.filePath(transport + QStringLiteral(".rec"));
     const QList<Held> recorded = s.record(file, 15);
