@@ -555,6 +555,84 @@
         <source>导出报告</source>
         <translation>Export Report</translation>
     </message>
+    <message>
+        <source>打开录制</source>
+        <translation>Open Recording</translation>
+    </message>
+    <message>
+        <source>录制扫描</source>
+        <translation>Record Scans</translation>
+    </message>
+    <message>
+        <source>对照录制检查</source>
+        <translation>Check Against Recording</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingCheckDialog</name>
+    <message>
+        <source>对照录制检查</source>
+        <translation>Check Against Recording</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>输出</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>进入的扫描</source>
+        <translation>Scans entered</translation>
+    </message>
+    <message>
+        <source>首次</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>最严重</source>
+        <translation>Worst</translation>
+    </message>
+    <message>
+        <source>双击一行，回放就跳到那一刻：在“首次”一栏跳到第一次进入，在其他栏跳到最严重的一次（进入点离扫描仪最近）。</source>
+        <translation>Double-click a row to see that moment in the replay: in the First column the first entry, elsewhere the worst one (the entering point nearest to the scanner).</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <source>播放/暂停</source>
+        <translation>Play/Pause</translation>
+    </message>
+    <message>
+        <source>下一次扫描</source>
+        <translation>Next scan</translation>
+    </message>
+    <message>
+        <source>回放速度</source>
+        <translation>Replay speed</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Fastest</translation>
+    </message>
+    <message>
+        <source>结束回放</source>
+        <translation>End the replay</translation>
+    </message>
+    <message>
+        <source>录制中的时刻 / 录制的长度 · 扫描 / 扫描数</source>
+        <translation>Moment in the recording / its length · scan / scans</translation>
+    </message>
+    <message>
+        <source>当前区域跟随扫描仪录制时使用的区域</source>
+        <translation>The current area follows the area the scanner used when it was recorded</translation>
+    </message>
+    <message>
+        <source>跟随区域</source>
+        <translation>Follow area</translation>
+    </message>
 </context>
 <context>
     <name>SensorSettingDock</name>
@@ -1761,6 +1839,23 @@ Update Content:
     </message>
 </context>
 <context>
+    <name>veltrix::FieldEntryView</name>
+    <message numerus="yes">
+        <source>%1: %n 个点</source>
+        <translation>
+            <numerusform>%1: %n point</numerusform>
+            <numerusform>%1: %n points</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n 个点, 最近 %2 mm, %3°</source>
+        <translation>
+            <numerusform>%1: %n point, nearest %2 mm at %3°</numerusform>
+            <numerusform>%1: %n points, nearest %2 mm at %3°</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>veltrix::MainWindow</name>
     <message>
         <source>警告</source>
@@ -1865,6 +1960,65 @@ Do you want to replace it?</translation>
 您修改了数据直接改变而不保存？</source>
         <translation>The application
 Do you want to discart your changes?</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::RecordingCheckDialog</name>
+    <message>
+        <source>正在对照录制检查…</source>
+        <translation>Checking against the recording…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>“%1”：%2 次扫描，%3，型号 %4。</source>
+        <translation>“%1”: %2 scans, %3, model %4.</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置未知。</source>
+        <translation>The scanner&apos;s configuration was not known when it was recorded.</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置校验和：%1，与项目的配置相同。</source>
+        <translation>Checksum of the scanner&apos;s configuration when recorded: %1, the same as the project&apos;s.</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置校验和：%1，项目的配置不同（%2）。</source>
+        <translation>Checksum of the scanner&apos;s configuration when recorded: %1; the project&apos;s configuration differs (%2).</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置校验和：%1。</source>
+        <translation>Checksum of the scanner&apos;s configuration when recorded: %1.</translation>
+    </message>
+    <message>
+        <source>正在检查…</source>
+        <translation>Checking…</translation>
+    </message>
+    <message>
+        <source>检查已取消：只检查了前 %1 次扫描（共 %2 次）。</source>
+        <translation>Check cancelled: only the first %1 of %2 scans were checked.</translation>
+    </message>
+    <message>
+        <source>检查在第 %1 次扫描中断：%2</source>
+        <translation>The check stopped at scan %1: %2</translation>
+    </message>
+    <message>
+        <source>项目中没有画了点的区域。</source>
+        <translation>No area of the project has points.</translation>
+    </message>
+    <message>
+        <source>检查了全部 %1 次扫描。</source>
+        <translation>All %1 scans checked.</translation>
+    </message>
+    <message>
+        <source>%1（扫描 %2）</source>
+        <translation>%1 (scan %2)</translation>
+    </message>
+    <message>
+        <source>%1（扫描 %2）：%3 mm，%4°</source>
+        <translation>%1 (scan %2): %3 mm at %4°</translation>
     </message>
 </context>
 <context>
@@ -2114,6 +2268,56 @@ Do you want to replace it?</translation>
     <message>
         <source>参数写入完成，读回校验一致（配置校验和 %1），请重启生效！</source>
         <translation>Parameters written and read back identical (configuration checksum %1). Please restart.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ScanRecordings</name>
+    <message>
+        <source>扫描录制 (*.rec)</source>
+        <translation>Scan recordings (*.rec)</translation>
+    </message>
+    <message>
+        <source>录制扫描</source>
+        <translation>Record Scans</translation>
+    </message>
+    <message>
+        <source>打开录制</source>
+        <translation>Open Recording</translation>
+    </message>
+    <message numerus="yes">
+        <source>录制 %1 · %n 次扫描 · %2</source>
+        <translation>
+            <numerusform>Recording %1 · %n scan · %2</numerusform>
+            <numerusform>Recording %1 · %n scans · %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“%1”中没有扫描。</source>
+        <translation>“%1” holds no scans.</translation>
+    </message>
+    <message>
+        <source>回放录制时不能连接扫描仪。要断开连接并回放“%1”吗？</source>
+        <translation>A scanner cannot stay connected while a recording plays. Disconnect and play “%1”?</translation>
+    </message>
+    <message>
+        <source>正在进行的录制将结束。</source>
+        <translation>The recording under way will end.</translation>
+    </message>
+    <message>
+        <source>断开并回放</source>
+        <translation>Disconnect and Play</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>对照录制检查</source>
+        <translation>Check Against Recording</translation>
+    </message>
+    <message>
+        <source>回放 %1</source>
+        <translation>Replaying %1</translation>
     </message>
 </context>
 <context>

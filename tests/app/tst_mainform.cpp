@@ -377,6 +377,9 @@ void TestMainForm::actions_data()
     add("Laser20", "20XX", "", "", false);
     add("Laser30", "30XX", "", "", false);
     add("Laser50", "50XX", "", "", false);
+    add("OpenRecording", "打开录制", "", "openRecording.png", false);
+    add("RecordScan", "录制扫描", "", "recordScan.png", true);
+    add("CheckRecording", "对照录制检查", "", "checkRecording.png", false);
 }
 
 void TestMainForm::actions()
@@ -408,14 +411,15 @@ void TestMainForm::menus_data()
     QTest::addColumn<QStringList>("entries");
 
     QTest::newRow("File") << "menuFile" << "文件"
-                          << QStringList{"menuNew", "Open", "Save", "SaveAs", "ExportReport", "-", "Quit"};
+                          << QStringList{"menuNew", "Open", "OpenRecording", "Save", "SaveAs", "ExportReport", "-", "Quit"};
     QTest::newRow("New") << "menuNew" << "新建文件"
                          << QStringList{"Laser05", "Laser10", "Laser20", "Laser30", "Laser50"};
     QTest::newRow("Edit") << "menuEdit" << "编辑"
                           << QStringList{"Undo", "Redo", "-", "Copy", "Cut", "Paste", "-", "Delete",
                                          "DeleteAll", "-", "AppSettings"};
     QTest::newRow("View") << "menuView" << "视窗"
-                          << QStringList{"menuMode", "Distance", "Intensity", "DataTable"};
+                          << QStringList{"menuMode", "Distance", "Intensity", "DataTable", "RecordScan",
+                                         "CheckRecording"};
     QTest::newRow("Mode") << "menuMode" << "视图"
                           << QStringList{"Edition", "Monitoring", "SensorSetting", "IOSimulation"};
     QTest::newRow("Setting") << "menuSetting" << "设置"
@@ -479,7 +483,7 @@ void TestMainForm::toolBarContents_data()
     QTest::newRow("Edit") << "EditToolBar" << QStringList{"Undo", "Redo"};
     QTest::newRow("View") << "ViewToolBar"
                           << QStringList{"Distance", "Intensity", "Monitoring", "Edition",
-                                         "DataTable", "SensorSetting", "IOSimulation"};
+                                         "DataTable", "RecordScan", "SensorSetting", "IOSimulation"};
     QTest::newRow("Connect") << "ConnectToolBar"
                              << QStringList{"EthnernetSetting", "SerialSetting", "Connection",
                                             "DisConnection", "ReadAllSetting", "WriteAllSetting",

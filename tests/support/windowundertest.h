@@ -9,6 +9,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/project/projectfiles.h"
 #include "gui/project/reportexport.h"
+#include "gui/record/scanrecordings.h"
 
 #include <QAction>
 #include <QList>
@@ -45,6 +46,7 @@ public:
         };
         projectFiles()->setFileChooser(chooser);
         reportExport()->setFileChooser(chooser);
+        scanRecordings()->setFileChooser(chooser);
     }
 
     // 0 Chinese, 1 English, as the settings store keeps the language.

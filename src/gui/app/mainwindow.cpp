@@ -8,6 +8,8 @@
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
 #include "gui/project/reportexport.h"
+#include "gui/graphics/fieldentryview.h"
+#include "gui/record/scanrecordings.h"
 #include "gui/areas/areatable.h"
 #include "gui/areas/editiondock.h"
 #include "gui/areas/teachcontrol.h"
@@ -103,6 +105,7 @@ MainWindow::MainWindow(QWidget *parent)
     createProjects();
     createConfigurationChecks();
     createTeachAndReport();
+    createRecordings();
     LoadSettings();
 }
 
@@ -459,9 +462,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::OpenCloseReadScanf(bool Checked)
 {
     // Polling is only started over an open transport; the action keeps its check mark
-    // either way, so a later connection picks the choice up.
+    // either way, so a later connection picks the choice up. A recording being played
+    // is drawn as a scanner's scans are.
     const bool reading = Checked && anyTransportOpen();
-    optionScene->OutlineItem()->setVisible(reading);
+    optionScene->OutlineItem()->setVisible(Checked && scansArriving());
     if (reading)
         link->OpenSendReadScanf();
     else
@@ -471,7 +475,7 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
 void MainWindow::OpenCloseReadIntensity(bool Checked)
 {
     const bool reading = Checked && anyTransportOpen();
-    optionScene->IntensityItem()->setVisible(reading);
+    optionScene->IntensityItem()->setVisible(Checked && scansArriving());
     if (reading)
         link->OpenSendReadIntensity();
     else

@@ -49,6 +49,8 @@ class ProjectFiles;
 class RegionSelector;
 class ReportExport;
 class TeachControl;
+class FieldEntryView;
+class ScanRecordings;
 
 // The one main window: the form with its view, menus and tool bars, where the project,
 // the four docks, the scene, the link and its connection are created and connected,
@@ -117,6 +119,9 @@ public:
     // The fields' Teaching pages, and File > Export Report.
     TeachControl *teachControl() const { return m_teach.get(); }
     ReportExport *reportExport() const { return m_reportExport.get(); }
+    // Where the scan enters the fields; scan recordings, their replay and their check.
+    FieldEntryView *fieldEntries() const { return m_fieldEntries.get(); }
+    ScanRecordings *scanRecordings() const { return m_recordings.get(); }
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
@@ -240,6 +245,9 @@ protected:
     std::unique_ptr<RegionSelector> m_regionSelector;
     std::unique_ptr<TeachControl> m_teach;
     std::unique_ptr<ReportExport> m_reportExport;
+    // Destroyed before the link, the scene and the connection they follow.
+    std::unique_ptr<FieldEntryView> m_fieldEntries;
+    std::unique_ptr<ScanRecordings> m_recordings;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -266,6 +274,9 @@ private:
     void newProject(int model);
     // The file name and the unsaved-changes mark in the title bar.
     void updateWindowTitle();
+    void createRecordings();
+    // Scans arrive from a connected scanner or from a recording being played.
+    bool scansArriving() const;
 
     UrlOpener m_urlOpener;
 };

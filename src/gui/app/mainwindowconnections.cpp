@@ -19,6 +19,7 @@
 #include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
+#include "gui/record/scanrecordings.h"
 #include "gui/simulation/iosimulation.h"
 #include "gui/simulation/iosimulationdock.h"
 #include "ui_mainwindow.h"
@@ -195,8 +196,11 @@ void MainWindow::createConfigurationChecks()
                                                      m_projectFiles.get(), widgets);
 }
 
+// A replay and a connection exclude each other: connecting ends the replay first, so
+// that the link holds the interface chosen here again.
 void MainWindow::CreatOpenSerialPort(const QString &Name)
 {
+    m_recordings->endReplay();
     ConnectChangeUSARTModeSlot();
     ui->SerialSetting->setEnabled(false);
     ui->EthnernetSetting->setEnabled(false);
@@ -205,6 +209,7 @@ void MainWindow::CreatOpenSerialPort(const QString &Name)
 
 void MainWindow::CreatEthernetPort(const QString &Address)
 {
+    m_recordings->endReplay();
     ConnectChangeEthernetModeSlot();
     ui->SerialSetting->setEnabled(false);
     ui->EthnernetSetting->setEnabled(false);
