@@ -37,6 +37,9 @@ const QVector<Command> &commands()
         {"diff", "FILE FILE", QT_TRANSLATE_NOOP("veltrix::Cli", "列出两个项目文件的全部差异"), "", runDiff},
         {"check", "FILE RECORDING",
          QT_TRANSLATE_NOOP("veltrix::Cli", "检查扫描记录中的哪些扫描进入了项目的输出区域"), "", runCheck},
+        {"report", "FILE -o PDF",
+         QT_TRANSLATE_NOOP("veltrix::Cli", "把项目文件的配置报告写成 PDF，供工程师核对签字"),
+         QT_TRANSLATE_NOOP("veltrix::Cli", "  -o, --output PDF  要写入的报告"), runReport},
     };
     return table;
 }

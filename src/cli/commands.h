@@ -34,5 +34,6 @@ int runVerify(const QStringList &arguments, Output &out);
 int runChecksum(const QStringList &arguments, Output &out);
 int runDiff(const QStringList &arguments, Output &out);
 int runCheck(const QStringList &arguments, Output &out);
+int runReport(const QStringList &arguments, Output &out);
 
 }  // namespace veltrix::cli

@@ -6,9 +6,13 @@
 #include "core/app/version.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <cstring>
+#include <memory>
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QTextCodec>
 #endif
@@ -18,7 +22,17 @@ using namespace veltrix::cli;
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The report lays out text and drawings, which needs the fonts of a GUI
+    // application; it draws off screen, so it runs without a display. Every other
+    // command needs no more than the event loop.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-cli"));
     QCoreApplication::setApplicationVersion(ProgramVersion());
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)

@@ -1426,6 +1426,26 @@ Update Content:
         <source>已写入（未校验），已重启</source>
         <translation>written (not verified), restarted</translation>
     </message>
+    <message>
+        <source>把项目文件的配置报告写成 PDF，供工程师核对签字</source>
+        <translation>Write the configuration report of a project file as a PDF for an engineer to check and sign</translation>
+    </message>
+    <message>
+        <source>  -o, --output PDF  要写入的报告</source>
+        <translation>  -o, --output PDF  the report to write</translation>
+    </message>
+    <message>
+        <source>report 需要正好一个项目文件</source>
+        <translation>report needs exactly one project file</translation>
+    </message>
+    <message>
+        <source>用 -o 指定要写入的 PDF 文件</source>
+        <translation>name the PDF file to write with -o</translation>
+    </message>
+    <message>
+        <source>已写入报告 %1（%2 页）</source>
+        <translation>Report %1 written (%2 pages)</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::ConfigurationChecks</name>

@@ -12,6 +12,7 @@
 #include "core/project/project.h"
 #include "core/project/projectstorage.h"
 #include "core/record/recordingwriter.h"
+#include "core/report/configurationreport.h"
 
 #include <QDate>
 #include <QJsonArray>
@@ -38,9 +39,10 @@ struct Run
     QStringList errorLines() const { return QString::fromUtf8(err).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 };
 
-Run cli(const QStringList &arguments)
+Run cli(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setProgram(QStringLiteral(VELTRIX_CLI_PATH));
     process.setArguments(arguments);
     process.start();
@@ -117,6 +119,7 @@ private slots:
     void filesComparedWithoutAScanner();
     void recordingChecked_data();
     void recordingChecked();
+    void reportWithoutADisplay();
 
 private:
     QTemporaryDir m_folder;
@@ -322,6 +325,37 @@ void TestCli::recordingChecked()
         QCOMPARE(entered.first().toObject().value("scansEntered").toInt(), 1);
         QCOMPARE(entered.first().toObject().value("firstScan").toInt(), 2);
     }
+}
+
+// A report as a build server makes it: no display at all. A folder that does not
+// exist is named in the one line, and no file appears.
+void TestCli::reportWithoutADisplay()
+{
+    QProcessEnvironment headless = QProcessEnvironment::systemEnvironment();
+    headless.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    headless.remove(QStringLiteral("DISPLAY"));
+    headless.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    const QString pdf = m_folder.filePath(QStringLiteral("plant.pdf"));
+    const Run run = cli({"report", m_plant, "-o", pdf, "--json"}, headless);
+    QVERIFY2(run.code == 0, run.err.constData());
+
+    Project project;
+    QCOMPARE(OpenProjectFile(project, m_plant, AnyProjectModel), ProjectFileStatus::Done);
+    const int pages = ConfigurationReport::pageCount(ReportDocument::of(project, QDateTime::currentDateTime()));
+    QVERIFY(pages > 2);
+    QCOMPARE(run.json().value("pages").toInt(), pages);
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
+
+    const QString nowhere = m_folder.filePath(QStringLiteral("none/plant.pdf"));
+    const Run refused = cli({"report", m_plant, "-o", nowhere}, headless);
+    QCOMPARE(refused.code, 2);
+    // Qt may add a warning of its own about the environment; ours is one line.
+    const QStringList ours = refused.errorLines().filter(QRegularExpression(QStringLiteral("^veltrix-cli: ")));
+    QCOMPARE(ours.size(), 1);
+    QVERIFY2(ours.first().contains(nowhere), refused.err.constData());
+    QVERIFY(!QFile::exists(nowhere));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
