@@ -6,6 +6,9 @@ namespace veltrix {
 
 TeachRecorder::TeachRecorder(SERIAL_COMM *link, QObject *parent) : QObject(parent), m_link(link)
 {
+    // Qt 5 knows an enum of a signal only once it is registered (for queued
+    // connections and signal spies alike).
+    qRegisterMetaType<TeachRecorder::Outcome>();
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &TeachRecorder::TimeUp);
     connect(m_link, &SERIAL_COMM::ReceiveScanfData, this, &TeachRecorder::takeScan);
