@@ -60,8 +60,11 @@ install_missing() {
 }
 
 # Extra arguments go to CMake's configure step.
+# VELTRIX_CMAKE_ARGS adds options of one's own (for example -DVELTRIX_BENCHMARKS=OFF).
 build_project() {
-  cmake -S "$VELTRIX_ROOT" -B "$VELTRIX_BUILD" -DCMAKE_BUILD_TYPE=Release -DVELTRIX_QT="$VELTRIX_QT" "$@"
+  # shellcheck disable=SC2086
+  cmake -S "$VELTRIX_ROOT" -B "$VELTRIX_BUILD" -DCMAKE_BUILD_TYPE=Release -DVELTRIX_QT="$VELTRIX_QT" \
+    ${VELTRIX_CMAKE_ARGS:-} "$@"
   cmake --build "$VELTRIX_BUILD" --parallel "$(nproc)"
 }
 
