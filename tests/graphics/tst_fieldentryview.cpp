@@ -82,6 +82,9 @@ void TestFieldEntryView::entriesFollowTheScanTheFieldsAndTheOutline()
     testing::WindowUnderTest w;
     w.setLanguage(1);
     w.areaModel().replaceArea(0, nestedFields());
+    // No scanner and no replay: no point measured, so no field is called clear.
+    w.fieldEntries()->Recompute();
+    QVERIFY(!w.widget<QLabel>("label_FieldEntry1")->isVisibleTo(&w));
     QVERIFY(w.scanRecordings()->replay(file, false));
     QGraphicsScene *scene = w.sceneController()->OutlineItem()->scene();
     QLabel *labels[FieldCount] = {w.widget<QLabel>("label_FieldEntry1"), w.widget<QLabel>("label_FieldEntry2"),

@@ -13,6 +13,8 @@
 #include <QGraphicsScene>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace veltrix {
 
 QString FieldTabName(int field)
@@ -119,17 +121,22 @@ void FieldEntryView::Recompute()
     const QVector<QPoint> points = m_link.isEthernet()
         ? CloudAreaPoints(m_live->cloudDistX, m_live->cloudDistY, m_live->cloudCount)
         : SerialScanAreaPoints(m_live->scanDistances, m_link.invertedMount);
+    // Without a single measured point (no scanner, or no reflection at all: every
+    // distance 0 lies on the scanner) there is nothing to tell, and "0 points" would
+    // read as a field found clear.
+    m_measured = std::any_of(points.cbegin(), points.cend(), [](const QPoint &p) { return !p.isNull(); });
     m_entry = FindFieldEntries(*m_regions, BinnedScan(points, m_regions->reach()));
     m_item->SetEntries(m_entry.drawn);
     ShowTexts();
 }
 
-// One text per field that covers ground; none while the outline is hidden.
+// One text per field that covers ground; none while the outline is hidden or the scan
+// holds no point.
 void FieldEntryView::ShowTexts()
 {
     for (int field = 0; field < FieldCount; ++field) {
         QLabel *label = m_labels[static_cast<size_t>(field)];
-        const bool shown = m_showing && m_regions && !m_regions->coversNothing(field);
+        const bool shown = m_showing && m_measured && m_regions && !m_regions->coversNothing(field);
         if (shown)
             label->setText(FieldText(field, m_entry.fields[static_cast<size_t>(field)]));
         label->setVisible(shown);

@@ -73,6 +73,7 @@ private:
     std::unique_ptr<FieldRegions> m_regions;  // the current area's, built when first needed
     FieldEntry m_entry;
     bool m_showing = false;
+    bool m_measured = false;  // the last scan worked out held a point off the scanner
     QTimer m_request;
 };
 
