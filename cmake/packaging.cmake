@@ -77,8 +77,9 @@ saved with the scanner's settings as a project file. It connects to a scanner
 over a serial port or Ethernet, reads and writes its areas and parameters, and
 shows its live scan, inputs and outputs.
 
-The package also holds veltrix-emulator, a scanner that speaks the protocol,
-for trying the program out without a device.")
+The package also holds veltrix-cli, which reads, writes and verifies many
+scanners at once from the command line, and veltrix-emulator, a scanner that
+speaks the protocol, for trying the program out without a device.")
 set(veltrix_maintainer "The veltrix team <veltrix@example.org>")
 set(CPACK_PACKAGE_CONTACT "${veltrix_maintainer}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${veltrix_maintainer}")

@@ -29,10 +29,16 @@ DiscoveryResponder::DiscoveryResponder(EmulatedScanner *scanner, const QHostAddr
 
 bool DiscoveryResponder::bind(quint16 port, QString *error)
 {
+    // The interface that has the address; every address of the loopback network
+    // (127.0.0.N) belongs to the loopback interface, so that several emulators can run
+    // side by side on one machine, each on an address of its own.
     const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface &candidate : interfaces) {
+        const bool loopback = candidate.flags().testFlag(QNetworkInterface::IsLoopBack);
         for (const QNetworkAddressEntry &entry : candidate.addressEntries()) {
-            if (entry.ip() == m_served) {
+            const bool ownAddress = entry.ip() == m_served;
+            const bool loopbackAddress = loopback && m_served.isInSubnet(entry.ip(), entry.prefixLength());
+            if (ownAddress || (m_interfaceIndex < 0 && loopbackAddress)) {
                 m_interfaceIndex = candidate.index();
                 m_interfaceName = candidate.name();
                 m_broadcast = entry.broadcast();

@@ -27,6 +27,9 @@ VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build$VELTRIX_BUILD_SUFFIX}
 # The tools packages compile the translations; the translations packages hold the
 # toolkit's own texts (standard buttons, file dialogs) in the languages the program shows.
 VELTRIX_PACKAGES="build-essential cmake $VELTRIX_QT_PACKAGES iproute2 util-linux"
+# What the test suite reads the configuration report back with (pdftoppm, pdftotext),
+# and the fonts its Chinese pages need.
+VELTRIX_TEST_PACKAGES="poppler-utils fonts-noto-cjk"
 # What the fuzz targets are built with: clang and its libFuzzer and sanitizer runtimes.
 VELTRIX_CLANG_PACKAGES="clang libclang-rt-dev llvm"
 
@@ -57,8 +60,11 @@ install_missing() {
 }
 
 # Extra arguments go to CMake's configure step.
+# VELTRIX_CMAKE_ARGS adds options of one's own (for example -DVELTRIX_BENCHMARKS=OFF).
 build_project() {
-  cmake -S "$VELTRIX_ROOT" -B "$VELTRIX_BUILD" -DCMAKE_BUILD_TYPE=Release -DVELTRIX_QT="$VELTRIX_QT" "$@"
+  # shellcheck disable=SC2086
+  cmake -S "$VELTRIX_ROOT" -B "$VELTRIX_BUILD" -DCMAKE_BUILD_TYPE=Release -DVELTRIX_QT="$VELTRIX_QT" \
+    ${VELTRIX_CMAKE_ARGS:-} "$@"
   cmake --build "$VELTRIX_BUILD" --parallel "$(nproc)"
 }
 

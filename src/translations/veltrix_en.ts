@@ -119,6 +119,37 @@
     </message>
 </context>
 <context>
+    <name>DifferencesDialog</name>
+    <message>
+        <source>校验结果</source>
+        <translation>Verification</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>输出区域</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>文档</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>传感器</source>
+        <translation>Sensor</translation>
+    </message>
+    <message>
+        <source>双击一行可在文档中选中该区域。</source>
+        <translation>Double-click a row to select that area in the document.</translation>
+    </message>
+</context>
+<context>
     <name>EditionDock</name>
     <message>
         <source>编辑控制</source>
@@ -551,6 +582,92 @@
         <comment>view mode</comment>
         <translation>Edition</translation>
     </message>
+    <message>
+        <source>校验</source>
+        <translation>Verify</translation>
+    </message>
+    <message>
+        <source>导出报告</source>
+        <translation>Export Report</translation>
+    </message>
+    <message>
+        <source>打开录制</source>
+        <translation>Open Recording</translation>
+    </message>
+    <message>
+        <source>录制扫描</source>
+        <translation>Record Scans</translation>
+    </message>
+    <message>
+        <source>对照录制检查</source>
+        <translation>Check Against Recording</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingCheckDialog</name>
+    <message>
+        <source>对照录制检查</source>
+        <translation>Check Against Recording</translation>
+    </message>
+    <message>
+        <source>区域</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>输出</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>进入的扫描</source>
+        <translation>Scans entered</translation>
+    </message>
+    <message>
+        <source>首次</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>最严重</source>
+        <translation>Worst</translation>
+    </message>
+    <message>
+        <source>双击一行，回放就跳到那一刻：在“首次”一栏跳到第一次进入，在其他栏跳到最严重的一次（进入点离扫描仪最近）。</source>
+        <translation>Double-click a row to see that moment in the replay: in the First column the first entry, elsewhere the worst one (the entering point nearest to the scanner).</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <source>播放/暂停</source>
+        <translation>Play/Pause</translation>
+    </message>
+    <message>
+        <source>下一次扫描</source>
+        <translation>Next scan</translation>
+    </message>
+    <message>
+        <source>回放速度</source>
+        <translation>Replay speed</translation>
+    </message>
+    <message>
+        <source>最快</source>
+        <translation>Fastest</translation>
+    </message>
+    <message>
+        <source>结束回放</source>
+        <translation>End the replay</translation>
+    </message>
+    <message>
+        <source>录制中的时刻 / 录制的长度 · 扫描 / 扫描数</source>
+        <translation>Moment in the recording / its length · scan / scans</translation>
+    </message>
+    <message>
+        <source>当前区域跟随扫描仪录制时使用的区域</source>
+        <translation>The current area follows the area the scanner used when it was recorded</translation>
+    </message>
+    <message>
+        <source>跟随区域</source>
+        <translation>Follow area</translation>
+    </message>
 </context>
 <context>
     <name>ScannerConnection</name>
@@ -955,6 +1072,17 @@
     </message>
 </context>
 <context>
+    <name>veltrix::AREA_TABLE</name>
+    <message>
+        <source>区域%1：有输出区域无法传输，没有校验和</source>
+        <translation>Area %1: a field cannot be transferred, no checksum</translation>
+    </message>
+    <message>
+        <source>区域%1  校验和 %2</source>
+        <translation>Area %1  checksum %2</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::About</name>
     <message>
         <source>版本信息: 1.3.5
@@ -1029,6 +1157,32 @@ Update Content:
     </message>
 </context>
 <context>
+    <name>veltrix::AreaPages</name>
+    <message>
+        <source>区域 %1</source>
+        <translation>Area %1</translation>
+    </message>
+    <message>
+        <source>区域 %1（续）</source>
+        <translation>Area %1 (continued)</translation>
+    </message>
+    <message>
+        <source>区域校验和 %1</source>
+        <translation>Area checksum %1</translation>
+    </message>
+    <message>
+        <source>比例 1:%1 · 网格 %2 m</source>
+        <translation>Scale 1:%1 · grid %2 m</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 %2，%n 个点</source>
+        <translation>
+            <numerusform>%1 %2, %n point</numerusform>
+            <numerusform>%1 %2, %n points</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>veltrix::COORD_TABLE</name>
     <message>
         <source>点数</source>
@@ -1049,6 +1203,408 @@ Update Content:
     <message>
         <source>Y坐标[mm]</source>
         <translation>Y [mm]</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::Cli</name>
+    <message>
+        <source>未知选项“%1”</source>
+        <translation>unknown option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>选项“%1”需要一个值</source>
+        <translation>option &apos;%1&apos; needs a value</translation>
+    </message>
+    <message>
+        <source>选项“%1”不带值</source>
+        <translation>option &apos;%1&apos; takes no value</translation>
+    </message>
+    <message>
+        <source>--%1 需要一个正的秒数，不是“%2”</source>
+        <translation>--%1 takes a positive number of seconds, not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>check 需要一个项目文件和一个扫描记录</source>
+        <translation>check takes a project file and a scan recording</translation>
+    </message>
+    <message>
+        <source>注意：记录时传感器的配置校验和为 %1，项目为 %2。</source>
+        <translation>Note: the sensor&apos;s configuration checksum was %1 when this was recorded; the project&apos;s is %2.</translation>
+    </message>
+    <message>
+        <source>区域%1 Out%2：%3 次扫描进入，首次在第 %4 次扫描（%5），最深处 %6 mm，%7°（第 %8 次扫描，%9）</source>
+        <translation>Area %1 Out%2: entered by %3 scans, first scan %4 (%5), deepest %6 mm at %7° (scan %8, %9)</translation>
+    </message>
+    <message>
+        <source>%1 次扫描都没有进入任何输出区域。</source>
+        <translation>None of the %1 scans entered any field.</translation>
+    </message>
+    <message>
+        <source>缺少项目文件</source>
+        <translation>a project file is missing</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>  区域%1  %2</source>
+        <translation>  area %1  %2</translation>
+    </message>
+    <message>
+        <source>列出本地网络上应答搜索的传感器，以及它们的地址和以太网模式</source>
+        <translation>lists the sensors on the local networks that answer a search, with their addresses and Ethernet modes</translation>
+    </message>
+    <message>
+        <source>  --timeout S    等待应答的秒数（默认 2）</source>
+        <translation>  --timeout S    seconds to wait for answers (default 2)</translation>
+    </message>
+    <message>
+        <source>读取传感器的全部设置，保存为项目文件</source>
+        <translation>reads a sensor&apos;s whole configuration into a project file</translation>
+    </message>
+    <message>
+        <source>  -o, --output FILE  项目文件；型号取自扩展名 .KT05…KT50，或由 --model 指定</source>
+        <translation>  -o, --output FILE  the project file; the model is its extension .KT05…KT50, or --model</translation>
+    </message>
+    <message>
+        <source>把项目文件同时写入一个或多个传感器，然后读回校验</source>
+        <translation>writes a project file to one or many sensors at once, then reads each back and compares</translation>
+    </message>
+    <message>
+        <source>  --targets LIST  从文件读取目标，每行一个
+  --no-verify     写入后不读回校验
+  --reboot        写入（并校验一致）后重启传感器</source>
+        <translation>  --targets LIST  read targets from a file, one per line
+  --no-verify     do not read back after writing
+  --reboot        restart each sensor once written (and found identical)</translation>
+    </message>
+    <message>
+        <source>读回一个或多个传感器的设置，与项目文件比较</source>
+        <translation>reads one or many sensors back and compares them with a project file</translation>
+    </message>
+    <message>
+        <source>  --targets LIST  从文件读取目标，每行一个</source>
+        <translation>  --targets LIST  read targets from a file, one per line</translation>
+    </message>
+    <message>
+        <source>显示项目文件的配置校验和</source>
+        <translation>shows the configuration checksum of project files</translation>
+    </message>
+    <message>
+        <source>  --areas  同时列出每个区域的校验和</source>
+        <translation>  --areas  also list each area&apos;s checksum</translation>
+    </message>
+    <message>
+        <source>列出两个项目文件的全部差异</source>
+        <translation>lists every difference between two project files</translation>
+    </message>
+    <message>
+        <source>检查扫描记录中的哪些扫描进入了项目的输出区域</source>
+        <translation>checks which scans of a recording entered the project&apos;s fields</translation>
+    </message>
+    <message>
+        <source>用法：%1 命令 [参数]... [--json]</source>
+        <translation>Usage: %1 COMMAND [ARGUMENT]... [--json]</translation>
+    </message>
+    <message>
+        <source>读取、写入和校验安全激光扫描仪的设置，可同时处理多台。</source>
+        <translation>Reads, writes and verifies the configuration of safety laser scanners, many at once.</translation>
+    </message>
+    <message>
+        <source>命令：</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>目标：tcp:地址、udp:地址、IPv4 地址（使用搜索得到的以太网模式，否则 TCP）、serial:设备[@波特率]（默认 %1）</source>
+        <translation>TARGET: tcp:ADDRESS, udp:ADDRESS, an IPv4 address (in the Ethernet mode a search finds, TCP otherwise), serial:DEVICE[@BAUD] (default %1)</translation>
+    </message>
+    <message>
+        <source>  --json         以 JSON 输出结果
+  -h, --help     显示帮助（命令后：该命令的帮助）
+  -v, --version  显示版本</source>
+        <translation>  --json         print the result as JSON
+  -h, --help     show this help (after a command: its help)
+  -v, --version  show the version</translation>
+    </message>
+    <message>
+        <source>退出码：0 完成，1 有差异或传感器拒绝，2 用法错误或文件无法使用，3 连接失败</source>
+        <translation>Exit codes: 0 done, 1 differences or refused by a sensor, 2 usage or a file that cannot be used, 3 link failure</translation>
+    </message>
+    <message>
+        <source>用法：%1 %2 %3 [--json]</source>
+        <translation>Usage: %1 %2 %3 [--json]</translation>
+    </message>
+    <message>
+        <source>diff 需要正好两个项目文件</source>
+        <translation>diff takes exactly two project files</translation>
+    </message>
+    <message>
+        <source>型号：%1，%2</source>
+        <translation>model: %1, %2</translation>
+    </message>
+    <message>
+        <source>%1：%2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>两个文件的配置完全相同。</source>
+        <translation>The two files hold the same configuration.</translation>
+    </message>
+    <message>
+        <source>discover 不需要参数：“%1”</source>
+        <translation>discover takes no arguments: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>ADDRESS</translation>
+    </message>
+    <message>
+        <source>以太网模式</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>%1 秒内没有传感器应答。</source>
+        <translation>No sensor answered within %1 s.</translation>
+    </message>
+    <message>
+        <source>目标</source>
+        <translation>TARGET</translation>
+    </message>
+    <message>
+        <source>接口</source>
+        <translation>LINK</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>RESULT</translation>
+    </message>
+    <message>
+        <source>校验和</source>
+        <translation>CHECKSUM</translation>
+    </message>
+    <message>
+        <source>用时</source>
+        <translation>TIME</translation>
+    </message>
+    <message>
+        <source>%1 的差异：</source>
+        <translation>Differences of %1:</translation>
+    </message>
+    <message>
+        <source>至少需要一个目标</source>
+        <translation>at least one target is needed</translation>
+    </message>
+    <message>
+        <source>写入 %1（校验和 %2）到 %3 台传感器</source>
+        <translation>Writing %1 (checksum %2) to %3 sensor(s)</translation>
+    </message>
+    <message>
+        <source>用 %1（校验和 %2）校验 %3 台传感器</source>
+        <translation>Verifying %3 sensor(s) against %1 (checksum %2)</translation>
+    </message>
+    <message>
+        <source>缺少命令（见 veltrix-cli --help）</source>
+        <translation>a command is missing (see veltrix-cli --help)</translation>
+    </message>
+    <message>
+        <source>未知命令“%1”（见 veltrix-cli --help）</source>
+        <translation>unknown command &apos;%1&apos; (see veltrix-cli --help)</translation>
+    </message>
+    <message>
+        <source>等待</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>正在连接</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>reading</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>writing</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>reading back</translation>
+    </message>
+    <message>
+        <source>正在重启</source>
+        <translation>restarting</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>未完成</source>
+        <translation>unfinished</translation>
+    </message>
+    <message>
+        <source>完全相同</source>
+        <translation>identical</translation>
+    </message>
+    <message>
+        <source>已写入（未校验）</source>
+        <translation>written (not verified)</translation>
+    </message>
+    <message>
+        <source>已读取</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>有差异</source>
+        <translation>differences</translation>
+    </message>
+    <message>
+        <source>被拒绝</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>link failure</translation>
+    </message>
+    <message>
+        <source>：%1</source>
+        <translation>: %1</translation>
+    </message>
+    <message>
+        <source>无法打开项目文件 %1：%2</source>
+        <translation>cannot open the project file %1: %2</translation>
+    </message>
+    <message>
+        <source>项目文件 %1 已损坏：%2</source>
+        <translation>the project file %1 is damaged: %2</translation>
+    </message>
+    <message>
+        <source>read 需要正好一个目标</source>
+        <translation>read takes exactly one target</translation>
+    </message>
+    <message>
+        <source>用 -o 指定要写入的项目文件</source>
+        <translation>name the project file to write with -o</translation>
+    </message>
+    <message>
+        <source>未知型号“%1”（应为 05、10、20、30 或 50）</source>
+        <translation>unknown model &apos;%1&apos; (05, 10, 20, 30 or 50)</translation>
+    </message>
+    <message>
+        <source>文件名 %1 与型号 %2 不符</source>
+        <translation>the file name %1 does not fit model %2</translation>
+    </message>
+    <message>
+        <source>无法从 %1 得知型号：请使用扩展名 .KT05…KT50 或 --model</source>
+        <translation>cannot tell the model from %1: use an extension .KT05…KT50 or --model</translation>
+    </message>
+    <message>
+        <source>无法保存 %1：%2</source>
+        <translation>cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 的设置已保存到 %2（校验和 %3）</source>
+        <translation>The configuration of %1 is saved in %2 (checksum %3)</translation>
+    </message>
+    <message>
+        <source>无法打开串口 %1</source>
+        <translation>cannot open the serial port %1</translation>
+    </message>
+    <message>
+        <source>“%1”不是 IPv4 地址</source>
+        <translation>&apos;%1&apos; is not an IPv4 address</translation>
+    </message>
+    <message>
+        <source>无法连接 %1</source>
+        <translation>cannot connect to %1</translation>
+    </message>
+    <message>
+        <source>与 %1 的连接已断开</source>
+        <translation>the connection to %1 was lost</translation>
+    </message>
+    <message>
+        <source>串口 %1 已不可用</source>
+        <translation>the serial port %1 is gone</translation>
+    </message>
+    <message>
+        <source>传感器中的设置与文档有 %1 处不同。</source>
+        <translation>The sensor differs from the document in %1 place(s).</translation>
+    </message>
+    <message>
+        <source>传感器没有应答（连续 %1 次超时）</source>
+        <translation>the sensor does not answer (%1 time-outs in a row)</translation>
+    </message>
+    <message>
+        <source>与传感器的连接已断开</source>
+        <translation>the connection to the sensor was lost</translation>
+    </message>
+    <message>
+        <source>“%1”不是目标（应为 tcp:地址、udp:地址、IPv4 地址或 serial:设备[@波特率]）</source>
+        <translation>&apos;%1&apos; is not a target (tcp:ADDRESS, udp:ADDRESS, an IPv4 address or serial:DEVICE[@BAUD])</translation>
+    </message>
+    <message>
+        <source>目标“%1”重复出现</source>
+        <translation>the target &apos;%1&apos; is named twice</translation>
+    </message>
+    <message>
+        <source>无法读取目标列表 %1：%2</source>
+        <translation>cannot read the list of targets %1: %2</translation>
+    </message>
+    <message>
+        <source>完全相同，已重启</source>
+        <translation>identical, restarted</translation>
+    </message>
+    <message>
+        <source>已写入（未校验），已重启</source>
+        <translation>written (not verified), restarted</translation>
+    </message>
+    <message>
+        <source>把项目文件的配置报告写成 PDF，供工程师核对签字</source>
+        <translation>Write the configuration report of a project file as a PDF for an engineer to check and sign</translation>
+    </message>
+    <message>
+        <source>  -o, --output PDF  要写入的报告</source>
+        <translation>  -o, --output PDF  the report to write</translation>
+    </message>
+    <message>
+        <source>report 需要正好一个项目文件</source>
+        <translation>report needs exactly one project file</translation>
+    </message>
+    <message>
+        <source>用 -o 指定要写入的 PDF 文件</source>
+        <translation>name the PDF file to write with -o</translation>
+    </message>
+    <message>
+        <source>已写入报告 %1（%2 页）</source>
+        <translation>Report %1 written (%2 pages)</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ConfigurationChecks</name>
+    <message>
+        <source>传感器中配置的校验和（%1 读取）</source>
+        <translation>The checksum of the sensor&apos;s configuration (read at %1)</translation>
+    </message>
+    <message>
+        <source>文档“%1”的配置校验和（%2）</source>
+        <translation>The configuration checksum of the document &apos;%1&apos; (%2)</translation>
+    </message>
+    <message>
+        <source>区域%1 的 Out%2 无法传输，没有校验和。</source>
+        <translation>Out%2 of area %1 cannot be transferred: there is no checksum.</translation>
+    </message>
+    <message>
+        <source>校验和 %1</source>
+        <translation>Checksum %1</translation>
     </message>
 </context>
 <context>
@@ -1273,6 +1829,121 @@ Update Content:
         <source>%1：文档 %2，传感器 %3</source>
         <translation>%1: document %2, scanner %3</translation>
     </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>区域%1</source>
+        <translation>Area %1</translation>
+    </message>
+    <message>
+        <source>形状</source>
+        <translation>shape</translation>
+    </message>
+    <message>
+        <source>第%1点</source>
+        <translation>point %1</translation>
+    </message>
+    <message>
+        <source>圆弧起点</source>
+        <translation>arc start</translation>
+    </message>
+    <message>
+        <source>圆弧终点</source>
+        <translation>arc end</translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation>distance</translation>
+    </message>
+    <message>
+        <source>传输</source>
+        <translation>transfer</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ConfigurationReport</name>
+    <message>
+        <source>无法写入报告“%1”：%2</source>
+        <translation>Cannot write the report &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>激光扫描仪配置报告</source>
+        <translation>Laser Scanner Configuration Report</translation>
+    </message>
+    <message>
+        <source>无法创建PDF</source>
+        <translation>cannot create the PDF</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>项目文件</source>
+        <translation>Project file</translation>
+    </message>
+    <message>
+        <source>（未保存）</source>
+        <translation>(not saved)</translation>
+    </message>
+    <message>
+        <source>日期和时间</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>配置校验和</source>
+        <translation>Configuration checksum</translation>
+    </message>
+    <message>
+        <source>无（有区域无法传输）</source>
+        <translation>none (an area cannot be transferred)</translation>
+    </message>
+    <message>
+        <source>程序版本</source>
+        <translation>Program version</translation>
+    </message>
+    <message>
+        <source>有输出区域的区域</source>
+        <translation>Areas with fields</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1 个：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>本人已核对：本报告所列配置即传感器中的配置。</source>
+        <translation>I have checked that the configuration in this report is the configuration in the sensor.</translation>
+    </message>
+    <message>
+        <source>工程师签名</source>
+        <translation>Engineer&apos;s signature</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>设定</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>配置校验和 %1</source>
+        <translation>Configuration checksum %1</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::ConnectionControl</name>
@@ -1327,6 +1998,30 @@ Update Content:
     <message>
         <source>串口已断开</source>
         <translation>Serial port disconnected</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::DifferencesDialog</name>
+    <message>
+        <source>传感器中的设置与文档有 %1 处不同：</source>
+        <translation>The sensor differs from the document in %1 place(s):</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::FieldEntryView</name>
+    <message numerus="yes">
+        <source>%1: %n 个点</source>
+        <translation>
+            <numerusform>%1: %n point</numerusform>
+            <numerusform>%1: %n points</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n 个点, 最近 %2 mm, %3°</source>
+        <translation>
+            <numerusform>%1: %n point, nearest %2 mm at %3°</numerusform>
+            <numerusform>%1: %n points, nearest %2 mm at %3°</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1453,6 +2148,65 @@ Do you want to discart your changes?</translation>
     </message>
 </context>
 <context>
+    <name>veltrix::RecordingCheckDialog</name>
+    <message>
+        <source>正在对照录制检查…</source>
+        <translation>Checking against the recording…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>“%1”：%2 次扫描，%3，型号 %4。</source>
+        <translation>“%1”: %2 scans, %3, model %4.</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置未知。</source>
+        <translation>The scanner&apos;s configuration was not known when it was recorded.</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置校验和：%1，与项目的配置相同。</source>
+        <translation>Checksum of the scanner&apos;s configuration when recorded: %1, the same as the project&apos;s.</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置校验和：%1，项目的配置不同（%2）。</source>
+        <translation>Checksum of the scanner&apos;s configuration when recorded: %1; the project&apos;s configuration differs (%2).</translation>
+    </message>
+    <message>
+        <source>录制时扫描仪的配置校验和：%1。</source>
+        <translation>Checksum of the scanner&apos;s configuration when recorded: %1.</translation>
+    </message>
+    <message>
+        <source>正在检查…</source>
+        <translation>Checking…</translation>
+    </message>
+    <message>
+        <source>检查已取消：只检查了前 %1 次扫描（共 %2 次）。</source>
+        <translation>Check cancelled: only the first %1 of %2 scans were checked.</translation>
+    </message>
+    <message>
+        <source>检查在第 %1 次扫描中断：%2</source>
+        <translation>The check stopped at scan %1: %2</translation>
+    </message>
+    <message>
+        <source>项目中没有画了点的区域。</source>
+        <translation>No area of the project has points.</translation>
+    </message>
+    <message>
+        <source>检查了全部 %1 次扫描。</source>
+        <translation>All %1 scans checked.</translation>
+    </message>
+    <message>
+        <source>%1（扫描 %2）</source>
+        <translation>%1 (scan %2)</translation>
+    </message>
+    <message>
+        <source>%1（扫描 %2）：%3 mm，%4°</source>
+        <translation>%1 (scan %2): %3 mm at %4°</translation>
+    </message>
+</context>
+<context>
     <name>veltrix::RecordingReader</name>
     <message>
         <source>无法打开“%1”：%2</source>
@@ -1500,6 +2254,35 @@ Do you want to discart your changes?</translation>
     <message>
         <source>扫描数据不完整或超出范围。</source>
         <translation>The scan data is incomplete or out of range.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ReportExport</name>
+    <message>
+        <source>导出报告</source>
+        <translation>Export Report</translation>
+    </message>
+    <message>
+        <source>PDF文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>“%1”已存在。
+要替换它吗？</source>
+        <translation>&quot;%1&quot; already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
     </message>
 </context>
 <context>
@@ -1643,6 +2426,84 @@ Do you want to discart your changes?</translation>
         <source>读取已取消，区域和参数保持读取前的内容。</source>
         <translation>The read was cancelled; areas and parameters are as they were before it.</translation>
     </message>
+    <message>
+        <source>传感器中的设置与文档完全相同。</source>
+        <translation>The sensor holds exactly the document.</translation>
+    </message>
+    <message>
+        <source>配置校验和：%1</source>
+        <translation>Configuration checksum: %1</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>Verify</translation>
+    </message>
+    <message>
+        <source>校验已取消。</source>
+        <translation>Verification cancelled.</translation>
+    </message>
+    <message>
+        <source>校验数据</source>
+        <translation>Verify Data</translation>
+    </message>
+    <message>
+        <source>写入失败：从传感器读回的设置与写入的设置有 %1 处不同。</source>
+        <translation>Write failed: what was read back from the sensor differs from what was written in %1 place(s).</translation>
+    </message>
+    <message>
+        <source>参数写入完成，读回校验一致（配置校验和 %1），请重启生效！</source>
+        <translation>Parameters written and read back identical (configuration checksum %1). Please restart.</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::ScanRecordings</name>
+    <message>
+        <source>扫描录制 (*.rec)</source>
+        <translation>Scan recordings (*.rec)</translation>
+    </message>
+    <message>
+        <source>录制扫描</source>
+        <translation>Record Scans</translation>
+    </message>
+    <message>
+        <source>打开录制</source>
+        <translation>Open Recording</translation>
+    </message>
+    <message numerus="yes">
+        <source>录制 %1 · %n 次扫描 · %2</source>
+        <translation>
+            <numerusform>Recording %1 · %n scan · %2</numerusform>
+            <numerusform>Recording %1 · %n scans · %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“%1”中没有扫描。</source>
+        <translation>“%1” holds no scans.</translation>
+    </message>
+    <message>
+        <source>回放录制时不能连接扫描仪。要断开连接并回放“%1”吗？</source>
+        <translation>A scanner cannot stay connected while a recording plays. Disconnect and play “%1”?</translation>
+    </message>
+    <message>
+        <source>正在进行的录制将结束。</source>
+        <translation>The recording under way will end.</translation>
+    </message>
+    <message>
+        <source>断开并回放</source>
+        <translation>Disconnect and Play</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>对照录制检查</source>
+        <translation>Check Against Recording</translation>
+    </message>
+    <message>
+        <source>回放 %1</source>
+        <translation>Replaying %1</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::StatusDisplay</name>
@@ -1693,6 +2554,33 @@ Do you want to discart your changes?</translation>
     <message>
         <source>无应答</source>
         <translation>No answer</translation>
+    </message>
+</context>
+<context>
+    <name>veltrix::TeachControl</name>
+    <message>
+        <source>没有连接传感器，区域未改变。</source>
+        <translation>No sensor is connected; the field was not changed.</translation>
+    </message>
+    <message>
+        <source>传感器正在传输数据，请在传输结束后再自学习。区域未改变。</source>
+        <translation>The sensor is transferring data; teach the field once the transfer has ended. The field was not changed.</translation>
+    </message>
+    <message>
+        <source>自学习</source>
+        <translation>Teach-in</translation>
+    </message>
+    <message>
+        <source>正在记录区域%1 Out%2 的扫描轮廓…</source>
+        <translation>Recording the scan outline for area %1 Out%2…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>与传感器的连接已断开，区域未改变。</source>
+        <translation>The connection to the sensor was lost; the field was not changed.</translation>
     </message>
 </context>
 <context>

@@ -11,17 +11,26 @@
 #include "emulatedscanner.h"
 #include "emulatorserver.h"
 
+#include "core/link/configurationchecksum.h"
 #include "core/link/serialcomm.h"
 #include "core/link/transactionresult.h"
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/mainwindow.h"
+#include "gui/areas/areatable.h"
+#include "gui/areas/editiondock.h"
+#include "gui/link/configurationchecks.h"
+#include "gui/link/differencesdialog.h"
 #include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
+#include "gui/project/projectfiles.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -37,10 +46,17 @@ namespace {
 
 constexpr int Reach = 5400;
 const QString Restart = QStringLiteral("Do you restart?");
-const QString Complete = QStringLiteral("Parameters Write Complete.Please restart.");
 // The confirmation a write-all asks first (answered Write); counted, not recorded.
 const QString WriteQuestion =
     QStringLiteral("Write the project to the scanner, replacing its whole configuration?");
+// The write complete and read back identical, with the document's checksum.
+const QString Complete = QStringLiteral("Parameters written and read back identical (configuration checksum %1). "
+                                        "Please restart.");
+
+QString completeFor(MainWindow &w)
+{
+    return Complete.arg(checksumText(*configurationChecksum(w.project().configuration())));
+}
 const QString Partial = QStringLiteral(
     "\nThe sensor may now hold a partial configuration and must be written again before use.");
 
@@ -166,6 +182,7 @@ private slots:
     void openBoxKeepsTheSimulationGoing();
     void writeAllSendsWhatItStartedWith();
     void writeAllDuringTheFirstReadIsRefused();
+    void verifyListsEveryDifference();
 };
 
 void TestEmulatorTransfer::dockEditSurvivesWriteAndRead_data()
@@ -205,7 +222,7 @@ void TestEmulatorTransfer::dockEditSurvivesWriteAndRead()
     s.trigger("WriteAllSetting");
     QVERIFY(s.finished(TransactionKind::WriteAll));
     QVERIFY(waitUntil([&] { return s.shown.contains(Restart); }, 2000));
-    QCOMPARE(s.shown, QStringList({Complete, Restart}));
+    QCOMPARE(s.shown, QStringList({completeFor(s.w), Restart}));
     QCOMPARE(s.writeQuestions, 1);
 
     s.w.sensorSettings()->ResetToDefaults();
@@ -267,6 +284,7 @@ void TestEmulatorTransfer::writeAllFaults()
     QVERIFY(s.start(scanner));
     s.ownDocument(51);
     s.trigger("WriteAllSetting");
+    messages.replaceInStrings(Complete, completeFor(s.w));
     QVERIFY(waitUntil([&] { return s.shown.contains(messages.last()); }, 20000));
     QTest::qWait(300);  // nothing more may follow
     QCOMPARE(s.shown, messages);
@@ -426,4 +444,74 @@ void TestEmulatorTransfer::writeAllDuringTheFirstReadIsRefused()
 }
 
 QTEST_MAIN(TestEmulatorTransfer)
+// Written, the scanner holds the document and a verification says so; two values
+// changed in the scanner are then listed, each with both values, and a double-click
+// goes to the area. The status bar names the checksum of whatever was read or saved
+// last, and the area list each area's own.
+void TestEmulatorTransfer::verifyListsEveryDifference()
+{
+    Session s;
+    QVERIFY(s.start(options()));
+    auto *verify = s.w.findChild<QAction *>(QStringLiteral("VerifySetting"));
+    QVERIFY(verify->isEnabled());
+    QLabel *checksum = s.w.configurationChecks()->checksumLabel();
+    QVERIFY(!checksum->isVisible());
+    s.ownDocument(51);
+    const ScannerConfiguration document = s.w.project().configuration();
+    const QString documentSum = checksumText(*configurationChecksum(document));
+
+    s.trigger("WriteAllSetting");
+    QVERIFY(s.finished(TransactionKind::WriteAll));
+    s.shown.clear();
+    s.trigger("VerifySetting");
+    QVERIFY(s.finished(TransactionKind::Verify));
+    QVERIFY(waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
+    QCOMPARE(s.shown, QStringList{"The sensor holds exactly the document.\nConfiguration checksum: " + documentSum});
+    QCOMPARE(checksum->text(), "Checksum " + documentSum);
+    QVERIFY(checksum->toolTip().contains("sensor"));
+
+    const qint32 delay = s.scanner().area(12).openDelay;
+    AreaRecord area = s.scanner().area(12);
+    area.openDelay = delay + 3;
+    s.scanner().setArea(12, area);
+    SensorParameters parameters = s.scanner().parameters();
+    parameters[ScanFrequencyWord] ^= 1;
+    s.scanner().setParameters(parameters);
+    s.results.clear();
+    s.trigger("VerifySetting");
+    DifferencesDialog *dialog = s.w.configurationChecks()->differencesDialog();
+    QVERIFY(waitUntil([&] { return dialog->isVisible(); }, 15000));
+    QCOMPARE(dialog->summary(), QStringLiteral("The sensor differs from the document in 2 place(s):"));
+    QTableWidget *table = dialog->table();
+    QCOMPARE(table->rowCount(), 2);
+    const auto row = [table](int r) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << table->item(r, column)->text();
+        return cells;
+    };
+    QCOMPARE(row(0).mid(0, 3), QStringList({"Parameter", "", "Sensor Scan frequency"}));
+    QCOMPARE(row(1), QStringList({"Area 12", "", "On Delay", QStringLiteral("%1 ms").arg(delay * 20),
+                                  QStringLiteral("%1 ms").arg((delay + 3) * 20)}));
+    QVERIFY(checksum->text() != "Checksum " + documentSum);
+
+    QCOMPARE(s.w.areaModel().currentArea(), 0);
+    // Press, release, the double click and its release, as a user's double click.
+    const QPoint cell = table->visualItemRect(table->item(1, 0)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    QCOMPARE(s.w.areaModel().currentArea(), 12);
+
+    // Saved, the status bar shows the document's checksum again, and names the file.
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("plant.KT05"));
+    s.w.projectFiles()->setFileChooser([file](const FileDialogRequest &) { return file; });
+    QVERIFY(s.w.projectFiles()->saveAs());
+    QCOMPARE(checksum->text(), "Checksum " + documentSum);
+    QVERIFY(checksum->toolTip().contains("plant.KT05"));
+    QCOMPARE(s.w.editionDock()->areaTable()->areaToolTip(12),
+             "Area 12  checksum " + checksumText(*areaChecksum(document, 12)));
+}
+
 #include "tst_emulatortransfer.moc"

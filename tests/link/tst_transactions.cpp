@@ -7,6 +7,7 @@
 #include "linkrig.h"
 #include "randomareas.h"
 
+#include "core/link/configurationchecksum.h"
 #include "core/link/areapayload.h"
 #include "core/link/crc16.h"
 #include "core/link/readareatransaction.h"
@@ -153,16 +154,24 @@ void TestTransactions::writeAllThenRestart()
     rig.link.SetConfigurationSource([sent] { return sent; });
     rig.link.WriteSensorAllDataSlots();
     const QList<QByteArray> requests = rig.runToQuiet();
-    QCOMPARE(requests.size(), answer == 0 ? 67 : 66);
+    // Written, then read back whole before the restart is offered.
+    QCOMPARE(requests.size(), answer == 0 ? 133 : 132);
     for (int i = 0; i < AreaCount; ++i) {
         QCOMPARE(mnemonicOf(requests[i]), QByteArray("WArea"));
         QCOMPARE(areaIndexOf(requests[i].constData()), i);
+        QCOMPARE(mnemonicOf(requests[68 + i]), QByteArray("RArea"));
+        QCOMPARE(int(quint8(requests[68 + i][5])), i);
     }
-    QCOMPARE(mnemonics(requests.mid(64, 2)), QStringList({"WCase", "WPara"}));
+    QCOMPARE(mnemonics(requests.mid(64, 4)), QStringList({"WCase", "WPara", "RPara", "RCase"}));
+    if (answer == 0)
+        QCOMPARE(mnemonicOf(requests.last()), QByteArray("RBoot"));
     QCOMPARE(readS16(requests[64].constData() + 5 + 70 + 6), -250);
     QCOMPARE(readU16(requests[65].constData() + 49), 0x0242u);
     QCOMPARE(rig.questions.size(), 1);
     QCOMPARE(rig.questions[0].kind, TransactionQuestion::Restart);
+    QVERIFY(rig.questions[0].verified);
+    QCOMPARE(rig.questions[0].checksum, configurationChecksum(sent).value());
+    QVERIFY(rig.lastResult().differences.isEmpty());
     QCOMPARE(rebooted.count(), answer == 0 ? 1 : 0);
     QCOMPARE(rig.lastResult().outcome, TransactionOutcome::Complete);
     QCOMPARE(rig.lastResult().rebooted, answer == 0);
@@ -427,7 +436,7 @@ void TestTransactions::timeoutInWriteAllRestartsAtAreaZero()
     rig.link.ReadWriteOverTime();
     const QList<QByteArray> rest = rig.runToQuiet();
     QCOMPARE(areaIndexOf(rest.first().constData()), 0);
-    QCOMPARE(rest.size(), 64 + 2);
+    QCOMPARE(rest.size(), 64 + 2 + 66);
     QCOMPARE(rig.lastResult().outcome, TransactionOutcome::Complete);
 }
 

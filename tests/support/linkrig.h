@@ -33,10 +33,11 @@ class LinkRig
 public:
     static constexpr quint16 ScannerPort = ScannerConnection::ScannerPort;
 
-    // The in-process scanner behind the fake device, on the interface given.
+    // The in-process scanner behind the fake device, on the interface given, its
+    // replies shaped by faults (seeded, so a run repeats).
     explicit LinkRig(const ScannerConfig &config = ScannerConfig(), int connectType = SerialInterface,
-                     int ethernetMode = TcpMode)
-        : connection(&link), scanner(config), session(&scanner, DeliveryFaults(), 1)
+                     int ethernetMode = TcpMode, const DeliveryFaults &faults = DeliveryFaults())
+        : connection(&link), scanner(config), session(&scanner, faults, 1)
     {
         link.SetConnectType(connectType);
         link.SetEthernetMode(ethernetMode);

@@ -8,6 +8,8 @@
 #include "core/app/usermessage.h"
 #include "gui/app/mainwindow.h"
 #include "gui/project/projectfiles.h"
+#include "gui/project/reportexport.h"
+#include "gui/record/scanrecordings.h"
 
 #include <QAction>
 #include <QList>
@@ -38,10 +40,13 @@ public:
             shown.append(message);
             return answers.isEmpty() ? answer : answers.takeFirst();
         });
-        projectFiles()->setFileChooser([this](const FileDialogRequest &request) {
+        const FileChooser chooser = [this](const FileDialogRequest &request) {
             asked.append(request);
             return files.isEmpty() ? QString() : files.takeFirst();
-        });
+        };
+        projectFiles()->setFileChooser(chooser);
+        reportExport()->setFileChooser(chooser);
+        scanRecordings()->setFileChooser(chooser);
     }
 
     // 0 Chinese, 1 English, as the settings store keeps the language.

@@ -62,7 +62,7 @@ ScannerConnection::Cause causeOfSerialError(QSerialPort::SerialPortError error)
 
 }  // namespace
 
-bool ScannerConnection::isIpv4Address(const QString &text)
+bool ScannerConnection::isAddress(const QString &text)
 {
     QHostAddress address;
     return parseIpv4(text, &address);

@@ -62,6 +62,10 @@ public:
     // off or unreachable answers nothing at all).
     static constexpr int ConnectTimeout = 3000;
 
+    // Whether text is an address openEthernet() takes: four decimal numbers 0..255
+    // separated by dots, nothing else.
+    static bool isAddress(const QString &text);
+
     // The link is not owned and must outlive the connection.
     explicit ScannerConnection(SERIAL_COMM *link, QObject *parent = nullptr);
     ~ScannerConnection() override;
@@ -81,10 +85,6 @@ public:
     QString address() const { return m_address; }
     // What lies behind the last failed() (Other before any).
     Cause lastCause() const { return m_cause; }
-
-    // True for four decimal numbers 0..255 separated by dots and nothing else (blanks
-    // around them aside), the only addresses openEthernet() connects to.
-    static bool isIpv4Address(const QString &text);
 
     QSerialPort *serialPort() const { return m_serialPort.get(); }
     QTcpSocket *tcpSocket() const { return m_tcpSocket.get(); }

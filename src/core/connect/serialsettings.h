@@ -10,6 +10,9 @@ namespace veltrix {
 // the texts go into the connection message.
 struct SerialSettings
 {
+    // The scanners' own line speed, what a line is opened with unless told otherwise.
+    static constexpr qint32 DefaultBaudRate = 576000;
+
     QString name;
     qint32 baudRate = 0;
     QString stringBaudRate;

@@ -55,20 +55,27 @@ bool rebuiltDegrees(const QPoint &point, int radius, int truncated, int &degrees
     return false;
 }
 
-// The wire form of an arc from its two points (already in wire coordinates).
+// The wire form of an arc from its two points (already in wire coordinates). Both
+// points share one radius: a radius that rebuilds both exactly is taken first (two
+// neighbouring radii can rebuild one point alike, and only one of them the other),
+// then one that rebuilds the first.
 std::pair<ArcWire, ArcWire> arcWireForm(const QPoint &first, const QPoint &second)
 {
     const Polar a = PolarOf(first);
     const Polar b = PolarOf(second);
-    ArcWire start{static_cast<int>(a.radius), truncatedDegrees(a)};
-    ArcWire end{start.radius, truncatedDegrees(b)};
-    for (int radius = start.radius; radius <= start.radius + RebuildRadiusSlack; ++radius) {
-        int degrees = 0;
-        if (rebuiltDegrees(first, radius, start.degrees, degrees)) {
-            start = ArcWire{radius, degrees};
-            end.radius = radius;
-            rebuiltDegrees(second, radius, end.degrees, end.degrees);
-            break;
+    const int truncatedRadius = static_cast<int>(a.radius);
+    ArcWire start{truncatedRadius, truncatedDegrees(a)};
+    ArcWire end{truncatedRadius, truncatedDegrees(b)};
+    for (const bool both : {true, false}) {
+        for (int radius = truncatedRadius; radius <= truncatedRadius + RebuildRadiusSlack; ++radius) {
+            int startDegrees = 0;
+            int endDegrees = end.degrees;
+            if (!rebuiltDegrees(first, radius, start.degrees, startDegrees))
+                continue;
+            const bool secondRebuilt = rebuiltDegrees(second, radius, end.degrees, endDegrees);
+            if (both && !secondRebuilt)
+                continue;
+            return {ArcWire{radius, startDegrees}, ArcWire{radius, endDegrees}};
         }
     }
     return {start, end};

@@ -129,6 +129,41 @@ QString ConfigurationDifferenceText::place(const ConfigurationDifference &differ
     return QString();
 }
 
+QString ConfigurationDifferenceText::areaPart(const ConfigurationDifference &difference)
+{
+    if (difference.kind == DifferenceKind::Parameter)
+        return tr("参数");
+    return tr("区域%1").arg(difference.area);
+}
+
+QString ConfigurationDifferenceText::fieldPart(const ConfigurationDifference &difference)
+{
+    if (difference.field < 0)
+        return QString();
+    return QStringLiteral("Out%1").arg(difference.field + 1);
+}
+
+QString ConfigurationDifferenceText::itemPart(const ConfigurationDifference &difference)
+{
+    switch (difference.kind) {
+    case DifferenceKind::Parameter:
+        return parameterName(difference.item);
+    case DifferenceKind::Switching:
+        return switchingName(difference.item);
+    case DifferenceKind::Shape:
+        return tr("形状");
+    case DifferenceKind::Vertex:
+        return tr("第%1点").arg(difference.item + 1);
+    case DifferenceKind::ArcPoint:
+        return difference.item == 0 ? tr("圆弧起点") : tr("圆弧终点");
+    case DifferenceKind::FieldValue:
+        return tr("距离");
+    case DifferenceKind::CannotTravel:
+        return tr("传输");
+    }
+    return QString();
+}
+
 QString ConfigurationDifferenceText::valueText(const ConfigurationDifference &difference,
                                                const DifferenceValue &value)
 {

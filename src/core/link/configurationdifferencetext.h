@@ -18,6 +18,12 @@ class ConfigurationDifferenceText
 public:
     // Where it lies: "区域3 Out1 第5点", "参数 激光扫描频率"...
     static QString place(const ConfigurationDifference &difference);
+    // The parts of the place, for a table's columns: the area ("区域3", or "参数" for
+    // a parameter word), the field ("Out1", empty where there is none) and the item
+    // ("第5点", "打开延迟", a parameter's name, "形状"...).
+    static QString areaPart(const ConfigurationDifference &difference);
+    static QString fieldPart(const ConfigurationDifference &difference);
+    static QString itemPart(const ConfigurationDifference &difference);
     static QString documentValue(const ConfigurationDifference &difference);
     static QString scannerValue(const ConfigurationDifference &difference);
     // All of it on one line: place, the document's value and the scanner's.

@@ -1,83 +1,57 @@
 #include "core/link/readalltransaction.h"
 
-#include "core/link/areapayload.h"
-
 namespace veltrix {
 
 ReadAllTransaction::ReadAllTransaction(const ScannerConfiguration &base, QObject *parent)
-    : LinkTransaction(TransactionKind::ReadAll, parent)
+    : ReadAllTransaction(TransactionKind::ReadAll, base, parent)
 {
-    m_result.configuration = base;
-    m_result.configuration.areas.resize(AreaCount);
+}
+
+ReadAllTransaction::ReadAllTransaction(TransactionKind kind, const ScannerConfiguration &base,
+                                       QObject *parent)
+    : LinkTransaction(kind, parent), m_reading(base)
+{
 }
 
 bool ReadAllTransaction::wants(SERIAL_COMM::RequestFlag flag) const
 {
-    if (isWaiting() || isFinished())
-        return false;
-    switch (flag) {
-    case SERIAL_COMM::ReadParametersFlag: return !m_parametersRead;
-    case SERIAL_COMM::ReadCaseFlag: return !m_caseRead;
-    case SERIAL_COMM::ReadAreasFlag: return m_areaIndex < AreaCount;
-    default: return false;
-    }
+    return !isWaiting() && !isFinished() && m_reading.wants(flag);
 }
 
 int ReadAllTransaction::buildRequest(SERIAL_COMM::RequestFlag flag, FrameBuffer &buffer,
                                      const LinkConfiguration &)
 {
-    switch (flag) {
-    case SERIAL_COMM::ReadParametersFlag:
-        return buildRPara(buffer);
-    case SERIAL_COMM::ReadCaseFlag:
-        return buildRCase(buffer);
-    case SERIAL_COMM::ReadAreasFlag:
-        setProgress(m_areaIndex, AreaCount);
-        return buildRArea(buffer, m_areaIndex);
-    default:
-        return 0;
-    }
+    if (flag == SERIAL_COMM::ReadAreasFlag)
+        setProgress(m_reading.areaIndex(), AreaCount);
+    return m_reading.buildRequest(flag, buffer);
 }
 
 bool ReadAllTransaction::accepts(FrameId id, const QByteArray &frame) const
 {
-    if (!LinkTransaction::accepts(id, frame))
-        return false;
-    switch (id) {
-    case FrameId::RPara: return !m_parametersRead;
-    case FrameId::RCase: return !m_caseRead;
-    // A late answer to an area asked for again after a time-out, or one left over
-    // from an earlier read-all, is not the area asked for now; an index above 63 names
-    // no area at all (the time-out asks for the area again).
-    case FrameId::RArea: return m_areaIndex < AreaCount && areaIndexOf(frame.constData()) == m_areaIndex;
-    default: return false;
-    }
+    return LinkTransaction::accepts(id, frame) && m_reading.accepts(id, frame);
 }
 
 void ReadAllTransaction::takeReply(FrameId id, const QByteArray &frame,
                                    const LinkConfiguration &configuration)
 {
-    ScannerConfiguration &staged = m_result.configuration;
-    switch (id) {
-    case FrameId::RPara:
-        decodeParameterReply(frame.constData(), staged.parameters);
-        m_parametersRead = true;
-        emit mountingRead(staged.parameters[InstallDirectionWord] != 0);
+    switch (m_reading.take(id, frame, configuration.invertedMount)) {
+    case ConfigurationReading::Step::Parameters:
+        emit mountingRead(m_reading.readInverted());
         break;
-    case FrameId::RCase:
-        decodeCase(frame.constData(), staged.areas);
-        m_caseRead = true;
+    case ConfigurationReading::Step::Case:
         break;
-    case FrameId::RArea:
-        decodeArea(frame.constData(), staged.areas[m_areaIndex], configuration.invertedMount);
-        ++m_areaIndex;
-        setProgress(m_areaIndex, AreaCount);
-        if (m_areaIndex >= AreaCount)
-            finish(TransactionOutcome::Complete);
-        break;
-    default:
+    case ConfigurationReading::Step::Area:
+        setProgress(m_reading.areaIndex(), AreaCount);
+        if (m_reading.isDone())
+            everythingRead();
         break;
     }
+}
+
+void ReadAllTransaction::everythingRead()
+{
+    m_result.configuration = m_reading.configuration();
+    finish(TransactionOutcome::Complete);
 }
 
 }  // namespace veltrix

@@ -5,6 +5,7 @@
 #include "core/link/productinformationtransaction.h"
 #include "core/link/readalltransaction.h"
 #include "core/link/reboottransaction.h"
+#include "core/link/verifytransaction.h"
 #include "core/link/writealltransaction.h"
 #include "core/project/devicemodels.h"
 
@@ -161,6 +162,47 @@ void SERIAL_COMM::SetSimulationBlock(const SimulationBlock &block)
     m_simulation = block;
 }
 
+void SERIAL_COMM::ShowRecordedScan(const RecordedScan &scan)
+{
+    const bool ethernet = scan.link == ScanLink::Ethernet;
+    SetConnectType(ethernet ? EthernetInterface : SerialInterface);
+    mountingRead(scan.invertedMount);
+    // The report first: an area it chooses is there when the scan is drawn.
+    const IoPortState report{scan.inputs, scan.outputs, scan.status};
+    m_live.storeReport(report);
+    emit IOPortSignals(report.inport, report.outport, report.status);
+    if (ethernet) {
+        const int count = qMin<int>(CloudCapacity, qMin(scan.cloudDistances.size(), scan.cloudIntensities.size()));
+        for (int i = 0; i < count; ++i) {
+            m_live.cloudDistX[i] = scan.cloudDistances.at(i).x();
+            m_live.cloudDistY[i] = scan.cloudDistances.at(i).y();
+            m_live.cloudIntensityX[i] = scan.cloudIntensities.at(i).x();
+            m_live.cloudIntensityY[i] = scan.cloudIntensities.at(i).y();
+        }
+        m_live.cloudCount = count;
+        m_live.cloudIndex = 0;
+    } else {
+        if (scan.distances.size() == SerialScanSize)
+            m_live.scanDistances = scan.distances;
+        if (scan.intensities.size() == SerialScanSize)
+            m_live.scanIntensities = scan.intensities;
+    }
+    ++m_live.scanSequence;
+    ++m_live.intensitySequence;
+    emit ReceiveScanfData();
+    emit ReceiveIntensityData();
+}
+
+void SERIAL_COMM::ClearLiveScan()
+{
+    m_live.resetCloud();
+    m_live.scanDistances.fill(0);
+    m_live.scanIntensities.fill(0);
+    m_live.storeReport(IoPortState());
+    emit ReceiveScanfData();
+    emit ReceiveIntensityData();
+}
+
 bool SERIAL_COMM::flag(RequestFlag requestFlag) const
 {
     if (m_flags[static_cast<size_t>(requestFlag)])
@@ -190,7 +232,8 @@ LinkTransaction *SERIAL_COMM::startTransaction(std::unique_ptr<LinkTransaction> 
     // replies are not lost among them; so again when the transfer goes on after a
     // question, during which scan polling may have started them.
     const bool transfer = transaction->kind() == TransactionKind::ReadAll
-        || transaction->kind() == TransactionKind::WriteAll;
+        || transaction->kind() == TransactionKind::WriteAll
+        || transaction->kind() == TransactionKind::Verify;
     if (transfer) {
         stopClouds();
         connect(transaction, &LinkTransaction::resumed, this, &SERIAL_COMM::stopClouds);
@@ -224,6 +267,11 @@ void SERIAL_COMM::ReadSensorAllDataSlots()
 void SERIAL_COMM::WriteSensorAllDataSlots()
 {
     startTransaction(std::make_unique<WriteAllTransaction>(m_source ? m_source() : ScannerConfiguration()));
+}
+
+void SERIAL_COMM::VerifySensorAllDataSlots()
+{
+    startTransaction(std::make_unique<VerifyTransaction>(m_source ? m_source() : ScannerConfiguration()));
 }
 
 void SERIAL_COMM::SensorInformationSlots()

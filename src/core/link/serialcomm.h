@@ -5,6 +5,7 @@
 #include "core/link/livescan.h"
 #include "core/link/scannerconfiguration.h"
 #include "core/link/simulationblock.h"
+#include "core/record/recordedscan.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -130,6 +131,8 @@ public slots:
     void SensorRebootSlots();
     void ReadSensorAllDataSlots();
     void WriteSensorAllDataSlots();
+    // Reads the scanner back and compares it with the program's configuration.
+    void VerifySensorAllDataSlots();
     void SensorInformationSlots();
     void OpenSendReadScanf();
     void CloseSendReadScanf();
@@ -148,6 +151,14 @@ public slots:
     void CancelTransfer();
     // What the next "WSimu" asks the scanner to pretend.
     void SetSimulationBlock(const veltrix::SimulationBlock &block);
+    // A recorded scan shown as if the scanner had just sent it: the link takes the
+    // recording's interface and mounting, stores its distances and intensities (or its
+    // cloud) and its report, and announces them as it announces what arrives, so that
+    // everything that watches the scanner shows a replay alike.
+    void ShowRecordedScan(const veltrix::RecordedScan &scan);
+    // Empties the live scan (the serial arrays, the cloud and the report) and
+    // announces the scan; the report is not announced, so that no area is chosen by it.
+    void ClearLiveScan();
 
 signals:
     void IOPortSignals(uint inport, uint outport, uint status);

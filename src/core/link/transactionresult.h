@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/areas/arearecord.h"
+#include "core/link/configurationdiff.h"
 #include "core/link/frames.h"
 #include "core/link/payloads.h"
 #include "core/link/scannerconfiguration.h"
@@ -10,7 +11,7 @@
 
 namespace veltrix {
 
-enum class TransactionKind { ReadAll, WriteAll, ReadArea, ProductInformation, Reboot };
+enum class TransactionKind { ReadAll, WriteAll, ReadArea, ProductInformation, Reboot, Verify };
 
 enum class TransactionOutcome {
     Complete,     // every step done and accepted
@@ -20,6 +21,8 @@ enum class TransactionOutcome {
     TimedOut,     // the fourth time-out in a row stopped it
     LinkLost,     // the connection closed while it ran
     Busy,         // another transaction was running; nothing was sent
+    Differs,      // read back completely, the scanner holds something else than the
+                  // document (see differences); after a write-all, a failed write
 };
 
 // A write the scanner answered with a status other than 0 (accepted).
@@ -58,6 +61,10 @@ struct TransactionQuestion
     };
     Kind kind = AreaWriteRefused;
     RefusedStep step;  // AreaWriteRefused: the refused write
+    // Restart: the write was read back and found identical, with this configuration
+    // checksum.
+    bool verified = false;
+    quint32 checksum = 0;
 };
 
 // How a transaction ended and what it brought back.
@@ -76,8 +83,13 @@ struct TransactionResult
     // Write-all: the restart the user asked for was done.
     bool rebooted = false;
 
-    // Read-all, complete: everything read, to be applied at once.
+    // Read-all, complete: everything read, to be applied at once. Verification and a
+    // write-all read back: what the scanner holds.
     ScannerConfiguration configuration;
+    // Verification and a write-all: the scanner was read back completely and compared
+    // with the document; every difference found (none when identical).
+    bool verified = false;
+    QVector<ConfigurationDifference> differences;
     // Read one area, complete: the area and its number.
     int areaIndex = -1;
     AreaRecord area;

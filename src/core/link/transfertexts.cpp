@@ -1,6 +1,7 @@
 #include "core/link/transfertexts.h"
 
 #include "core/link/areapayload.h"
+#include "core/link/configurationchecksum.h"
 #include "core/link/serialcomm.h"
 
 #include <QStringList>
@@ -42,18 +43,6 @@ QString notWrittenStep(const RefusedStep &step)
     return SERIAL_COMM::tr("传感器参数（应答：%1）").arg(answerText(step.status));
 }
 
-QString unsendableText(const UnsendableArea &area)
-{
-    if (area.reason == UnsendableArea::TooManyVertices) {
-        const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
-                                             "未向传感器写入任何数据。");
-        return text.arg(area.area).arg(area.field + 1).arg(area.vertexCount).arg(MaxFieldVertices);
-    }
-    const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
-                                         "未向传感器写入任何数据。");
-    return text.arg(area.area).arg(area.field + 1).arg(MaxWireCoordinate);
-}
-
 QList<UserMessage> writeAllMessages(const TransactionResult &result)
 {
     switch (result.outcome) {
@@ -78,9 +67,30 @@ QList<UserMessage> writeAllMessages(const TransactionResult &result)
         return {message(MessageIcon::Warning, SERIAL_COMM::tr("错误"),
                         text + QLatin1Char('\n') + partialConfigurationText())};
     }
+    case TransactionOutcome::Differs:
+        return {message(MessageIcon::Warning, SERIAL_COMM::tr("错误"),
+                        writeDiffersText(result.differences.size()) + QLatin1Char('\n')
+                            + partialConfigurationText())};
     case TransactionOutcome::Cancelled:
         return {message(MessageIcon::Warning, SERIAL_COMM::tr("警告"),
                         SERIAL_COMM::tr("写入已取消。") + QLatin1Char('\n') + partialConfigurationText())};
+    default:
+        return {};
+    }
+}
+
+QList<UserMessage> verifyMessages(const TransactionResult &result)
+{
+    switch (result.outcome) {
+    case TransactionOutcome::Complete: {
+        const std::optional<quint32> checksum = configurationChecksum(result.configuration);
+        QString text = SERIAL_COMM::tr("传感器中的设置与文档完全相同。");
+        if (checksum)
+            text += QLatin1Char('\n') + SERIAL_COMM::tr("配置校验和：%1").arg(checksumText(*checksum));
+        return {message(MessageIcon::Information, SERIAL_COMM::tr("校验"), text)};
+    }
+    case TransactionOutcome::Cancelled:
+        return {message(MessageIcon::Information, SERIAL_COMM::tr("提示"), SERIAL_COMM::tr("校验已取消。"))};
     default:
         return {};
     }
@@ -90,7 +100,26 @@ QList<UserMessage> writeAllMessages(const TransactionResult &result)
 
 QString progressTitle(TransactionKind kind)
 {
+    if (kind == TransactionKind::Verify)
+        return SERIAL_COMM::tr("校验数据");
     return kind == TransactionKind::WriteAll ? SERIAL_COMM::tr("下载数据") : SERIAL_COMM::tr("上传数据");
+}
+
+QString unsendableText(const UnsendableArea &area)
+{
+    if (area.reason == UnsendableArea::TooManyVertices) {
+        const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有 %3 个点，一个输出区域最多只能写入 %4 个点。"
+                                             "未向传感器写入任何数据。");
+        return text.arg(area.area).arg(area.field + 1).arg(area.vertexCount).arg(MaxFieldVertices);
+    }
+    const QString text = SERIAL_COMM::tr("区域%1 的 Out%2 有超出传输范围的点（坐标最大 %3 mm）。"
+                                         "未向传感器写入任何数据。");
+    return text.arg(area.area).arg(area.field + 1).arg(MaxWireCoordinate);
+}
+
+QString writeDiffersText(int differences)
+{
+    return SERIAL_COMM::tr("写入失败：从传感器读回的设置与写入的设置有 %1 处不同。").arg(differences);
 }
 
 QString readCompleteTitle()
@@ -122,8 +151,11 @@ QList<UserMessage> questionMessages(const TransactionQuestion &question)
                                   SERIAL_COMM::tr("是否重启传感器?"));
     restart.buttons = QStringList{SERIAL_COMM::tr("确定"), SERIAL_COMM::tr("取消")};
     restart.defaultButton = 0;
-    return {message(MessageIcon::Information, SERIAL_COMM::tr("提示"), SERIAL_COMM::tr("参数写入完成，请重启生效！")),
-            restart};
+    const QString written = question.verified
+        ? SERIAL_COMM::tr("参数写入完成，读回校验一致（配置校验和 %1），请重启生效！")
+              .arg(checksumText(question.checksum))
+        : SERIAL_COMM::tr("参数写入完成，请重启生效！");
+    return {message(MessageIcon::Information, SERIAL_COMM::tr("提示"), written), restart};
 }
 
 QString productText(const ProductInfo &info)
@@ -161,6 +193,8 @@ QList<UserMessage> resultMessages(const TransactionResult &result)
         if (result.isComplete())
             return {message(MessageIcon::Information, SERIAL_COMM::tr("提示"), SERIAL_COMM::tr("传感器重新启动完成"))};
         return {};
+    case TransactionKind::Verify:
+        return verifyMessages(result);
     case TransactionKind::ReadArea:
         return {};
     }

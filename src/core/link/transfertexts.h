@@ -12,8 +12,8 @@ namespace veltrix {
 // messages a window shows (a command line prints them). Nothing here shows anything.
 namespace transfertexts {
 
-// Title of the progress window of a read-all ("Upload Data") or write-all
-// ("Download Data").
+// Title of the progress window of a read-all ("Upload Data"), a write-all ("Download
+// Data") or a verification, also the read-back that ends a write-all ("Verify Data").
 QString progressTitle(TransactionKind kind);
 
 // The non-modal notice of a complete read-all.
@@ -29,8 +29,17 @@ UserMessage refusalMessage(const RefusedStep &step);
 QList<UserMessage> questionMessages(const TransactionQuestion &question);
 
 // The messages of a finished transaction: none for a complete read-all (its notice is
-// not a box) and none for one ended by the time-out (timeoutWarning() tells).
+// not a box), none for one ended by the time-out (timeoutWarning() tells) and none for
+// a verification that found differences (they are listed, not told).
 QList<UserMessage> resultMessages(const TransactionResult &result);
+
+// A write-all whose read-back differs from what was written: the headline of the
+// failed write, with the number of differences.
+QString writeDiffersText(int differences);
+
+// Why a configuration is refused before anything is sent: which area and field does
+// not fit its frame.
+QString unsendableText(const UnsendableArea &area);
 
 // The fourth time-out in a row.
 UserMessage timeoutWarning();

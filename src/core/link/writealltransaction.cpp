@@ -1,6 +1,9 @@
 #include "core/link/writealltransaction.h"
 
 #include "core/link/areapayload.h"
+#include "core/link/configurationchecksum.h"
+#include "core/link/configurationdiff.h"
+#include "core/link/configurationtravel.h"
 
 namespace veltrix {
 
@@ -13,8 +16,9 @@ int statusOf(const QByteArray &acknowledge)
 
 }  // namespace
 
-WriteAllTransaction::WriteAllTransaction(const ScannerConfiguration &snapshot, QObject *parent)
-    : LinkTransaction(TransactionKind::WriteAll, parent), m_snapshot(snapshot)
+WriteAllTransaction::WriteAllTransaction(const ScannerConfiguration &snapshot, WriteCheck check,
+                                         QObject *parent)
+    : LinkTransaction(TransactionKind::WriteAll, parent), m_snapshot(snapshot), m_check(check)
 {
     m_snapshot.areas.resize(AreaCount);
 }
@@ -53,32 +57,47 @@ bool WriteAllTransaction::wants(SERIAL_COMM::RequestFlag flag) const
 {
     if (isWaiting() || isFinished())
         return false;
+    if (flag == SERIAL_COMM::RebootFlag)
+        return m_rebootWanted;
+    if (m_readBack)
+        return m_readBack->wants(flag);
     switch (flag) {
     case SERIAL_COMM::WriteAreasFlag: return !m_areasWritten;
     case SERIAL_COMM::WriteCaseFlag: return !m_caseWritten;
     case SERIAL_COMM::WriteParametersFlag: return !m_parametersWritten;
-    case SERIAL_COMM::RebootFlag: return m_rebootWanted;
     default: return false;
     }
 }
 
-int WriteAllTransaction::buildRequest(SERIAL_COMM::RequestFlag flag, FrameBuffer &buffer,
-                                      const LinkConfiguration &configuration)
+int WriteAllTransaction::progressSteps() const
 {
+    return m_check == WriteCheck::ReadBack ? 2 * AreaCount : AreaCount;
+}
+
+int WriteAllTransaction::buildRequest(SERIAL_COMM::RequestFlag flag, FrameBuffer &buffer,
+                                      const LinkConfiguration &)
+{
+    if (flag == SERIAL_COMM::RebootFlag)
+        return buildRBoot(buffer);
+    if (m_readBack) {
+        if (flag == SERIAL_COMM::ReadAreasFlag)
+            setProgress(AreaCount + m_readBack->areaIndex(), progressSteps());
+        return m_readBack->buildRequest(flag, buffer);
+    }
     switch (flag) {
     case SERIAL_COMM::WriteAreasFlag: {
+        // The mounting the scanner has once the parameters are written, not the one
+        // it has now: a write that turns the scanner round mirrors its areas too.
         const int length = buildWArea(buffer, m_snapshot.areas.at(m_areaIndex), m_areaIndex,
-                                      configuration.invertedMount);
+                                      travelsInverted(m_snapshot));
         if (length > 0)
-            setProgress(m_areaIndex, AreaCount);
+            setProgress(m_areaIndex, progressSteps());
         return length;
     }
     case SERIAL_COMM::WriteCaseFlag:
         return buildWCase(buffer, m_snapshot.areas);
     case SERIAL_COMM::WriteParametersFlag:
         return buildWPara(buffer, m_snapshot.parameters);
-    case SERIAL_COMM::RebootFlag:
-        return buildRBoot(buffer);
     default:
         return 0;
     }
@@ -88,17 +107,25 @@ bool WriteAllTransaction::accepts(FrameId id, const QByteArray &frame) const
 {
     if (!LinkTransaction::accepts(id, frame))
         return false;
+    if (id == FrameId::RBoot)
+        return m_rebootWanted;
+    if (m_readBack)
+        return m_readBack->accepts(id, frame);
     switch (id) {
     case FrameId::WArea: return !m_areasWritten;
     case FrameId::WCase: return !m_caseWritten;
     case FrameId::WPara: return !m_parametersWritten;
-    case FrameId::RBoot: return m_rebootWanted;
     default: return false;
     }
 }
 
-void WriteAllTransaction::takeReply(FrameId id, const QByteArray &frame, const LinkConfiguration &)
+void WriteAllTransaction::takeReply(FrameId id, const QByteArray &frame,
+                                    const LinkConfiguration &configuration)
 {
+    if (m_readBack && id != FrameId::RBoot) {
+        readBackTaken(id, frame, configuration.invertedMount);
+        return;
+    }
     switch (id) {
     case FrameId::WArea:
         areaAnswered(statusOf(frame));
@@ -110,12 +137,12 @@ void WriteAllTransaction::takeReply(FrameId id, const QByteArray &frame, const L
     case FrameId::WPara:
         m_parametersWritten = true;
         stepAnswered(id, statusOf(frame));
-        // The write ends here unless everything was accepted; only then is a restart
-        // offered (the scanner holds part of what was sent otherwise).
+        // The write ends here unless everything was accepted; only then is it read
+        // back and a restart offered (the scanner holds part of what was sent otherwise).
         if (!m_result.notWritten.isEmpty())
             finish(TransactionOutcome::Refused);
         else
-            ask(TransactionQuestion{TransactionQuestion::Restart, RefusedStep()});
+            everythingWritten();
         break;
     case FrameId::RBoot:
         m_rebootWanted = false;
@@ -127,11 +154,53 @@ void WriteAllTransaction::takeReply(FrameId id, const QByteArray &frame, const L
     }
 }
 
+void WriteAllTransaction::everythingWritten()
+{
+    if (m_check == WriteCheck::None)
+        askRestart();
+    else
+        m_readBack.emplace();  // the next send tick asks for the parameters
+}
+
+void WriteAllTransaction::readBackTaken(FrameId id, const QByteArray &frame, bool inverted)
+{
+    switch (m_readBack->take(id, frame, inverted)) {
+    case ConfigurationReading::Step::Parameters:
+        emit mountingRead(m_readBack->readInverted());
+        return;
+    case ConfigurationReading::Step::Case:
+        return;
+    case ConfigurationReading::Step::Area:
+        break;
+    }
+    setProgress(AreaCount + m_readBack->areaIndex(), progressSteps());
+    if (!m_readBack->isDone())
+        return;
+    m_result.configuration = m_readBack->configuration();
+    m_result.differences = compareConfigurations(m_snapshot, m_result.configuration);
+    m_result.verified = true;
+    // What the scanner holds is not what was written: a failed write, and no restart
+    // into it is offered.
+    if (!m_result.differences.isEmpty())
+        finish(TransactionOutcome::Differs);
+    else
+        askRestart();
+}
+
+void WriteAllTransaction::askRestart()
+{
+    TransactionQuestion question{TransactionQuestion::Restart, RefusedStep()};
+    question.verified = m_result.verified;
+    if (m_result.verified)
+        question.checksum = configurationChecksum(m_result.configuration).value_or(0);
+    ask(question);
+}
+
 void WriteAllTransaction::areaAnswered(int status)
 {
     if (status == 0) {
         ++m_areaIndex;
-        setProgress(m_areaIndex, AreaCount);
+        setProgress(m_areaIndex, progressSteps());
         if (m_areaIndex >= AreaCount) {
             m_areaIndex = 0;
             m_areasWritten = true;
@@ -167,8 +236,9 @@ void WriteAllTransaction::stepAnswered(FrameId request, int status)
 
 void WriteAllTransaction::replyTimedOut()
 {
-    // Area writing starts again at area 0.
-    m_areaIndex = 0;
+    // Area writing starts again at area 0; a read-back asks for the same step again.
+    if (!m_readBack)
+        m_areaIndex = 0;
 }
 
 void WriteAllTransaction::answered(int choice)

@@ -10,15 +10,21 @@
 #include "gui/app/dockinput.h"
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
+#include "gui/project/reportexport.h"
+#include "gui/graphics/fieldentryview.h"
+#include "gui/record/scanrecordings.h"
 #include "gui/areas/areatable.h"
 #include "gui/areas/editiondock.h"
+#include "gui/areas/teachcontrol.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 #include "gui/graphics/coordtext.h"
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
+#include "gui/graphics/regionselector.h"
 #include "gui/graphics/viewwindow.h"
+#include "gui/link/configurationchecks.h"
 #include "gui/link/datatable.h"
 #include "gui/link/datatabledock.h"
 #include "gui/link/linkresults.h"
@@ -100,6 +106,9 @@ MainWindow::MainWindow(QWidget *parent)
     finishStartup();
     createConnections();
     createProjects();
+    createConfigurationChecks();
+    createTeachAndReport();
+    createRecordings();
     LoadSettings();
 }
 
@@ -470,9 +479,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::OpenCloseReadScanf(bool Checked)
 {
     // Polling is only started over an open transport; the action keeps its check mark
-    // either way, so a later connection picks the choice up.
+    // either way, so a later connection picks the choice up. A recording being played
+    // is drawn as a scanner's scans are.
     const bool reading = Checked && anyTransportOpen();
-    optionScene->OutlineItem()->setVisible(reading);
+    optionScene->OutlineItem()->setVisible(Checked && scansArriving());
     if (reading)
         link->OpenSendReadScanf();
     else
@@ -482,7 +492,7 @@ void MainWindow::OpenCloseReadScanf(bool Checked)
 void MainWindow::OpenCloseReadIntensity(bool Checked)
 {
     const bool reading = Checked && anyTransportOpen();
-    optionScene->IntensityItem()->setVisible(reading);
+    optionScene->IntensityItem()->setVisible(Checked && scansArriving());
     if (reading)
         link->OpenSendReadIntensity();
     else

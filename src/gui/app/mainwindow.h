@@ -34,6 +34,7 @@ struct AppPreferences;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
+class ConfigurationChecks;
 class ConnectionControl;
 class DataTableDock;
 class EditionDock;
@@ -48,6 +49,11 @@ class StatusDisplay;
 class OPTION_SCENE;
 class Create;
 class ProjectFiles;
+class RegionSelector;
+class ReportExport;
+class TeachControl;
+class FieldEntryView;
+class ScanRecordings;
 
 // The one main window: the form with its view, menus and tool bars, where the project,
 // the four docks, the scene, the link and its connection are created and connected,
@@ -96,6 +102,7 @@ public:
     SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
     EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
     ConnectionControl *connectionControl() const { return m_connection.get(); }
+    ConfigurationChecks *configurationChecks() const { return m_checks.get(); }
 
     int monitoringMode() const { return monitoring; }
 
@@ -114,6 +121,12 @@ public:
     Create *startDialog() const { return m_startDialog.get(); }
     ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
     int currentModel() const { return m_project.modelIndex(); }
+    // The fields' Teaching pages, and File > Export Report.
+    TeachControl *teachControl() const { return m_teach.get(); }
+    ReportExport *reportExport() const { return m_reportExport.get(); }
+    // Where the scan enters the fields; scan recordings, their replay and their check.
+    FieldEntryView *fieldEntries() const { return m_fieldEntries.get(); }
+    ScanRecordings *scanRecordings() const { return m_recordings.get(); }
 
     // Shows the start dialog over the window; the program does this once at start.
     void ShowStartDialog();
@@ -240,6 +253,15 @@ protected:
     std::unique_ptr<SettingsDialog> serialDialog;
     // Destroyed before the label and the transports it points at.
     std::unique_ptr<ConnectionControl> m_connection;
+    // Verification and checksums; destroyed before the connection it follows.
+    std::unique_ptr<ConfigurationChecks> m_checks;
+    // Teach-in and the report, destroyed before everything they use.
+    std::unique_ptr<RegionSelector> m_regionSelector;
+    std::unique_ptr<TeachControl> m_teach;
+    std::unique_ptr<ReportExport> m_reportExport;
+    // Destroyed before the link, the scene and the connection they follow.
+    std::unique_ptr<FieldEntryView> m_fieldEntries;
+    std::unique_ptr<ScanRecordings> m_recordings;
 
 private:
     // Construction steps, in the order the constructor runs them.
@@ -258,6 +280,8 @@ private:
     // The zoom slider's lower end and value for the project's model.
     void applyZoomSliderRange();
     void createConnections();
+    void createConfigurationChecks();
+    void createTeachAndReport();
     void addTranslatedLanguages();
     void retranslate();
     void createProjects();
@@ -270,6 +294,9 @@ private:
     void fitDocks();
     // The file name and the unsaved-changes mark in the title bar.
     void updateWindowTitle();
+    void createRecordings();
+    // Scans arrive from a connected scanner or from a recording being played.
+    bool scansArriving() const;
 
     UrlOpener m_urlOpener;
     QStringList m_manualFolders;

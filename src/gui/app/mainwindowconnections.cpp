@@ -15,10 +15,13 @@
 #include "gui/graphics/optionscene.h"
 #include "gui/graphics/paintoutline.h"
 #include "gui/graphics/paintstrength.h"
+#include "gui/areas/editiondock.h"
+#include "gui/link/configurationchecks.h"
 #include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
 #include "gui/link/transferquestions.h"
+#include "gui/record/scanrecordings.h"
 #include "gui/simulation/iosimulation.h"
 #include "gui/simulation/iosimulationdock.h"
 #include "ui_mainwindow.h"
@@ -241,8 +244,24 @@ void MainWindow::WriteAllSettingSlot()
     link->WriteSensorAllDataSlots();
 }
 
+// Verify, the differences it finds, and the configuration checksum in the status strip
+// and the area list.
+void MainWindow::createConfigurationChecks()
+{
+    ConfigurationCheckWidgets widgets;
+    widgets.verify = ui->VerifySetting;
+    widgets.statusBar = statusBar();
+    widgets.areaTable = m_editionDock->areaTable();
+    widgets.window = this;
+    m_checks = std::make_unique<ConfigurationChecks>(&m_project, link.get(), m_connection.get(),
+                                                     m_projectFiles.get(), widgets);
+}
+
+// A replay and a connection exclude each other: connecting ends the replay first, so
+// that the link holds the interface chosen here again.
 void MainWindow::CreatOpenSerialPort(const QString &Name)
 {
+    m_recordings->endReplay();
     ConnectChangeUSARTModeSlot();
     ui->SerialSetting->setEnabled(false);
     ui->EthnernetSetting->setEnabled(false);
@@ -251,6 +270,7 @@ void MainWindow::CreatOpenSerialPort(const QString &Name)
 
 void MainWindow::CreatEthernetPort(const QString &Address)
 {
+    m_recordings->endReplay();
     ConnectChangeEthernetModeSlot();
     ui->SerialSetting->setEnabled(false);
     ui->EthnernetSetting->setEnabled(false);

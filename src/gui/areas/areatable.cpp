@@ -1,6 +1,7 @@
 #include "gui/areas/areatable.h"
 
 #include "core/areas/areamodel.h"
+#include "core/link/configurationchecksum.h"
 #include "gui/graphics/painttable.h"
 #include "core/project/devicemodels.h"
 
@@ -24,6 +25,27 @@ constexpr int MarkerColumnWidth = 10;
 constexpr int NumberFontSize = 20;      // points at the reference resolution
 constexpr int NumberFontWeight = 10;
 constexpr qreal ReferenceDpi = 96.0;
+
+// A cell of the area list whose tool tip is the area's checksum as it is now.
+class AreaCell : public QTableWidgetItem
+{
+public:
+    AreaCell(const AREA_TABLE *table, int area, const QString &text = QString())
+        : QTableWidgetItem(text), m_table(table), m_area(area)
+    {
+    }
+
+    QVariant data(int role) const override
+    {
+        if (role == Qt::ToolTipRole)
+            return m_table->areaToolTip(m_area);
+        return QTableWidgetItem::data(role);
+    }
+
+private:
+    const AREA_TABLE *m_table;
+    int m_area;
+};
 
 }  // namespace
 
@@ -76,11 +98,13 @@ void AREA_TABLE::setUpTable()
     const QFont numberFont(QStringLiteral("times"), pointSize, NumberFontWeight);
     for (int row = 0; row < AreaCount; ++row) {
         m_table->setRowHeight(row, RowHeight);
-        auto *number = new QTableWidgetItem(QString::number(row));
+        auto *number = new AreaCell(this, row, QString::number(row));
         number->setForeground(QBrush(Qt::blue));
         number->setFont(numberFont);
         m_table->setItem(row, NumberColumn, number);
-        m_table->setItem(row, MarkerColumn, new QTableWidgetItem);
+        m_table->setItem(row, MarkerColumn, new AreaCell(this, row));
+        // Under the thumbnail, whose tool tip events fall through to the table.
+        m_table->setItem(row, ThumbnailColumn, new AreaCell(this, row));
     }
     // Shows which area is current from the start (before the row signals are heard).
     m_table->setCurrentCell(m_model->currentArea(), NumberColumn);
@@ -89,6 +113,19 @@ void AREA_TABLE::setUpTable()
 PAINT_TABLE *AREA_TABLE::thumbnail(int area) const
 {
     return m_thumbnails.value(area, nullptr);
+}
+
+QString AREA_TABLE::areaToolTip(int area) const
+{
+    ScannerConfiguration configuration;
+    if (m_source)
+        configuration = m_source();
+    else
+        configuration.areas = m_model->areas();
+    const std::optional<quint32> checksum = areaChecksum(configuration, area);
+    if (!checksum)
+        return tr("区域%1：有输出区域无法传输，没有校验和").arg(area);
+    return tr("区域%1  校验和 %2").arg(area).arg(checksumText(*checksum));
 }
 
 void AREA_TABLE::SetDeviceType(int modelIndex)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/link/scannerconfiguration.h"
+
 #include <QTableWidget>
 #include <QVector>
+
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -20,7 +24,8 @@ class PAINT_TABLE;
 // Derives from QTableWidget for its place among the dock's controllers but is only a
 // controller: created without a parent and never shown. The visible table and the
 // actions belong to the form; the thumbnails are created here and handed to the
-// visible table as cell widgets.
+// visible table as cell widgets. Each row's tool tip names the area's configuration
+// checksum, worked out when the tip is asked for.
 class AREA_TABLE : public QTableWidget
 {
     Q_OBJECT
@@ -35,6 +40,14 @@ public:
     void SetDeviceType(int modelIndex);
     // The context menu, built on first use.
     QMenu *contextMenu() const { return m_menu; }
+
+    // Where the area checksums come from: the whole configuration (the mounting in the
+    // parameters decides how areas travel). Without one, the areas with the
+    // parameters of a new scanner.
+    using ConfigurationSource = std::function<ScannerConfiguration()>;
+    void SetConfigurationSource(ConfigurationSource source) { m_source = std::move(source); }
+    // The tool tip of area's row: its number and configuration checksum.
+    QString areaToolTip(int area) const;
 
 signals:
     // The Edit menu replaced one or more areas as a whole (cut, paste, delete, delete
@@ -77,6 +90,7 @@ private:
     QAction *m_cutAction;
     QAction *m_pasteAction;
     QAction *m_deleteAction;
+    ConfigurationSource m_source;
 };
 
 }  // namespace veltrix

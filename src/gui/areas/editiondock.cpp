@@ -3,6 +3,7 @@
 #include "gui/areas/areatable.h"
 #include "gui/areas/coordtable.h"
 #include "gui/areas/editcontrol.h"
+#include "gui/areas/teachcontrol.h"
 #include "ui_editiondock.h"
 #include "ui_fieldeditpage.h"
 
@@ -70,7 +71,7 @@ void EditionDock::buildFieldPages()
         if (field > 0)
             numberFieldPage(page, field);
         layouts[field]->addWidget(page, 0, 0, 1, 1);
-        // The teach-in page has no function yet.
+        // Teaching needs a scanner: enabled once one is connected (TeachControl).
         m_pages[field]->ButtonTeachOut1->setEnabled(false);
         // Tab in reading order: the coordinate tables lie between their tabs above
         // and the XY / polar tabs below them.
@@ -139,6 +140,22 @@ void EditionDock::fitParameterTabs()
     const int height = tabs->tabBar()->sizeHint().height() + rows + frame;
     tabs->setMinimumHeight(height);
     tabs->setMaximumHeight(height);
+}
+
+TeachPageWidgets EditionDock::teachPage(int field) const
+{
+    const Ui::FieldEditPage &page = *m_pages.at(static_cast<size_t>(qBound(0, field, FieldCount - 1)));
+    TeachPageWidgets widgets;
+    widgets.corner1 = page.SpinCorner1Out1;
+    widgets.corner2 = page.SpinCorner2Out1;
+    widgets.size1 = page.SpinSize1Out1;
+    widgets.size2 = page.SpinSize2Out1;
+    widgets.select = page.ButtonSelectOut1;
+    widgets.method = page.MethodOut1;
+    widgets.offset = page.SpinDistanceOffsetOut1;
+    widgets.simplify = page.CheckSimplifyResultOut1;
+    widgets.teach = page.ButtonTeachOut1;
+    return widgets;
 }
 
 void EditionDock::setToolBar(QToolBar *toolBar)

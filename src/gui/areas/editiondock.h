@@ -22,6 +22,7 @@ class AreaModel;
 class AREA_TABLE;
 class COORD_TABLE;
 class EDIT_CONTROL;
+struct TeachPageWidgets;
 
 // The Edit menu's actions on whole areas, as the window's form names them. None is
 // owned.
@@ -60,6 +61,8 @@ public:
     AREA_TABLE *areaTable() const { return m_areaTable.get(); }
     COORD_TABLE *coordTable() const { return m_coordTable.get(); }
     EDIT_CONTROL *editControl() const { return m_editControl.get(); }
+    // The Teaching page of field 0..2.
+    TeachPageWidgets teachPage(int field) const;
 
     // The area list beside the field editors, and the parameter tabs over the Out tabs.
     QSplitter *areaSplitter() const;

@@ -22,7 +22,8 @@ EthnertSetting::EthnertSetting(QWidget *parent) : QDialog(parent), ui(new Ui::Et
     // A new address typed or chosen: the complaint about the last one no longer holds.
     connect(ui->Eth_ComboBox, &QComboBox::currentTextChanged, ui->label_AddressError, &QWidget::hide);
 
-    fillPortsInfo();
+    // The search starts when the dialog is opened (the Ethernet Setting action), not
+    // with the program: the start dialog searches already.
     ui->Eth_ComboBox->setEditable(true);
     ui->Button_Clear->hide();
 }
@@ -48,7 +49,7 @@ void EthnertSetting::addScanner(const QString &address)
 void EthnertSetting::confirm()
 {
     const QString address = ui->Eth_ComboBox->currentText();
-    if (!ScannerConnection::isIpv4Address(address)) {
+    if (!ScannerConnection::isAddress(address)) {
         ui->label_AddressError->setText(connectiontexts::failureLine(
             connectiontexts::ethernetTarget(address), ScannerConnection::Cause::NotIpv4, QString()));
         ui->label_AddressError->show();

@@ -10,8 +10,6 @@ namespace veltrix {
 
 namespace {
 
-// The rate a freshly started dialog offers: the scanners' own line speed.
-constexpr int DefaultBaudRate = 576000;
 constexpr int DefaultDataBitsIndex = 3;  // "8"
 
 }  // namespace
@@ -32,8 +30,19 @@ SettingsDialog::SettingsDialog(SerialPortLister ports, QWidget *parent)
     fillParameters();
     connect(ui->baudRateBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &SettingsDialog::checkCustomBaudRatePolicy);
-    fillPortsInfo();
     updateSettings();
+}
+
+void SettingsDialog::showEvent(QShowEvent *event)
+{
+    listPortsOnce();
+    QDialog::showEvent(event);
+}
+
+void SettingsDialog::listPortsOnce()
+{
+    if (!m_listed)
+        fillPortsInfo();
 }
 
 SettingsDialog::~SettingsDialog()
@@ -49,8 +58,9 @@ void SettingsDialog::setPortLister(SerialPortLister ports)
 void SettingsDialog::fillParameters()
 {
     // Every item but "Custom" carries its rate; "Custom" carries none and takes what
-    // the user types.
-    ui->baudRateBox->addItem(QStringLiteral("576000"), DefaultBaudRate);
+    // the user types. The first, which a freshly started dialog offers, is the
+    // scanners' own line speed.
+    ui->baudRateBox->addItem(QString::number(SerialSettings::DefaultBaudRate), SerialSettings::DefaultBaudRate);
     ui->baudRateBox->addItem(QStringLiteral("115200"), QSerialPort::Baud115200);
     ui->baudRateBox->addItem(QStringLiteral("9600"), QSerialPort::Baud9600);
     ui->baudRateBox->addItem(QStringLiteral("19200"), QSerialPort::Baud19200);
@@ -81,6 +91,7 @@ void SettingsDialog::fillParameters()
 
 void SettingsDialog::fillPortsInfo()
 {
+    m_listed = true;
     ui->serialPortInfoListBox->clear();
     if (!m_ports)
         return;
@@ -102,6 +113,7 @@ void SettingsDialog::checkCustomBaudRatePolicy(int idx)
 
 void SettingsDialog::update()
 {
+    listPortsOnce();
     updateSettings();
     emit OpenSerialSignal(m_currentSettings.name);
     hide();

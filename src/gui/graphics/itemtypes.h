@@ -14,6 +14,7 @@ enum ItemType : int {
     PaintStrengthType = QGraphicsItem::UserType + 5,
     PointPointType = QGraphicsItem::UserType + 6,
     PointRatioType = QGraphicsItem::UserType + 7,
+    FieldEntryType = QGraphicsItem::UserType + 8,
 };
 
 }  // namespace veltrix

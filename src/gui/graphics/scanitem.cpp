@@ -38,9 +38,8 @@ QPen PixelPen(const QColor &color, qreal pixels, Qt::PenCapStyle cap)
     return pen;
 }
 
-// The points as the pixels they land on, a run of points on one pixel kept once. A
-// scan holds up to 30000 points, but at most zooms far fewer pixels: drawing each
-// pixel once makes a frame several times cheaper and looks the same.
+}  // namespace
+
 QPolygon DevicePixels(const QPolygonF &points, const QTransform &toDevice)
 {
     QPolygon pixels;
@@ -53,8 +52,6 @@ QPolygon DevicePixels(const QPolygonF &points, const QTransform &toDevice)
     }
     return pixels;
 }
-
-}  // namespace
 
 QPolygonF ScanPoints(const LiveScan &data, ScanChannel channel, const LinkConfiguration &link)
 {

@@ -5,7 +5,10 @@
 #include "gui/graphics/rangeitem.h"
 
 #include <QColor>
+#include <QPolygon>
 #include <QPolygonF>
+
+class QTransform;
 
 namespace veltrix {
 
@@ -20,6 +23,11 @@ enum class ScanChannel { Distance, Intensity };
 // which the link stores in scene coordinates already. Reads no entry the live scan
 // does not hold.
 QPolygonF ScanPoints(const LiveScan &scan, ScanChannel channel, const LinkConfiguration &link);
+
+// The points as the pixels they land on, a run of points on one pixel kept once. A
+// scan holds up to 30000 points, but at most zooms far fewer pixels: drawing each
+// pixel once makes a frame several times cheaper and looks the same.
+QPolygon DevicePixels(const QPolygonF &points, const QTransform &toDevice);
 
 // What the two live-scan items share: the range square, and the drawing of one
 // channel's points as a filled graph, a point cloud or a closed line, as the display

@@ -3,6 +3,7 @@
 #include "core/link/linktransaction.h"
 #include "core/link/serialcomm.h"
 #include "core/link/transfertexts.h"
+#include "core/link/writealltransaction.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -50,11 +51,17 @@ void TransferProgress::attach(SERIAL_COMM *link)
 void TransferProgress::follow(LinkTransaction *transaction)
 {
     const TransactionKind kind = transaction->kind();
-    if (kind != TransactionKind::ReadAll && kind != TransactionKind::WriteAll)
+    if (kind != TransactionKind::ReadAll && kind != TransactionKind::WriteAll
+        && kind != TransactionKind::Verify)
         return;
-    // Shown with each area asked for or written, at the number of areas done.
-    connect(transaction, &LinkTransaction::progressChanged, this, [this, kind](int step, int) {
-        showProgress(transfertexts::progressTitle(kind), step);
+    // Shown with each area asked for or written, at the number of steps done: a
+    // write-all that reads the scanner back counts the areas twice, and is titled as a
+    // verification while it reads.
+    auto *writing = qobject_cast<WriteAllTransaction *>(transaction);
+    connect(transaction, &LinkTransaction::progressChanged, this, [this, kind, writing](int step, int of) {
+        const bool readingBack = writing && writing->isReadingBack();
+        m_dialog->setMaximum(of);
+        showProgress(transfertexts::progressTitle(readingBack ? TransactionKind::Verify : kind), step);
     });
     connect(transaction, &LinkTransaction::finished, this, &TransferProgress::closeProgress);
 }

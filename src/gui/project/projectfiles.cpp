@@ -87,6 +87,7 @@ bool ProjectFiles::read(const QString &fileName, int modelIndex)
     QString error;
     switch (OpenProjectFile(*m_project, fileName, modelIndex, &error)) {
     case ProjectFileStatus::Done:
+        emit opened(fileName);
         return true;
     case ProjectFileStatus::NotOpened: {
         UserMessage message;
@@ -136,8 +137,10 @@ bool ProjectFiles::saveAs()
 bool ProjectFiles::write(const QString &fileName)
 {
     QString error;
-    if (SaveProjectFile(*m_project, fileName, QDate::currentDate(), &error))
+    if (SaveProjectFile(*m_project, fileName, QDate::currentDate(), &error)) {
+        emit saved(fileName);
         return true;
+    }
     showError(tr("错误"),
               tr("无法保存文件“%1”。").arg(shownName(fileName)) + QLatin1Char('\n') + error);
     return false;

@@ -63,6 +63,11 @@ public:
     // True when the project has no unsaved changes or the user agrees to lose them.
     bool mayDiscardChanges();
 
+signals:
+    // The project now holds the file / was written to it.
+    void opened(const QString &fileName);
+    void saved(const QString &fileName);
+
 private:
     QString chooseFile(FileDialogRequest request);
     bool read(const QString &fileName, int modelIndex);

@@ -261,6 +261,30 @@ image("Simulation",
       + rect(14, 8, 36, 48, "#3c4652", width=3.5, r=4)
       + polygon([(26, 22), (26, 42), (42, 32)], "#5fd36e", stroke="#5fd36e", width=2))
 
+# --- Scan recordings ---------------------------------------------------------------
+
+def scan_outline(s=1.0, dx=0, dy=0):
+    pts = [(4, 34), (10, 26), (18, 22), (24, 14), (32, 10), (40, 14), (46, 12), (54, 24), (60, 32)]
+    return polyline([(dx + x * s, dy + y * s) for x, y in pts], stroke=GREEN, width=5 * s)
+
+
+def record_dot(cx, cy, r):
+    return circle(cx, cy, r, RED, stroke=PAPER, width=3) + circle(cx, cy, r * 0.45, "#ff9a90", stroke="none", width=0)
+
+
+image("recordScan", scan_outline(0.8, 0, 2) + scanner(18, 46, 0.7) + record_dot(46, 44, 14))
+
+image("openRecording",
+      path("M 6 14 L 24 14 L 29 20 L 54 20 L 54 52 L 6 52 Z", fill="#d99a1e", width=3.5)
+      + path("M 6 52 L 14 28 L 62 28 L 54 52 Z", fill=YELLOW, width=3.5)
+      + circle(44, 44, 15, GREEN, stroke=PAPER, width=3)
+      + polygon([(39, 36), (39, 52), (52, 44)], PAPER, stroke=PAPER, width=1))
+
+image("checkRecording",
+      document(6, 4, 36, 50)
+      + path("M 44 40 L 50 47 L 61 31", stroke=GREEN, width=6)
+      + record_dot(18, 48, 11))
+
 # --- Setting and connections -------------------------------------------------------
 
 
@@ -320,6 +344,10 @@ image("upload", device_bar(46) + line(32, 42, 32, 20, stroke=GREEN, width=8)
       + arrow_head(32, 2, -90, 22, GREEN))
 image("download", device_bar(46) + line(32, 4, 32, 24, stroke=BLUE, width=8)
       + arrow_head(32, 44, 90, 22, BLUE))
+# Verify: what the device holds, read back and found the same as the document.
+image("verify", device_bar(46)
+      + document(14, 2, 28, 36, fold=9, lines=False)
+      + polyline([(20, 22), (28, 30), (46, 10)], stroke=GREEN, width=7))
 
 def turning_arrow(cx, cy, r, start_deg, end_deg, colour, width=6, head=16):
     """An arc drawn clockwise on screen with an arrow head leaving its end."""
