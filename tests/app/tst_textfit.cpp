@@ -1,7 +1,7 @@
 // Every dock and dialog in both languages, at the window's first size and at 1920 x 1080:
 // no text is wider than its widget shows it, every tab page included, and nothing but
-// the view needs a horizontal scroll bar. And the check itself finds a label, a combo
-// box and a tab made too narrow on purpose.
+// the view needs a horizontal scroll bar; the docks grow with the window. And the check
+// itself finds a label, a combo box and a tab made too narrow on purpose.
 
 #include "textfit.h"
 #include "windowundertest.h"
@@ -85,6 +85,7 @@ private slots:
     void dialogs_data();
     void dialogs();
     void findsTextsMadeTooNarrow();
+    void docksGrowWithTheWindow();
 };
 
 void TestTextFit::windowAndDocks_data()
@@ -175,6 +176,29 @@ void TestTextFit::findsTextsMadeTooNarrow()
     QVERIFY2(found.contains(QLatin1String("label_OpenDelay: \"On Delay\"")), qPrintable(found));
     QVERIFY2(found.contains(QLatin1String("Area_OpenDelay: \"500ms\"")), qPrintable(found));
     QVERIFY2(found.contains(QLatin1String("\"CaseChannel\"")), qPrintable(found));
+}
+
+// From the first size to 1920 x 1080 the docks take their share of the new room, and
+// back again they give it up.
+void TestTextFit::docksGrowWithTheWindow()
+{
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCoreApplication::processEvents();
+    auto *edition = w.widget<QDockWidget>("EditionControlDock");
+    auto *sensor = w.widget<QDockWidget>("SensorSettingDock");
+    const int editionFirst = edition->width();
+    const int sensorFirst = sensor->width();
+    w.resize(FullHd);
+    QVERIFY(QTest::qWaitFor([&] { return w.width() == FullHd.width(); }));
+    QCoreApplication::processEvents();
+    QVERIFY2(edition->width() > editionFirst * 5 / 4, qPrintable(QString::number(edition->width())));
+    QVERIFY2(sensor->width() > sensorFirst * 5 / 4, qPrintable(QString::number(sensor->width())));
+    w.resize(FirstSize);
+    QVERIFY(QTest::qWaitFor([&] { return w.width() < FullHd.width(); }));
+    QCoreApplication::processEvents();
+    QVERIFY(edition->width() < editionFirst * 5 / 4);
 }
 
 QTEST_MAIN(TestTextFit)

@@ -216,6 +216,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // Sets every text again when the language changes.
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     // A dock closed by the close button of its title bar is closed as unchecking its
     // View action closes it.

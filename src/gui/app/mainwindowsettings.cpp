@@ -12,6 +12,7 @@
 
 #include <QDockWidget>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QSettings>
@@ -144,6 +145,27 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QMainWindow::changeEvent(event);
+}
+
+// The docks keep their share of the window's width: a larger window gives them more
+// room too, not only the view. The first size and a restored layout are left as they
+// are; only a change of a window already shown scales them.
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    const int before = event->oldSize().width();
+    const int after = event->size().width();
+    if (before <= 0 || after == before || !isVisible())
+        return;
+    QList<QDockWidget *> docks;
+    QList<int> widths;
+    for (QDockWidget *dock : findChildren<QDockWidget *>()) {
+        if (dock->isHidden() || dock->isFloating())
+            continue;
+        docks << dock;
+        widths << qMax(dock->minimumSizeHint().width(), dock->width() * after / before);
+    }
+    resizeDocks(docks, widths, Qt::Horizontal);
 }
 
 void MainWindow::retranslate()
