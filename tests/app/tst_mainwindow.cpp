@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QUdpSocket>
 #include <QUrl>
+#include <QWheelEvent>
 #include <QtTest>
 
 #ifndef VELTRIX_NO_POSIX
@@ -94,6 +95,7 @@ class TestMainWindow : public QObject
 
 private slots:
     void initTestCase();
+    void dockBoxesTakeTheWheelOnlyWithFocus();
 
     void startState();
     void zoomSliderFollowsModel_data();
@@ -830,6 +832,34 @@ void TestMainWindow::manualFile()
     QVERIFY(w.shown.isEmpty());
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.first().toLocalFile(), QFileInfo(installed.filePath(file)).absoluteFilePath());
+}
+
+// A wheel turned over an area's hysteresis while scrolling the dock leaves it as it is;
+// once the box has the focus (a click, or Tab) the wheel changes it.
+void TestMainWindow::dockBoxesTakeTheWheelOnlyWithFocus()
+{
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *box = w.widget<QComboBox>("Area_Hysteresis");
+    QVERIFY(box->isVisible());
+    const int before = box->currentIndex();
+    const qint32 stored = w.areaModel().area(0).hysteresis;
+    auto turn = [box] {
+        const QPoint at = box->rect().center();
+        QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    };
+    w.widget<QWidget>("AreaTableWidget")->setFocus();
+    turn();
+    QCOMPARE(box->currentIndex(), before);
+    QCOMPARE(w.areaModel().area(0).hysteresis, stored);
+    box->setFocus();
+    QVERIFY(QTest::qWaitFor([box] { return box->hasFocus(); }));
+    turn();
+    QVERIFY(box->currentIndex() != before);
+    QVERIFY(w.areaModel().area(0).hysteresis != stored);
 }
 
 QTEST_MAIN(TestMainWindow)

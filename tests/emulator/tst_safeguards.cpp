@@ -15,9 +15,11 @@
 #include "core/link/serialcomm.h"
 #include "core/link/transactionresult.h"
 #include "core/project/projectstorage.h"
+#include "gui/app/appsettingsdialog.h"
 #include "gui/app/connectioncontrol.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -199,17 +201,28 @@ void TestSafeguards::openAsksAndStartsAFreshHistory()
 void TestSafeguards::writeAllAsksFirst_data()
 {
     QTest::addColumn<int>("answer");
-    QTest::newRow("Cancel") << int(Cancel);
-    QTest::newRow("Write") << int(Write);
+    QTest::addColumn<bool>("confirm");  // as App Settings has it
+    QTest::newRow("Cancel") << int(Cancel) << true;
+    QTest::newRow("Write") << int(Write) << true;
+    QTest::newRow("not asked") << int(Write) << false;
 }
 
 void TestSafeguards::writeAllAsksFirst()
 {
     QFETCH(int, answer);
+    QFETCH(bool, confirm);
     Session s;
     QVERIFY(s.startScanner());
     QVERIFY(s.connectOverTcp());
     QVERIFY(s.finished(TransactionKind::ReadAll));
+    if (!confirm) {
+        s.w.OpenAppSettings();
+        auto *box = s.w.appSettingsDialog()->findChild<QCheckBox *>(QStringLiteral("ConfirmWriteAllBox"));
+        QVERIFY(box->isChecked());
+        box->setChecked(false);
+        s.w.appSettingsDialog()->accept();
+        QVERIFY(!s.w.confirmsWriteAll());
+    }
     QVector<AreaRecord> areas = s.w.areaModel().areas();
     for (AreaRecord &area : areas) {
         area.out1Points.clear();
@@ -225,6 +238,11 @@ void TestSafeguards::writeAllAsksFirst()
 
     s.w.answer = answer;
     s.w.trigger("WriteAllSetting");
+    if (!confirm) {
+        QVERIFY(s.finished(TransactionKind::WriteAll));
+        QVERIFY(!s.w.shown.first().text.contains(QLatin1String("Target:")));
+        return;
+    }
     QCOMPARE(s.w.shown.size(), 1);
     const UserMessage &question = s.w.shown.first();
     QCOMPARE(question.buttons, (QStringList{"Write", "Cancel"}));
