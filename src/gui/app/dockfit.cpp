@@ -27,22 +27,41 @@ void keepTextWide(QWidget *box)
 void keepColumnsWide(QTableView *table)
 {
     QHeaderView *header = table->horizontalHeader();
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     int columns = 0;
+    int sharedCount = 0;
+    int widestShared = 0;
     bool shared = false;
     for (int section = 0; section < header->count(); ++section) {
         if (header->isSectionHidden(section))
             continue;
+        // The width the section's caption needs in the header's own font.
+        int caption = 0;
+        if (!header->isHidden() && header->model()) {
+            const QString text = header->model()->headerData(section, Qt::Horizontal).toString();
+            caption = qMax(header->sectionSizeHint(section),
+                           header->fontMetrics().horizontalAdvance(text) + margin);
+        }
         if (header->sectionResizeMode(section) != QHeaderView::Stretch
             && !(header->stretchLastSection() && section == header->count() - 1)) {
+            // A column of a width of its own is widened where its caption needs it.
+            if (header->sectionResizeMode(section) == QHeaderView::Fixed
+                || header->sectionResizeMode(section) == QHeaderView::Interactive) {
+                if (header->sectionSize(section) < caption)
+                    header->resizeSection(section, caption);
+            }
             columns += header->sectionSize(section);
             continue;
         }
+        // The shared columns get equal parts: each part as wide as the widest needs.
         shared = true;
-        columns += header->isHidden() ? header->minimumSectionSize()
-                                      : qMax(header->minimumSectionSize(), header->sectionSizeHint(section));
+        ++sharedCount;
+        widestShared = qMax(widestShared, header->isHidden() ? header->minimumSectionSize()
+                                                             : qMax(header->minimumSectionSize(), caption));
     }
     if (!shared)
         return;
+    columns += sharedCount * widestShared;
     const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     const int rows = table->verticalHeader()->isHidden() ? 0 : table->verticalHeader()->width();
     table->setMinimumWidth(columns + rows + scrollBar + 2 * table->frameWidth());

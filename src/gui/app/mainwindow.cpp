@@ -149,6 +149,11 @@ void MainWindow::fitDocks()
 {
     for (QDockWidget *dock : findChildren<QDockWidget *>())
         FitScrollingPanels(dock);
+    // The captions of the status strip keep the width their texts need in this language.
+    for (QLabel *caption : ui->centralWidget->findChildren<QLabel *>()) {
+        if (caption->minimumWidth() > 0 && !caption->text().isEmpty())
+            caption->setMinimumWidth(qMax(caption->minimumWidth(), caption->sizeHint().width()));
+    }
 }
 
 SENSOR_SETTING *MainWindow::sensorSettings() const

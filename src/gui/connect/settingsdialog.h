@@ -52,6 +52,7 @@ protected:
 private:
     void fillParameters();
     void listPortsOnce();
+    void fitTitle();
     void updateSettings();
 
     Ui::SettingsDialog *ui;
