@@ -278,10 +278,12 @@ private:
             option.features |= QStyleOptionFrame::Flat;
         const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
                                                            QStyle::SC_GroupBoxLabel, group);
+        // The style measures and draws the title in a font of its own (Fusion: bold), so
+        // its label is as wide as the title it draws; the title is cut off where the box
+        // ends before the label does.
         const QFontMetrics metrics(group->font());
-        const int needed = metrics.horizontalAdvance(plain(group->title()));
-        // The style places the title; what lies beyond the box is not drawn.
-        tooNarrow(group, group->title(), needed, qMin(label.width(), group->width() - qMax(0, label.left())));
+        const int needed = qMax(label.width(), metrics.horizontalAdvance(plain(group->title())));
+        tooNarrow(group, group->title(), needed, group->width() - qMax(0, label.left()));
     }
 
     void checkDock(QDockWidget *dock)

@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QIntValidator>
 #include <QLineEdit>
-#include <QStyle>
 
 namespace veltrix {
 
@@ -32,15 +31,6 @@ SettingsDialog::SettingsDialog(SerialPortLister ports, QWidget *parent)
     connect(ui->baudRateBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &SettingsDialog::checkCustomBaudRatePolicy);
     updateSettings();
-    fitTitle();
-}
-
-// The group's title is seen whole in either language, whatever the fonts.
-void SettingsDialog::fitTitle()
-{
-    const QFontMetrics metrics(ui->parametersBox->font());
-    ui->parametersBox->setMinimumWidth(metrics.horizontalAdvance(ui->parametersBox->title())
-                                       + 4 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 32);
 }
 
 void SettingsDialog::showEvent(QShowEvent *event)
@@ -152,10 +142,8 @@ void SettingsDialog::updateSettings()
 
 void SettingsDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    if (event->type() == QEvent::LanguageChange)
         ui->retranslateUi(this);
-        fitTitle();
-    }
     QDialog::changeEvent(event);
 }
 

@@ -52,7 +52,6 @@ protected:
 private:
     void fillParameters();
     void listPortsOnce();
-    void fitTitle();
     void updateSettings();
 
     Ui::SettingsDialog *ui;
