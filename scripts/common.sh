@@ -26,7 +26,8 @@ VELTRIX_BUILD=${VELTRIX_BUILD:-$VELTRIX_ROOT/build$VELTRIX_BUILD_SUFFIX}
 # Debian packages the project needs to build, test and be looked at (Debian 12 and 13).
 # The tools packages compile the translations; the translations packages hold the
 # toolkit's own texts (standard buttons, file dialogs) in the languages the program shows.
-VELTRIX_PACKAGES="build-essential cmake $VELTRIX_QT_PACKAGES iproute2 util-linux"
+# The Chinese user manual is built with a font that has its characters.
+VELTRIX_PACKAGES="build-essential cmake $VELTRIX_QT_PACKAGES iproute2 util-linux fonts-noto-cjk"
 # What the test suite reads the configuration report back with (pdftoppm, pdftotext),
 # and the fonts its Chinese pages need.
 VELTRIX_TEST_PACKAGES="poppler-utils fonts-noto-cjk"

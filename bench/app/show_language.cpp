@@ -1,16 +1,20 @@
 // Shows the program in one language, for looking at it: the main window, or one of its
 // dialogs over it.
 //
-//   build/bench/app/show_language en|zh_CN [main|about|start|serial|ethernet|teaching|polar|MENU]
+//   build/bench/app/show_language en|zh_CN [main|about|start|serial|ethernet|appsettings|
+//                                          teaching|polar|iosimulation|MENU] [WIDTHxHEIGHT]
 //
 // teaching shows the case-channel and teach-in pages of the edition dock, polar the polar
-// coordinate table; MENU is the object name of a menu to open (menuView, menuConnections...).
+// coordinate table, iosimulation the IO simulation dock too; MENU is the object name of a menu
+// to open (menuView, menuConnections...). WIDTHxHEIGHT sizes the main window (1920x1080).
 #include "gui/app/about.h"
+#include "gui/app/appsettingsdialog.h"
 #include "gui/app/mainwindow.h"
 #include "gui/connect/create.h"
 #include "gui/connect/ethnertsetting.h"
 #include "gui/connect/settingsdialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
@@ -32,7 +36,14 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no such language: %s\n", qPrintable(language));
         return 2;
     }
+    const QStringList size = arguments.value(3).split(QLatin1Char('x'));
+    if (size.size() == 2)
+        w.resize(size.at(0).toInt(), size.at(1).toInt());
     w.show();
+    if (window == QLatin1String("iosimulation"))
+        w.OpenCloseIOSimulationDock(true);
+    if (window == QLatin1String("appsettings"))
+        w.OpenAppSettings();
     QDialog *dialog = nullptr;
     if (window == QLatin1String("about"))
         dialog = w.aboutDialog();

@@ -2,6 +2,8 @@
 //
 //   bench_startup            one measurement
 //   bench_startup --runs N   N fresh processes; prints each figure, then min, median, max
+//   bench_startup --bare     the same for an empty main window of the toolkit, the floor
+//                            the program's start-up is compared with (with --runs too)
 //
 // The time before main() (loading Qt and the program) is taken from the kernel's record
 // of when the process started; the rest from a monotonic timer started first in main().
@@ -15,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
@@ -42,13 +45,13 @@ double processAgeMs()
     return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
-int runMany(const QString &program, int runs)
+int runMany(const QString &program, int runs, const QStringList &arguments)
 {
     QVector<double> figures;
     for (int i = 0; i < runs; ++i) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(program, QStringList());
+        child.start(program, arguments);
         if (!child.waitForFinished(30000) || child.exitCode() != 0) {
             std::fprintf(stderr, "run %d failed\n", i + 1);
             return 1;
@@ -74,13 +77,20 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    const bool bare = args.contains(QStringLiteral("--bare"));
     const int runsFlag = args.indexOf(QStringLiteral("--runs"));
-    if (runsFlag > 0 && runsFlag + 1 < args.size())
-        return runMany(QCoreApplication::applicationFilePath(), args.at(runsFlag + 1).toInt());
+    if (runsFlag > 0 && runsFlag + 1 < args.size()) {
+        const QStringList child = bare ? QStringList{QStringLiteral("--bare")} : QStringList();
+        return runMany(QCoreApplication::applicationFilePath(), args.at(runsFlag + 1).toInt(), child);
+    }
 
-    veltrix::MainWindow window;
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    std::unique_ptr<QMainWindow> window;
+    if (bare)
+        window = std::make_unique<QMainWindow>();
+    else
+        window = std::make_unique<veltrix::MainWindow>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
         return 1;
     QCoreApplication::processEvents();
     const double total = beforeMain + double(sinceMain.nsecsElapsed()) / 1e6;

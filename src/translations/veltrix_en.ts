@@ -25,6 +25,41 @@
     </message>
 </context>
 <context>
+    <name>AppSettingsDialog</name>
+    <message>
+        <source>应用设置</source>
+        <translation>App Settings</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>下载数据</source>
+        <translation>Write All Setting</translation>
+    </message>
+    <message>
+        <source>写入传感器前先确认</source>
+        <translation>Confirm before writing to the scanner</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>当前文件夹</source>
+        <translation>Current folder</translation>
+    </message>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>打开和保存工程文件时，文件对话框从这个文件夹开始。</source>
+        <translation>File dialogs for opening and saving projects start in this folder.</translation>
+    </message>
+</context>
+<context>
     <name>Create</name>
     <message>
         <source>欢迎使用激光雷达区域设计软件</source>
@@ -635,6 +670,53 @@
     </message>
 </context>
 <context>
+    <name>ScannerConnection</name>
+    <message>
+        <source>连接被拒绝</source>
+        <translation>connection refused</translation>
+    </message>
+    <message>
+        <source>%1 秒内无应答</source>
+        <translation>no answer within %1 s</translation>
+    </message>
+    <message>
+        <source>不是 IPv4 地址</source>
+        <translation>not an IPv4 address</translation>
+    </message>
+    <message>
+        <source>无法到达该地址</source>
+        <translation>address not reachable</translation>
+    </message>
+    <message>
+        <source>传感器关闭了连接</source>
+        <translation>the scanner closed the connection</translation>
+    </message>
+    <message>
+        <source>没有这个串口</source>
+        <translation>no such serial port</translation>
+    </message>
+    <message>
+        <source>串口被占用或没有权限</source>
+        <translation>serial port in use or not permitted</translation>
+    </message>
+    <message>
+        <source>没有设置波特率</source>
+        <translation>no baud rate set</translation>
+    </message>
+    <message>
+        <source>串口适配器已拔出或不再响应</source>
+        <translation>the serial adapter was unplugged or stopped responding</translation>
+    </message>
+    <message>
+        <source>（系统：%1）</source>
+        <translation>(system: %1)</translation>
+    </message>
+    <message>
+        <source>原因不明</source>
+        <translation>reason unknown</translation>
+    </message>
+</context>
+<context>
     <name>SensorSettingDock</name>
     <message>
         <source>传感器设定</source>
@@ -924,6 +1006,65 @@
     <message>
         <source>确定</source>
         <translation>Enter</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TransferQuestions</name>
+    <message>
+        <source>连接设备</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>读取传感器配置将覆盖当前工程中未保存的修改。</source>
+        <translation>Reading the scanner&apos;s configuration replaces the unsaved changes of this project.</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>保留工程</source>
+        <translation>Keep Project</translation>
+    </message>
+    <message>
+        <source>（未保存）</source>
+        <translation>(not saved)</translation>
+    </message>
+    <message>
+        <source>（有未保存的修改）</source>
+        <translation> (with unsaved changes)</translation>
+    </message>
+    <message>
+        <source>下载数据</source>
+        <translation>Write All Setting</translation>
+    </message>
+    <message>
+        <source>将工程写入传感器，替换其中的全部配置？</source>
+        <translation>Write the project to the scanner, replacing its whole configuration?</translation>
+    </message>
+    <message>
+        <source>目标：%1</source>
+        <translation>Target: %1</translation>
+    </message>
+    <message>
+        <source>型号：%1</source>
+        <translation>Model: %1</translation>
+    </message>
+    <message>
+        <source>工程文件：%1</source>
+        <translation>Project file: %1</translation>
+    </message>
+    <message>
+        <source>非空区域：%1 / %2</source>
+        <translation>Areas not empty: %1 of %2</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
     </message>
     <message>
         <source>取消</source>
@@ -1850,6 +1991,14 @@ Update Content:
         <source>以太网连接失败</source>
         <translation>Ethernet Open error</translation>
     </message>
+    <message>
+        <source>传感器无应答</source>
+        <translation>Scanner does not answer</translation>
+    </message>
+    <message>
+        <source>串口已断开</source>
+        <translation>Serial port disconnected</translation>
+    </message>
 </context>
 <context>
     <name>veltrix::DifferencesDialog</name>
@@ -1902,6 +2051,22 @@ Do you want to discart your changes?</translation>
     <message>
         <source>激光雷达编辑器</source>
         <translation>Radar</translation>
+    </message>
+    <message>
+        <source>指南</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>找不到用户手册 %1。
+查找过的文件夹：
+%2</source>
+        <translation>The user manual %1 was not found.
+Folders searched:
+%2</translation>
+    </message>
+    <message>
+        <source>没有程序能打开用户手册 %1。</source>
+        <translation>No program could open the user manual %1.</translation>
     </message>
 </context>
 <context>
@@ -2385,6 +2550,10 @@ Do you want to replace it?</translation>
     <message>
         <source>正向安装</source>
         <translation>Forward Set</translation>
+    </message>
+    <message>
+        <source>无应答</source>
+        <translation>No answer</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QUdpSocket>
 #include <QUrl>
+#include <QWheelEvent>
 #include <QtTest>
 
 #ifndef VELTRIX_NO_POSIX
@@ -94,6 +95,7 @@ class TestMainWindow : public QObject
 
 private slots:
     void initTestCase();
+    void dockBoxesTakeTheWheelOnlyWithFocus();
 
     void startState();
     void zoomSliderFollowsModel_data();
@@ -239,7 +241,7 @@ void TestMainWindow::firstStartLayoutShowsEditorsWhole()
     WindowUnderTest w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.size(), QSize(1234, 752));
+    QCOMPARE(w.size(), QSize(qMax(1234, w.minimumSizeHint().width()), 752));
     auto *tabs = w.widget<QTabWidget>("AreaEditTab");
     for (int field = 1; field <= 3; ++field) {
         tabs->setCurrentIndex(field - 1);
@@ -785,14 +787,19 @@ void TestMainWindow::readingNeedsOpenTransport()
 void TestMainWindow::manualFile_data()
 {
     QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("file");  // empty: nothing is opened
-    QTest::newRow("Chinese") << 0 << "manual/manual_cn.pdf";
-    QTest::newRow("English") << 1 << "manual/manual_en.pdf";
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Chinese") << 0 << true << "manual_cn.pdf";
+    QTest::newRow("English") << 1 << true << "manual_en.pdf";
+    QTest::newRow("English, missing") << 1 << false << "manual_en.pdf";
 }
 
+// The manual of the language shown is opened from the first folder that holds it; a
+// missing manual is said in a message naming it and where it was looked for.
 void TestMainWindow::manualFile()
 {
     QFETCH(int, language);
+    QFETCH(bool, present);
     QFETCH(QString, file);
     WindowUnderTest w;
     QList<QUrl> opened;
@@ -802,21 +809,57 @@ void TestMainWindow::manualFile()
     });
     w.setLanguage(language);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    const QString workingDirectory = QDir::currentPath();
+    QTemporaryDir empty;
+    QTemporaryDir installed;
+    QVERIFY(empty.isValid() && installed.isValid());
+    if (present) {
+        for (const char *name : {"manual_cn.pdf", "manual_en.pdf"}) {
+            QFile pdf(installed.filePath(QLatin1String(name)));
+            QVERIFY(pdf.open(QIODevice::WriteOnly));
+            pdf.write("%PDF-1.4\n");
+        }
+    }
+    w.setManualFolders({empty.path(), installed.path()});
     w.action("Manual")->trigger();
-    QDir::setCurrent(previous);
 
-    if (file.isEmpty()) {
+    if (!present) {
         QVERIFY(opened.isEmpty());
+        QCOMPARE(w.shown.size(), 1);
+        QVERIFY(w.shown.first().text.contains(file));
+        QVERIFY(w.shown.first().text.contains(QDir::toNativeSeparators(installed.path())));
         return;
     }
+    QVERIFY(w.shown.isEmpty());
     QCOMPARE(opened.size(), 1);
-    QVERIFY(opened.first().isLocalFile());
-    QCOMPARE(opened.first().toLocalFile(), workingDirectory + QLatin1Char('/') + file);
+    QCOMPARE(opened.first().toLocalFile(), QFileInfo(installed.filePath(file)).absoluteFilePath());
+}
+
+// A wheel turned over an area's hysteresis while scrolling the dock leaves it as it is;
+// once the box has the focus (a click, or Tab) the wheel changes it.
+void TestMainWindow::dockBoxesTakeTheWheelOnlyWithFocus()
+{
+    WindowUnderTest w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *box = w.widget<QComboBox>("Area_Hysteresis");
+    QVERIFY(box->isVisible());
+    const int before = box->currentIndex();
+    const qint32 stored = w.areaModel().area(0).hysteresis;
+    auto turn = [box] {
+        const QPoint at = box->rect().center();
+        QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    };
+    w.widget<QWidget>("AreaTableWidget")->setFocus();
+    turn();
+    QCOMPARE(box->currentIndex(), before);
+    QCOMPARE(w.areaModel().area(0).hysteresis, stored);
+    box->setFocus();
+    QVERIFY(QTest::qWaitFor([box] { return box->hasFocus(); }));
+    turn();
+    QVERIFY(box->currentIndex() != before);
+    QVERIFY(w.areaModel().area(0).hysteresis != stored);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -25,6 +25,9 @@ using namespace veltrix;
 
 namespace {
 
+const QString ReadQuestion =
+    QStringLiteral("Reading the scanner's configuration replaces the unsaved changes of this project.");
+
 // The main window in English as a user drives it, with every message box recorded
 // and answered with its first button, and the read-alls that completed counted.
 struct Session
@@ -106,8 +109,48 @@ private slots:
     void twoScannersInDifferentModes();
     void faultEndsDisconnectedWithOneMessage_data();
     void faultEndsDisconnectedWithOneMessage();
+    void ethernetDialogKeepsABadAddress_data();
+    void ethernetDialogKeepsABadAddress();
     void dialogsFollowTheLanguage();
 };
+
+void TestConnections::ethernetDialogKeepsABadAddress_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("name") << "scanner-1";
+    QTest::newRow("shortened") << "10.77.2";
+    QTest::newRow("byte too large") << "10.77.0.256";
+    QTest::newRow("empty") << "";
+}
+
+// Enter on an address that is not one keeps the dialog open, says why under the list
+// and tries nothing; the address corrected, Enter connects.
+void TestConnections::ethernetDialogKeepsABadAddress()
+{
+    QFETCH(QString, typed);
+    Session s;
+    s.action("EthernetConnection")->trigger();
+    EthnertSetting *dialog = s.w.ethernetSettingsDialog();
+    s.action("EthnernetSetting")->trigger();
+    QVERIFY(dialog->isVisible());
+    auto *list = s.in<QComboBox>(dialog, "Eth_ComboBox");
+    list->setEditText(typed);
+    s.clickEnter(dialog);
+    QVERIFY(dialog->isVisible());
+    auto *why = s.in<QLabel>(dialog, "label_AddressError");
+    QVERIFY(why->isVisible());
+    QCOMPARE(why->text(), typed + QStringLiteral(":8080 \u2014 not an IPv4 address"));
+    QCOMPARE(s.w.connectionControl()->state(), ConnectionControl::State::Disconnected);
+    QVERIFY(s.shown.isEmpty());
+
+    list->setEditText(QStringLiteral("10.77.0.2"));
+    QVERIFY(!why->isVisible());
+    s.clickEnter(dialog);
+    QVERIFY(!dialog->isVisible());
+    // Nothing listens there: the attempt was made, and refused.
+    QVERIFY(testing::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
+    QVERIFY(s.shown.first().text.endsWith(QLatin1String("connection refused")));
+}
 
 void TestConnections::serialOverThePseudoTerminal()
 {
@@ -143,15 +186,21 @@ void TestConnections::serialOverThePseudoTerminal()
     QCOMPARE(s.status(), QStringLiteral("Disconnected"));
     QVERIFY(s.connectionLabel().isEmpty());
 
-    // Connection connects again with the same choice; then the scanner goes away.
+    // Connection connects again with the same choice: what was read is not saved, so
+    // reading again asks first (answered Read). Then the adapter is pulled out.
     s.action("Connection")->trigger();
     s.verifyConnected();
-    QVERIFY(emulator.stop());
     QVERIFY(testing::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
-    QCOMPARE(s.shown.first().title, QStringLiteral("Critical Error"));
+    QCOMPARE(s.shown.first().text, ReadQuestion);
+    QVERIFY(emulator.stop());
+    QVERIFY(testing::waitUntil([&] { return s.shown.size() > 1; }, 2000));
+    QCOMPARE(s.shown.at(1).title, QStringLiteral("Critical Error"));
+    QVERIFY2(s.shown.at(1).text.startsWith(device + QStringLiteral(" \u2014 the serial adapter was unplugged")),
+             qPrintable(s.shown.at(1).text));
+    QCOMPARE(s.status(), QStringLiteral("Serial port disconnected"));
     s.verifyReadyToConnect(true);
     QTest::qWait(200);
-    QCOMPARE(s.shown.size(), 1);
+    QCOMPARE(s.shown.size(), 2);
 }
 
 void TestConnections::twoScannersInDifferentModes()
@@ -195,7 +244,9 @@ void TestConnections::twoScannersInDifferentModes()
         s.action("DisConnection")->trigger();
         s.verifyReadyToConnect(false);
     }
-    QVERIFY(s.shown.isEmpty());
+    // The second connection asked before reading over what the first one read.
+    QCOMPARE(s.shown.size(), 1);
+    QCOMPARE(s.shown.first().text, ReadQuestion);
 }
 
 void TestConnections::faultEndsDisconnectedWithOneMessage_data()
@@ -206,22 +257,20 @@ void TestConnections::faultEndsDisconnectedWithOneMessage_data()
     QTest::addColumn<QStringList>("emulator");  // empty: none runs
     QTest::addColumn<QString>("message");
 
-    const QString serialError = QStringLiteral("Serial Open error");
-    const QString ethernetError = QStringLiteral("Ethernet Open error");
+    // %1: the port or address the user gave.
+    const QString serialError = QStringLiteral("Serial Open error\n%1 \u2014 ");
+    const QString ethernetError = QStringLiteral("Ethernet Open error\n%1:8080 \u2014 ");
     QTest::newRow("port that does not exist") << true << "/dev/veltrix-no-such-port" << QString()
-                                              << QStringList() << serialError;
+                                              << QStringList() << serialError + "no such serial port";
     QTest::newRow("custom rate left empty") << true << "pty" << "" << QStringList{"--address", "127.0.0.1"}
-                                            << serialError;
+                                            << serialError + "no baud rate set";
     QTest::newRow("custom rate 0") << true << "pty" << "0" << QStringList{"--address", "127.0.0.1"}
-                                   << serialError;
-    QTest::newRow("nothing listens") << false << "10.77.0.2" << QString() << QStringList() << ethernetError;
-    QTest::newRow("name, not an address") << false << "scanner-1" << QString() << QStringList()
-                                          << ethernetError;
-    QTest::newRow("shortened address") << false << "10.77.2" << QString() << QStringList() << ethernetError;
-    QTest::newRow("empty address") << false << "" << QString() << QStringList() << ethernetError;
+                                   << serialError + "no baud rate set";
+    QTest::newRow("nothing listens") << false << "10.77.0.2" << QString() << QStringList()
+                                     << ethernetError + "connection refused";
     QTest::newRow("scanner closes the connection")
         << false << "10.77.0.2" << QString() << QStringList{"--address", "10.77.0.2", "--close-after", "3"}
-        << QStringLiteral("Ethernet connection lost");
+        << QStringLiteral("Ethernet connection lost\n%1:8080 \u2014 the scanner closed the connection");
 }
 
 void TestConnections::faultEndsDisconnectedWithOneMessage()
@@ -264,7 +313,7 @@ void TestConnections::faultEndsDisconnectedWithOneMessage()
     }
 
     QVERIFY(testing::waitUntil([&] { return !s.shown.isEmpty(); }, 2000));
-    QCOMPARE(s.shown.first().text, message);
+    QCOMPARE(s.shown.first().text, message.arg(target));
     QCOMPARE(s.shown.first().icon, MessageIcon::Critical);
     s.verifyReadyToConnect(serial);
     QTest::qWait(200);

@@ -46,6 +46,9 @@ namespace {
 
 constexpr int Reach = 5400;
 const QString Restart = QStringLiteral("Do you restart?");
+// The confirmation a write-all asks first (answered Write); counted, not recorded.
+const QString WriteQuestion =
+    QStringLiteral("Write the project to the scanner, replacing its whole configuration?");
 // The write complete and read back identical, with the document's checksum.
 const QString Complete = QStringLiteral("Parameters written and read back identical (configuration checksum %1). "
                                         "Please restart.");
@@ -65,6 +68,7 @@ struct Session
     std::unique_ptr<EmulatorServer> server;
     MainWindow w;
     QStringList shown;
+    int writeQuestions = 0;
     QList<TransactionResult> results;
     std::function<void(const UserMessage &)> whileShown;
 
@@ -72,6 +76,10 @@ struct Session
     {
         w.LanguageToEnglish();
         w.messenger().setPresenter([this](const UserMessage &message) {
+            if (message.text.startsWith(WriteQuestion)) {
+                ++writeQuestions;
+                return 0;
+            }
             shown.append(message.text);
             if (whileShown)
                 whileShown(message);
@@ -215,6 +223,7 @@ void TestEmulatorTransfer::dockEditSurvivesWriteAndRead()
     QVERIFY(s.finished(TransactionKind::WriteAll));
     QVERIFY(waitUntil([&] { return s.shown.contains(Restart); }, 2000));
     QCOMPARE(s.shown, QStringList({completeFor(s.w), Restart}));
+    QCOMPARE(s.writeQuestions, 1);
 
     s.w.sensorSettings()->ResetToDefaults();
     s.results.clear();

@@ -2,6 +2,7 @@
 #include "core/link/readalltransaction.h"
 #include "core/link/serialcomm.h"
 #include "gui/link/transferprogress.h"
+#include "windowundertest.h"
 
 #include <QAction>
 #include <QHostAddress>
@@ -49,21 +50,28 @@ void TestLinkWiring::connectionActionsRaiseRequests_data()
 {
     QTest::addColumn<QByteArray>("actionName");
     QTest::addColumn<QList<int>>("flags");
+    QTest::addColumn<int>("answer");  // to a question the action asks first
     QTest::newRow("ReadAllSetting")
         << QByteArray("ReadAllSetting")
-        << QList<int>{SERIAL_COMM::ReadParametersFlag, SERIAL_COMM::ReadAreasFlag, SERIAL_COMM::ReadCaseFlag};
+        << QList<int>{SERIAL_COMM::ReadParametersFlag, SERIAL_COMM::ReadAreasFlag, SERIAL_COMM::ReadCaseFlag}
+        << 0;
     QTest::newRow("WriteAllSetting")
         << QByteArray("WriteAllSetting")
-        << QList<int>{SERIAL_COMM::WriteAreasFlag, SERIAL_COMM::WriteCaseFlag, SERIAL_COMM::WriteParametersFlag};
-    QTest::newRow("SoftReboot") << QByteArray("SoftReboot") << QList<int>{SERIAL_COMM::RebootFlag};
-    QTest::newRow("SensorInformation") << QByteArray("SensorInformation") << QList<int>{SERIAL_COMM::ProductFlag};
+        << QList<int>{SERIAL_COMM::WriteAreasFlag, SERIAL_COMM::WriteCaseFlag, SERIAL_COMM::WriteParametersFlag}
+        << 0;
+    QTest::newRow("WriteAllSetting, cancelled") << QByteArray("WriteAllSetting") << QList<int>{} << 1;
+    QTest::newRow("SoftReboot") << QByteArray("SoftReboot") << QList<int>{SERIAL_COMM::RebootFlag} << 0;
+    QTest::newRow("SensorInformation") << QByteArray("SensorInformation")
+                                       << QList<int>{SERIAL_COMM::ProductFlag} << 0;
 }
 
 void TestLinkWiring::connectionActionsRaiseRequests()
 {
     QFETCH(QByteArray, actionName);
     QFETCH(QList<int>, flags);
-    MainWindow w;
+    QFETCH(int, answer);
+    testing::WindowUnderTest w;
+    w.answer = answer;
     QAction *a = action(w, actionName.constData());
     QVERIFY(a);
     a->setEnabled(true);  // a successful open enables it

@@ -19,6 +19,8 @@ const char *const WindowStateKey = "windowState";
 const char *const SplitterKey = "splitterSizes";
 const char *const Splitter2Key = "splitterSizes2";
 const char *const DisplayModeKey = "SaveDispMpde";
+const char *const ConfirmWriteAllKey = "ConfirmWriteAll";
+const char *const FileFolderKey = "FileFolder";
 
 constexpr int StoredChinese = 0;
 constexpr int StoredEnglish = 1;
@@ -61,6 +63,8 @@ StoredSettings ReadStoredSettings(QSettings &store, const QStringList &languages
     settings.splitterSizes2 = store.value(QLatin1String(Splitter2Key)).toByteArray();
     const int mode = store.value(QLatin1String(DisplayModeKey)).toInt();
     settings.displayMode = mode >= 0 && mode < DisplayModeCount ? mode : 0;
+    settings.confirmWriteAll = store.value(QLatin1String(ConfirmWriteAllKey), true).toBool();
+    settings.fileFolder = store.value(QLatin1String(FileFolderKey)).toString();
     return settings;
 }
 
@@ -79,6 +83,8 @@ void WriteStoredSettings(QSettings &store, const StoredSettings &settings)
     store.setValue(QLatin1String(Splitter2Key), settings.splitterSizes2);
     const bool known = settings.displayMode >= 0 && settings.displayMode < DisplayModeCount;
     store.setValue(QLatin1String(DisplayModeKey), known ? settings.displayMode : 0);
+    store.setValue(QLatin1String(ConfirmWriteAllKey), settings.confirmWriteAll);
+    store.setValue(QLatin1String(FileFolderKey), settings.fileFolder);
 }
 
 }  // namespace veltrix

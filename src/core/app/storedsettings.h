@@ -21,6 +21,10 @@ struct StoredSettings
     QByteArray splitterSizes;   // the edition dock's area list beside the rest
     QByteArray splitterSizes2;  // its parameter tabs above the Out tabs
     int displayMode = 0;        // 0 graph, 1 cloud, 2 line; anything else reads as 0
+    // App Settings: whether a write-all asks first, and the folder file dialogs start in
+    // (empty: the current folder).
+    bool confirmWriteAll = true;
+    QString fileFolder;
 };
 
 // Opens the store the program uses; the caller owns it.
@@ -32,7 +36,8 @@ QSettings *openSettingsStore();
 using SettingsStoreOpener = std::function<QSettings *()>;
 void setSettingsStoreOpener(SettingsStoreOpener opener);
 
-// A missing or unknown value reads as its default: Chinese, graph, empty layouts.
+// A missing or unknown value reads as its default: Chinese, graph, empty layouts, the
+// write-all confirmation on, no folder.
 // `languages` lists the languages the program can show.
 StoredSettings ReadStoredSettings(QSettings &store, const QStringList &languages);
 void WriteStoredSettings(QSettings &store, const StoredSettings &settings);

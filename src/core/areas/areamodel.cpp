@@ -131,6 +131,11 @@ void AreaModel::saveAllUndoSnapshots()
     announce(NoArea, wasModified);
 }
 
+void AreaModel::startFreshHistories()
+{
+    StartFreshHistories(m_state);
+}
+
 bool AreaModel::stepHistory(bool (*step)(AreaModelState &))
 {
     const bool wasModified = m_state.modified;

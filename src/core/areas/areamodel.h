@@ -58,6 +58,8 @@ public:
     // An undo step of the current area as it is now, or of every area.
     void saveUndoSnapshot();
     void saveAllUndoSnapshots();
+    // Every area's history starts again from the area as it is now.
+    void startFreshHistories();
     // Steps the current area back or forward in its history. Sets `modified` even when
     // there is no step to take; returns true when the area was replaced.
     bool undo();

@@ -91,6 +91,14 @@ void SaveAllUndoSnapshots(AreaModelState &model)
         SaveUndoSnapshot(model, area);
 }
 
+void StartFreshHistories(AreaModelState &model)
+{
+    for (int area = 0; area < AreaCount; ++area) {
+        model.undoHistory[area] = QVector<AreaRecord>{model.areas.at(area)};
+        model.undoCursor[area] = 0;
+    }
+}
+
 bool UndoCurrentArea(AreaModelState &model)
 {
     return stepHistory(model, -1);

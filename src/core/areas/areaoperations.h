@@ -32,6 +32,11 @@ void SaveUndoSnapshot(AreaModelState &model, int area);
 // A snapshot of every area, 0..63 in turn.
 void SaveAllUndoSnapshots(AreaModelState &model);
 
+// Every history starts again with the area as it is now as its only entry, so that no
+// Undo can bring back an area of the document that was there before (an opened file,
+// a configuration read from the scanner). `modified` is left alone.
+void StartFreshHistories(AreaModelState &model);
+
 // Steps the current area one entry back in its history and restores that entry.
 // Sets `modified` even when the cursor is already at the start. Returns true when the
 // area was replaced.

@@ -30,6 +30,36 @@ bool parseIpv4(const QString &text, QHostAddress *address)
     return address->setAddress(text.trimmed());
 }
 
+ScannerConnection::Cause causeOfSocketError(QAbstractSocket::SocketError error)
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return ScannerConnection::Cause::Refused;
+    case QAbstractSocket::RemoteHostClosedError:
+        return ScannerConnection::Cause::Closed;
+    case QAbstractSocket::HostNotFoundError:
+    case QAbstractSocket::NetworkError:
+        return ScannerConnection::Cause::Unreachable;
+    case QAbstractSocket::SocketTimeoutError:
+        return ScannerConnection::Cause::NoAnswer;
+    default:
+        return ScannerConnection::Cause::Other;
+    }
+}
+
+ScannerConnection::Cause causeOfSerialError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return ScannerConnection::Cause::NoSuchPort;
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+        return ScannerConnection::Cause::PortBusy;
+    default:
+        return ScannerConnection::Cause::Other;
+    }
+}
+
 }  // namespace
 
 bool ScannerConnection::isAddress(const QString &text)
@@ -90,7 +120,7 @@ void ScannerConnection::openSerial(const QString &portName, const SerialSettings
     m_portName = portName;
     // A rate of 0 (an empty "Custom" rate) would hang up the line instead of opening it.
     if (settings.baudRate <= 0) {
-        emit failed(Failure::SerialNotOpened, QString());
+        fail(Failure::SerialNotOpened, Cause::NoBaudRate, QString());
         return;
     }
     m_serialPort->setPortName(portName);
@@ -100,7 +130,8 @@ void ScannerConnection::openSerial(const QString &portName, const SerialSettings
     m_serialPort->setStopBits(settings.stopBits);
     m_serialPort->setFlowControl(settings.flowControl);
     if (!m_serialPort->open(QIODevice::ReadWrite)) {
-        emit failed(Failure::SerialNotOpened, m_serialPort->errorString());
+        fail(Failure::SerialNotOpened, causeOfSerialError(m_serialPort->error()),
+             m_serialPort->errorString());
         return;
     }
     stand(m_serialPort.get());
@@ -115,7 +146,7 @@ void ScannerConnection::openEthernet(const QString &address, int ethernetMode)
     QHostAddress host;
     if (!parseIpv4(address, &host)) {
         m_address = address;
-        emit failed(Failure::BadAddress, QString());
+        fail(Failure::BadAddress, Cause::NotIpv4, QString());
         return;
     }
     m_address = host.toString();
@@ -129,6 +160,12 @@ void ScannerConnection::openEthernet(const QString &address, int ethernetMode)
     // A UDP socket is connected at once, possibly before connected() could be heard.
     if (m_state == State::Opening && socket->state() == QAbstractSocket::ConnectedState)
         socketConnected(socket);
+}
+
+void ScannerConnection::fail(Failure failure, Cause cause, const QString &detail)
+{
+    m_cause = cause;
+    emit failed(failure, detail);
 }
 
 void ScannerConnection::stand(QIODevice *device)
@@ -181,16 +218,23 @@ void ScannerConnection::scheduleFailure()
 
 void ScannerConnection::ConnectTimeOut()
 {
-    if (m_state == State::Opening)
-        failEthernet();
+    if (m_state != State::Opening)
+        return;
+    m_timedOut = true;
+    failEthernet();
 }
 
 void ScannerConnection::failEthernet()
 {
     const bool wasOpen = m_state == State::Open;
-    const QString reason = ethernetSocket()->errorString();
+    QAbstractSocket *socket = ethernetSocket();
+    Cause cause = m_timedOut ? Cause::NoAnswer : causeOfSocketError(socket->error());
+    // A connection that simply ended leaves no error behind: the other end closed it.
+    if (wasOpen && socket->error() == QAbstractSocket::UnknownSocketError)
+        cause = Cause::Closed;
+    const QString reason = socket->errorString();
     close();
-    emit failed(wasOpen ? Failure::ConnectionLost : Failure::NotReached, reason);
+    fail(wasOpen ? Failure::ConnectionLost : Failure::NotReached, cause, reason);
 }
 
 void ScannerConnection::handleSerialError(QSerialPort::SerialPortError error)
@@ -203,7 +247,7 @@ void ScannerConnection::handleSerialError(QSerialPort::SerialPortError error)
         return;
     const QString reason = m_serialPort->errorString();
     close();
-    emit failed(Failure::SerialPortGone, reason);
+    fail(Failure::SerialPortGone, Cause::Unplugged, reason);
 }
 
 void ScannerConnection::close()
@@ -212,6 +256,7 @@ void ScannerConnection::close()
     // Set first: closing the devices below notifies again, and must find nothing to do.
     m_state = State::Closed;
     ++m_attempt;
+    m_timedOut = false;
     m_connectTimer.stop();
 
     m_link->CloseSendReadScanf();

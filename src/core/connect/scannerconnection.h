@@ -41,6 +41,22 @@ public:
     };
     Q_ENUM(Failure)
 
+    // What lies behind the last failure, so that it can be said in words rather than
+    // only in the system's terms.
+    enum class Cause {
+        Other,        // the system's words (the failure's detail) are all there is
+        Refused,      // nothing listens at the address and port
+        NoAnswer,     // no answer within ConnectTimeout
+        NotIpv4,      // the address typed is not an IPv4 address
+        Unreachable,  // no route to the address, or the network is down
+        Closed,       // the scanner ended an established connection
+        NoSuchPort,   // the serial port does not exist
+        PortBusy,     // the serial port is in use or may not be opened
+        NoBaudRate,   // no baud rate was given (an empty "Custom" rate)
+        Unplugged,    // the adapter was pulled out (or the line's other end closed)
+    };
+    Q_ENUM(Cause)
+
     static constexpr quint16 ScannerPort = 8080;
     // A TCP connection not established by then is given up (a scanner that is switched
     // off or unreachable answers nothing at all).
@@ -67,6 +83,8 @@ public:
     // The port or address of the connection being made or standing.
     QString portName() const { return m_portName; }
     QString address() const { return m_address; }
+    // What lies behind the last failed() (Other before any).
+    Cause lastCause() const { return m_cause; }
 
     QSerialPort *serialPort() const { return m_serialPort.get(); }
     QTcpSocket *tcpSocket() const { return m_tcpSocket.get(); }
@@ -102,6 +120,7 @@ private:
     void scheduleFailure();
     void failEthernet();
     void stand(QIODevice *device);
+    void fail(Failure failure, Cause cause, const QString &detail);
 
     SERIAL_COMM *m_link;
     std::unique_ptr<QSerialPort> m_serialPort;
@@ -111,6 +130,8 @@ private:
     QString m_portName;
     QString m_address;
     int m_attempt = 0;  // counts closes, so that a late socket notice finds its attempt gone
+    Cause m_cause = Cause::Other;
+    bool m_timedOut = false;  // the attempt now failing ran out of time
     QTimer m_connectTimer;
 };
 

@@ -379,6 +379,7 @@ void SERIAL_COMM::ReadSimulationTime()
 
 void SERIAL_COMM::CloseSerialPortSlots()
 {
+    m_silent = false;
     m_receiveBuffer.clear();
     m_live.resetCloud();
 }
@@ -467,6 +468,7 @@ void SERIAL_COMM::ReadWriteOverTime()
     m_timeoutTimer.stop();
     if (m_transaction)
         m_transaction->end(TransactionOutcome::TimedOut);
+    m_silent = true;
     emit TimedOutSignal();
 }
 
@@ -511,6 +513,7 @@ void SERIAL_COMM::SerialPortReceiveData()
 bool SERIAL_COMM::dispatch(const ReplyRoute &route, const QByteArray &frame)
 {
     if (route.taker == ReplyRoute::Cloud) {
+        noteAnswer();
         storeCloudPacket(frame);  // no checksum, no request: nothing waits for it
         return true;
     }
@@ -537,6 +540,15 @@ void SERIAL_COMM::acceptReply()
     m_timeoutTimer.stop();
     m_timeoutCount = 0;
     m_pendingCommand = NoCommand;
+    noteAnswer();
+}
+
+void SERIAL_COMM::noteAnswer()
+{
+    if (!m_silent)
+        return;
+    m_silent = false;
+    emit AnsweringAgainSignal();
 }
 
 void SERIAL_COMM::storeSerialScan(const QByteArray &frame, QVector<quint16> &target)

@@ -116,6 +116,9 @@ public:
 
     int pendingCommand() const { return m_pendingCommand; }
     int timeoutCount() const { return m_timeoutCount; }
+    // True from the fourth time-out in a row until the scanner answers again or the
+    // connection closes.
+    bool scannerSilent() const { return m_silent; }
     bool flag(RequestFlag flag) const;
     const QByteArray &receiveBuffer() const { return m_receiveBuffer; }
     const QTimer &scanTimer() const { return m_scanTimer; }
@@ -168,6 +171,8 @@ signals:
     void TransactionFinished(const veltrix::TransactionResult &result);
     // The fourth time-out in a row: polling, simulation and the transaction stopped.
     void TimedOutSignal();
+    // The first reply after TimedOutSignal(): the scanner answers again.
+    void AnsweringAgainSignal();
 
 private:
     struct ReplyRoute;
@@ -187,6 +192,7 @@ private:
     bool dispatch(const ReplyRoute &route, const QByteArray &frame);
     // Shared by every reply that answers the outstanding request.
     void acceptReply();
+    void noteAnswer();
     void storeSerialScan(const QByteArray &frame, QVector<quint16> &target);
     void storeCloudPacket(const QByteArray &packet);
     bool takeScan(const QByteArray &frame);
@@ -208,6 +214,7 @@ private:
     QTimer m_sendTimer;
     int m_rangeLimit = 6000;
     int m_timeoutCount = 0;
+    bool m_silent = false;
     int m_pendingCommand = NoCommand;
     std::array<bool, RequestFlagCount> m_flags{};  // the polling flags; transactions hold theirs
     FrameBuffer m_transmit{};

@@ -1,11 +1,18 @@
 #include "core/project/project.h"
 
 #include "core/project/devicemodels.h"
-#include "core/project/projectfile.h"
-
 namespace veltrix {
 
-Project::Project(QObject *parent) : QObject(parent)
+namespace {
+
+bool sameContents(const ProjectContents &a, const ProjectContents &b)
+{
+    return a.modelIndex == b.modelIndex && a.settings == b.settings && a.areas == b.areas;
+}
+
+}  // namespace
+
+Project::Project(QObject *parent) : QObject(parent), m_saved(contents())
 {
     connect(&m_areas, &AreaModel::modifiedChanged, this, &Project::modifiedChanged);
 }
@@ -46,6 +53,10 @@ void Project::applyConfiguration(const ScannerConfiguration &configuration)
 {
     setParameters(configuration.parameters);
     m_areas.replaceAllAreas(configuration.areas);
+    m_areas.startFreshHistories();
+    // Whatever was unsaved is gone now; what counts is whether the file still holds
+    // what the project holds, so that a later Save does not pass for a no-op.
+    setModified(!matchesSavedContents());
 }
 
 ProjectContents Project::contents() const
@@ -57,14 +68,26 @@ ProjectContents Project::contents() const
     return contents;
 }
 
+bool Project::matchesSavedContents() const
+{
+    return sameContents(contents(), m_saved);
+}
+
+void Project::markSaved()
+{
+    m_saved = contents();
+    setModified(false);
+}
+
 void Project::applyOpened(const ProjectContents &contents, const QString &fileName)
 {
     if (contents.modelIndex != m_modelIndex)
         setModelIndex(contents.modelIndex);
     setParameters(ParametersFromProjectSettings(contents.settings, m_parameters));
     m_areas.replaceAllAreas(contents.areas);
-    m_areas.saveAllUndoSnapshots();
+    m_areas.startFreshHistories();
     setFileName(fileName);
+    markSaved();
 }
 
 void Project::startNew(int modelIndex)
@@ -73,8 +96,10 @@ void Project::startNew(int modelIndex)
         setModelIndex(modelIndex);
     m_areas.setModified(false);
     m_areas.replaceAllAreas(AreasForNewProject(m_areas.areas()));
+    m_areas.startFreshHistories();
     setParameters(SensorParameters());
     setFileName(QString());
+    markSaved();
 }
 
 }  // namespace veltrix

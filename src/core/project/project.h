@@ -3,13 +3,12 @@
 #include "core/areas/areamodel.h"
 #include "core/link/scannerconfiguration.h"
 #include "core/link/sensorparameters.h"
+#include "core/project/projectfile.h"
 
 #include <QObject>
 #include <QString>
 
 namespace veltrix {
-
-struct ProjectContents;
 
 // The whole project the user works on: the scanner model, the scanner's parameter
 // block, the 64 areas with their editing state, the file the project was last opened
@@ -19,7 +18,9 @@ struct ProjectContents;
 // command line can open, change and save a project with it.
 //
 // The unsaved-changes mark is the area document's (areas().isModified()), one mark
-// for everything the project file holds.
+// for everything the project file holds. The project also keeps what its file holds
+// (as last opened or saved; a new project's blank contents until then), so that a
+// whole configuration arriving from elsewhere marks it changed only when it differs.
 class Project : public QObject
 {
     Q_OBJECT
@@ -52,21 +53,27 @@ public:
     // What a scanner holds of the project: the parameter block and the 64 areas.
     ScannerConfiguration configuration() const;
     // A whole scanner configuration at once (a completed read-all): the block and
-    // every area are replaced together, without undo steps; the unsaved-changes mark
-    // is left as it is.
+    // every area are replaced together, the undo histories start again from them, and
+    // the project counts as modified unless it now holds exactly what its file holds.
     void applyConfiguration(const ScannerConfiguration &configuration);
 
     // What a project file holds of the project now.
     ProjectContents contents() const;
+    // True when contents() is what the project's file holds (for a project without a
+    // file: what it held when it was started).
+    bool matchesSavedContents() const;
+    // The project's file now holds contents(): nothing is unsaved.
+    void markSaved();
+
     // A project file read completely: its model first (so that whatever depends on the
-    // model follows before its areas are shown), then its settings and areas. Every
-    // area becomes an undo step, so the project counts as modified.
+    // model follows before its areas are shown), then its settings and areas. The
+    // undo histories start again from the opened areas, and nothing is unsaved.
     void applyOpened(const ProjectContents &contents, const QString &fileName);
 
     // A new project of model 0..4: blank fields (each area keeps its steering and
     // speed ranges and its channel group), the parameter block as a new scanner has
-    // it, nothing modified, no file. The current area and field, the clipboard and the
-    // undo histories stay.
+    // it, nothing modified, no file, fresh undo histories. The current area and field
+    // and the clipboard stay.
     void startNew(int modelIndex);
 
 signals:
@@ -81,6 +88,7 @@ private:
     int m_modelIndex = 0;
     SensorParameters m_parameters;
     QString m_fileName;
+    ProjectContents m_saved;
 };
 
 }  // namespace veltrix

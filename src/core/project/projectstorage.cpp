@@ -47,8 +47,8 @@ bool SaveProjectFile(Project &project, const QString &fileName, const QDate &sav
             *error = reason;
         return false;
     }
-    project.setModified(false);
     project.setFileName(fileName);
+    project.markSaved();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "gui/app/connectioncontrol.h"
 
 #include "core/app/usermessage.h"
+#include "core/connect/connectiontexts.h"
 #include "core/connect/serialsettings.h"
 #include "core/link/serialcomm.h"
 #include "gui/app/messagequeue.h"
@@ -17,10 +18,12 @@ ConnectionControl::ConnectionControl(ScannerConnection *connection, MessageQueue
 {
     connect(m_connection, &ScannerConnection::opening, this, &ConnectionControl::showConnecting);
     connect(m_connection, &ScannerConnection::opened, this, [this] {
+        m_answering = true;
         showConnected();
         emit opened();
     });
     connect(m_connection, &ScannerConnection::closed, this, [this] {
+        m_answering = true;
         showClosed();
         emit closed();
     });
@@ -30,7 +33,7 @@ ConnectionControl::ConnectionControl(ScannerConnection *connection, MessageQueue
 ConnectionControl::State ConnectionControl::state() const
 {
     switch (m_connection->state()) {
-    case ScannerConnection::State::Open: return State::Connected;
+    case ScannerConnection::State::Open: return m_answering ? State::Connected : State::NoAnswer;
     case ScannerConnection::State::Opening: return State::Connecting;
     case ScannerConnection::State::Closed: break;
     }
@@ -40,6 +43,30 @@ ConnectionControl::State ConnectionControl::state() const
 bool ConnectionControl::serialChosen() const
 {
     return !m_connection->link()->configuration().isEthernet();
+}
+
+QString ConnectionControl::target() const
+{
+    return serialChosen() ? connectiontexts::serialTarget(m_connection->portName())
+                          : connectiontexts::ethernetTarget(m_connection->address());
+}
+
+void ConnectionControl::setScannerAnswering(bool answering)
+{
+    if (m_connection->state() != ScannerConnection::State::Open || answering == m_answering)
+        return;
+    m_answering = answering;
+    if (answering) {
+        showConnectedTexts();
+        return;
+    }
+    // Every action stays as it was: the user may read, write, ask for the product
+    // information (any reply ends this state) or disconnect.
+    const QString silent = tr("传感器无应答");
+    m_widgets.statusBar->showMessage(silent + QStringLiteral(": ") + target());
+    m_widgets.connectionLabel->setText(m_widgets.connectionLabel->text() + QStringLiteral("— ")
+                                       + silent + QLatin1Char(' '));
+    m_widgets.connectionLabel->setStyleSheet(QStringLiteral("color: #c62828;"));
 }
 
 void ConnectionControl::openSerial(const QString &portName, const SerialSettings &settings)
@@ -80,12 +107,6 @@ void ConnectionControl::showConnecting()
 
 void ConnectionControl::showConnected()
 {
-    const bool serial = serialChosen();
-    const QString status = serial ? m_connectedStatus
-                                  : tr("连接到") + m_connection->address() + QLatin1Char(':')
-                                        + QString::number(ScannerPort);
-    const QString label = serial ? tr("串口号:%1 ").arg(m_connection->portName())
-                                 : tr("IP地址:%1 ").arg(m_connection->address());
     for (QAction *action : {m_widgets.serialConnection, m_widgets.ethernetConnection,
                             m_widgets.connection, m_widgets.serialSetting, m_widgets.ethernetSetting})
         action->setEnabled(false);
@@ -93,10 +114,22 @@ void ConnectionControl::showConnected()
                             m_widgets.writeAllSetting, m_widgets.softReboot,
                             m_widgets.sensorInformation, m_widgets.ioSimulation})
         action->setEnabled(true);
-    m_widgets.statusBar->showMessage(status);
-    m_widgets.connectionLabel->setText(label);
+    showConnectedTexts();
     m_widgets.statusBar->addPermanentWidget(m_widgets.connectionLabel);
     m_widgets.connectionLabel->show();
+}
+
+void ConnectionControl::showConnectedTexts()
+{
+    const bool serial = serialChosen();
+    const QString status = serial ? m_connectedStatus
+                                  : tr("连接到") + m_connection->address() + QLatin1Char(':')
+                                        + QString::number(ScannerPort);
+    const QString label = serial ? tr("串口号:%1 ").arg(m_connection->portName())
+                                 : tr("IP地址:%1 ").arg(m_connection->address());
+    m_widgets.statusBar->showMessage(status);
+    m_widgets.connectionLabel->setText(label);
+    m_widgets.connectionLabel->setStyleSheet(QString());
 }
 
 void ConnectionControl::showClosed()
@@ -120,23 +153,25 @@ void ConnectionControl::showClosed()
 
 void ConnectionControl::showFailure(ScannerConnection::Failure reason, const QString &detail)
 {
+    const QString why = connectiontexts::failureLine(target(), m_connection->lastCause(), detail);
     switch (reason) {
     case ScannerConnection::Failure::SerialNotOpened:
     case ScannerConnection::Failure::BadAddress:
     case ScannerConnection::Failure::NotReached:
-        failOpen();
+        failOpen(why);
         return;
     case ScannerConnection::Failure::ConnectionLost:
         m_widgets.statusBar->showMessage(tr("以太网连接已断开"));
-        showError(tr("错误"), tr("以太网连接已断开"));
+        showError(tr("错误"), tr("以太网连接已断开") + QLatin1Char('\n') + why);
         return;
     case ScannerConnection::Failure::SerialPortGone:
-        showError(QStringLiteral("Critical Error"), detail);
+        m_widgets.statusBar->showMessage(tr("串口已断开"));
+        showError(QStringLiteral("Critical Error"), why);
         return;
     }
 }
 
-void ConnectionControl::failOpen()
+void ConnectionControl::failOpen(const QString &why)
 {
     const bool serial = serialChosen();
     m_widgets.statusBar->showMessage(tr("打开错误"));
@@ -144,7 +179,9 @@ void ConnectionControl::failOpen()
     m_widgets.serialConnection->setEnabled(true);
     m_widgets.ethernetConnection->setEnabled(true);
     (serial ? m_widgets.serialSetting : m_widgets.ethernetSetting)->setEnabled(true);
-    showError(tr("错误"), serial ? tr("串口打开失败") : tr("以太网连接失败"));
+    // The first line is the one the program always gave; the second says which
+    // target and why.
+    showError(tr("错误"), (serial ? tr("串口打开失败") : tr("以太网连接失败")) + QLatin1Char('\n') + why);
 }
 
 void ConnectionControl::showError(const QString &title, const QString &text)

@@ -1,10 +1,13 @@
 #include "gui/app/mainwindow.h"
 
 #include "gui/app/about.h"
+#include "gui/app/appsettingsdialog.h"
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/messagebox.h"
 #include "gui/app/messagequeue.h"
 #include "gui/app/statusdisplay.h"
+#include "gui/app/dockfit.h"
+#include "gui/app/dockinput.h"
 #include "gui/connect/create.h"
 #include "gui/project/projectfiles.h"
 #include "gui/project/reportexport.h"
@@ -27,6 +30,7 @@
 #include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
 #include "gui/link/sensorsettingdock.h"
+#include "core/app/manual.h"
 #include "core/connect/scannerconnection.h"
 #include "core/link/serialcomm.h"
 #include "gui/link/transferprogress.h"
@@ -38,6 +42,7 @@
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -49,6 +54,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace veltrix {
@@ -58,9 +64,6 @@ namespace {
 // Zoom levels between two tick marks: on the 100-pixel slider the marks stay apart
 // for every model's range instead of running together into a dotted line.
 constexpr int ZoomTickInterval = 50;
-
-const char *const ManualChinese = "./manual/manual_cn.pdf";
-const char *const ManualEnglish = "./manual/manual_en.pdf";
 
 const QSize NewFileIconSize(24, 24);
 const QSize DockToolBarIconSize(20, 20);
@@ -134,6 +137,23 @@ void MainWindow::createDocks()
     addDockWidget(Qt::RightDockWidgetArea, m_dataTableDock.get());
     addDockWidget(Qt::RightDockWidgetArea, m_sensorDock.get());
     addDockWidget(Qt::RightDockWidgetArea, m_ioSimulationDock.get());
+    for (QDockWidget *dock : {static_cast<QDockWidget *>(m_editionDock.get()),
+                              static_cast<QDockWidget *>(m_sensorDock.get()),
+                              static_cast<QDockWidget *>(m_ioSimulationDock.get())})
+        DockInput::arrange(dock);
+    // Once the widgets are polished, with the fonts and the style they are shown in.
+    QTimer::singleShot(0, this, &MainWindow::fitDocks);
+}
+
+void MainWindow::fitDocks()
+{
+    for (QDockWidget *dock : findChildren<QDockWidget *>())
+        FitScrollingPanels(dock);
+    // The captions of the status strip keep the width their texts need in this language.
+    for (QLabel *caption : ui->centralWidget->findChildren<QLabel *>()) {
+        if (caption->minimumWidth() > 0 && !caption->text().isEmpty())
+            caption->setMinimumWidth(qMax(caption->minimumWidth(), caption->sizeHint().width()));
+    }
 }
 
 SENSOR_SETTING *MainWindow::sensorSettings() const
@@ -166,6 +186,7 @@ void MainWindow::createStatusDisplay()
 {
     StatusWidgets status;
     status.statusValue = ui->label_StatusValue;
+    status.statusLamp = ui->StatusLamp;
     status.directionValue = ui->label_dirValue;
     status.inputNumber = ui->InputlcdNum;
     status.inputLamps = {ui->InputPort1, ui->InputPort2, ui->InputPort3,
@@ -254,6 +275,7 @@ void MainWindow::wireSignals()
     connect(ui->Chinese, &QAction::triggered, this, &MainWindow::LanguageToChinese);
     connect(ui->English, &QAction::triggered, this, &MainWindow::LanguageToEnglish);
     addTranslatedLanguages();
+    connect(ui->AppSettings, &QAction::triggered, this, &MainWindow::OpenAppSettings);
     connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
 
     const QList<QDockWidget *> docks = {m_editionDock.get(), m_dataTableDock.get(),
@@ -272,7 +294,7 @@ void MainWindow::wireSignals()
     connect(ui->ZoomOut, &QToolButton::clicked, view, &ViewWindow::ZoomOutButtonSlots);
 
     connect(ui->ReadAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::ReadSensorAllDataSlots);
-    connect(ui->WriteAllSetting, &QAction::triggered, link.get(), &SERIAL_COMM::WriteSensorAllDataSlots);
+    connect(ui->WriteAllSetting, &QAction::triggered, this, &MainWindow::WriteAllSettingSlot);
     connect(ui->SoftReboot, &QAction::triggered, link.get(), &SERIAL_COMM::SensorRebootSlots);
     connect(ui->SensorInformation, &QAction::triggered, link.get(),
             &SERIAL_COMM::SensorInformationSlots);
@@ -515,12 +537,24 @@ void MainWindow::OpenDispLineSlot()
 
 void MainWindow::OpenManualFile()
 {
-    const QString manual = QString::fromLatin1(
-        m_languageSwitch.language() == QLatin1String(LanguageSwitch::SourceLanguage)
-            ? ManualChinese : ManualEnglish);
-    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(manual));
-    // A missing file is the desktop handler's to report.
-    m_urlOpener(QUrl::fromLocalFile(absolute));
+    const QStringList folders = m_manualFolders.isEmpty()
+        ? ManualFolders(QCoreApplication::applicationDirPath())
+        : m_manualFolders;
+    const QString manual = FindManual(m_languageSwitch.language(), folders);
+    if (manual.isEmpty()) {
+        QStringList shown;
+        for (const QString &folder : folders)
+            shown << QDir::toNativeSeparators(folder);
+        m_messenger.show(MessageIcon::Warning, tr("指南"),
+                         tr("找不到用户手册 %1。\n查找过的文件夹：\n%2")
+                             .arg(ManualFileName(m_languageSwitch.language()),
+                                  shown.join(QLatin1Char('\n'))));
+        return;
+    }
+    if (!m_urlOpener(QUrl::fromLocalFile(manual))) {
+        m_messenger.show(MessageIcon::Warning, tr("指南"),
+                         tr("没有程序能打开用户手册 %1。").arg(QDir::toNativeSeparators(manual)));
+    }
 }
 
 void MainWindow::BarDisplayCoord(QPoint Coord)

@@ -9,6 +9,7 @@
 #include "core/project/project.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QtGlobal>
 #include <functional>
 #include <memory>
@@ -28,6 +29,8 @@ class MainWindow;
 namespace veltrix {
 
 class About;
+class AppSettingsDialog;
+struct AppPreferences;
 class SERIAL_COMM;
 class SENSOR_SETTING;
 class TransferProgress;
@@ -111,6 +114,8 @@ public:
 
     // Replaces the desktop handler used by OpenManualFile().
     void setUrlOpener(UrlOpener opener);
+    // Where OpenManualFile() looks for the manual instead of beside the program.
+    void setManualFolders(const QStringList &folders) { m_manualFolders = folders; }
 
     About *aboutDialog() const { return about.get(); }
     Create *startDialog() const { return m_startDialog.get(); }
@@ -155,6 +160,15 @@ public slots:
     void ConnectChangeEthernetModeSlot();
     void CreatConnectTypeSignalSlot(int Index);
     void CreatEthnertModeSignalSlot(const QString &Type);
+
+    // Write All Setting: asks first (unless App Settings turned that off), naming the
+    // target, the model, the file and the areas with points; Cancel sends nothing.
+    void WriteAllSettingSlot();
+    // Edit > App Settings: language, the write-all confirmation, the folder file
+    // dialogs start in.
+    void OpenAppSettings();
+    AppSettingsDialog *appSettingsDialog() const { return m_appSettings.get(); }
+    bool confirmsWriteAll() const { return m_confirmWriteAll; }
 
     // The transports: open on a dialog's request, close on DisConnection or a fault.
     void CreatOpenSerialPort(const QString &Name);
@@ -202,6 +216,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // Sets every text again when the language changes.
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     // A dock closed by the close button of its title bar is closed as unchecking its
     // View action closes it.
@@ -272,6 +287,12 @@ private:
     void retranslate();
     void createProjects();
     void newProject(int model);
+    // After connecting: a read-all, after asking when it would replace unsaved changes.
+    void readAfterConnecting();
+    void watchScannerSilence();
+    void applyPreferences(const AppPreferences &preferences);
+    // Every dock at least as wide as its controls' texts (again after a language switch).
+    void fitDocks();
     // The file name and the unsaved-changes mark in the title bar.
     void updateWindowTitle();
     void createRecordings();
@@ -279,6 +300,10 @@ private:
     bool scansArriving() const;
 
     UrlOpener m_urlOpener;
+    QStringList m_manualFolders;
+    bool m_confirmWriteAll = true;
+    int m_connectionEpoch = 0;  // counts connections closed, so a late answer finds its one gone
+    std::unique_ptr<AppSettingsDialog> m_appSettings;
 };
 
 }  // namespace veltrix

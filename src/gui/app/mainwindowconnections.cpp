@@ -5,6 +5,7 @@
 
 #include "gui/app/connectioncontrol.h"
 #include "gui/app/messagequeue.h"
+#include "gui/app/statusdisplay.h"
 #include "core/connect/discoveryreply.h"
 #include "core/connect/scannerconnection.h"
 #include "core/link/sensorsettingfields.h"
@@ -19,6 +20,7 @@
 #include "gui/link/linkresults.h"
 #include "gui/link/sensorsetting.h"
 #include "gui/link/transferprogress.h"
+#include "gui/link/transferquestions.h"
 #include "gui/record/scanrecordings.h"
 #include "gui/simulation/iosimulation.h"
 #include "gui/simulation/iosimulationdock.h"
@@ -163,6 +165,7 @@ void MainWindow::createConnections()
             &MainWindow::CreatEthnertModeSignalSlot);
     connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
             &MainWindow::CreatOpenSerialPort);
+    watchScannerSilence();
 
     // A connection starts polling as the display actions say, the simulation exchange,
     // and a read-all of the scanner's configuration.
@@ -170,9 +173,11 @@ void MainWindow::createConnections()
         OpenCloseReadScanf(ui->Distance->isChecked());
         OpenCloseReadIntensity(ui->Intensity->isChecked());
         link->OpenSendReadSimulation();
-        link->ReadSensorAllDataSlots();
+        readAfterConnecting();
     });
     connect(m_connection.get(), &ConnectionControl::closed, this, [this] {
+        ++m_connectionEpoch;
+        statusDisplay->ShowIdle();
         optionScene->OutlineItem()->hide();
         optionScene->IntensityItem()->hide();
         // Closing the dock also ends every simulation, so that the next connection
@@ -181,6 +186,62 @@ void MainWindow::createConnections()
         // Nothing is reported any more: no fault, no inputs, no outputs.
         IOPortDisplayer(0, 0, 0);
     });
+}
+
+// The scanner's configuration replaces the project's: when that would throw away
+// unsaved changes, the user chooses first, and Keep Project connects without reading.
+void MainWindow::readAfterConnecting()
+{
+    if (!m_project.isModified()) {
+        link->ReadSensorAllDataSlots();
+        return;
+    }
+    const int epoch = m_connectionEpoch;
+    m_messages->post(transferquestions::readOverUnsavedChanges(), [this, epoch](int button) {
+        if (button == transferquestions::ReadConfiguration && epoch == m_connectionEpoch
+            && m_connection->isConnected())
+            link->ReadSensorAllDataSlots();
+    });
+}
+
+// The fourth time-out in a row leaves the port open but the scanner silent; the first
+// reply after it (to a read, a write, the product information) brings the connection
+// back, with the polling the display actions and the simulation ask for.
+void MainWindow::watchScannerSilence()
+{
+    connect(link.get(), &SERIAL_COMM::TimedOutSignal, this, [this] {
+        if (!m_connection->isConnected())
+            return;
+        m_connection->setScannerAnswering(false);
+        statusDisplay->ShowNoAnswer();
+    });
+    connect(link.get(), &SERIAL_COMM::AnsweringAgainSignal, this, [this] {
+        if (!m_connection->isConnected())
+            return;
+        m_connection->setScannerAnswering(true);
+        OpenCloseReadScanf(ui->Distance->isChecked());
+        OpenCloseReadIntensity(ui->Intensity->isChecked());
+        link->OpenSendReadSimulation();
+    });
+}
+
+void MainWindow::WriteAllSettingSlot()
+{
+    if (m_confirmWriteAll) {
+        transferquestions::WriteAllSummary summary;
+        summary.target = m_connection->target();
+        if (link->configuration().isEthernet())
+            summary.target += link->configuration().ethernetMode == UdpMode ? QStringLiteral(" (UDP)")
+                                                                             : QStringLiteral(" (TCP)");
+        summary.modelIndex = m_project.modelIndex();
+        summary.fileName = m_project.fileName();
+        summary.unsaved = m_project.isModified();
+        summary.areasWithPoints = transferquestions::AreasWithPoints(m_project.areas().areas());
+        const int choice = m_messenger.show(transferquestions::writeAllConfirmation(summary));
+        if (choice != transferquestions::WriteConfiguration)
+            return;
+    }
+    link->WriteSensorAllDataSlots();
 }
 
 // Verify, the differences it finds, and the configuration checksum in the status strip

@@ -1,7 +1,9 @@
 // The main window's remembered settings and its language.
 #include "gui/app/mainwindow.h"
 
+#include "gui/app/appsettingsdialog.h"
 #include "gui/app/statusdisplay.h"
+#include "gui/project/projectfiles.h"
 #include "core/app/storedsettings.h"
 #include "gui/areas/editiondock.h"
 #include "gui/link/datatabledock.h"
@@ -10,10 +12,12 @@
 
 #include <QDockWidget>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QSettings>
 #include <QSplitter>
+#include <QTimer>
 
 namespace veltrix {
 
@@ -62,6 +66,9 @@ void MainWindow::LoadSettings()
     else
         m_languageSwitch.setLanguage(stored.language);
 
+    m_confirmWriteAll = stored.confirmWriteAll;
+    m_projectFiles->setStartFolder(stored.fileFolder);
+
     if (stored.displayMode == DisplayCloud)
         OpenDispCloudSlot();
     else if (stored.displayMode == DisplayLine)
@@ -92,8 +99,35 @@ void MainWindow::SaveSettings()
     stored.splitterSizes = m_editionDock->areaSplitter()->saveState();
     stored.splitterSizes2 = m_editionDock->fieldSplitter()->saveState();
     stored.displayMode = m_display.DisplayMode;
+    stored.confirmWriteAll = m_confirmWriteAll;
+    stored.fileFolder = m_projectFiles->startFolder();
     const std::unique_ptr<QSettings> store(openSettingsStore());
     WriteStoredSettings(*store, stored);
+}
+
+void MainWindow::OpenAppSettings()
+{
+    if (!m_appSettings) {
+        m_appSettings = std::make_unique<AppSettingsDialog>(this);
+        connect(m_appSettings.get(), &QDialog::accepted, this,
+                [this] { applyPreferences(m_appSettings->preferences()); });
+    }
+    AppPreferences current;
+    current.language = m_languageSwitch.language();
+    current.confirmWriteAll = m_confirmWriteAll;
+    current.fileFolder = m_projectFiles->startFolder();
+    m_appSettings->setPreferences(current);
+    m_appSettings->show();
+}
+
+void MainWindow::applyPreferences(const AppPreferences &preferences)
+{
+    m_confirmWriteAll = preferences.confirmWriteAll;
+    m_projectFiles->setStartFolder(preferences.fileFolder);
+    if (preferences.language != m_languageSwitch.language())
+        m_languageSwitch.setLanguage(preferences.language);
+    // Kept at once, not only when the window closes.
+    SaveSettings();
 }
 
 void MainWindow::LanguageToChinese()
@@ -113,11 +147,34 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
 }
 
+// The docks keep their share of the window's width: a larger window gives them more
+// room too, not only the view. The first size and a restored layout are left as they
+// are; only a change of a window already shown scales them.
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    const int before = event->oldSize().width();
+    const int after = event->size().width();
+    if (before <= 0 || after == before || !isVisible())
+        return;
+    QList<QDockWidget *> docks;
+    QList<int> widths;
+    for (QDockWidget *dock : findChildren<QDockWidget *>()) {
+        if (dock->isHidden() || dock->isFloating())
+            continue;
+        docks << dock;
+        widths << qMax(dock->minimumSizeHint().width(), dock->width() * after / before);
+    }
+    resizeDocks(docks, widths, Qt::Horizontal);
+}
+
 void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
     updateWindowTitle();
     statusDisplay->Retranslate();
+    // Once every dock has its new texts: they may need other widths.
+    QTimer::singleShot(0, this, &MainWindow::fitDocks);
 }
 
 }  // namespace veltrix

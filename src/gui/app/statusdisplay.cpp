@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLCDNumber>
+#include <QPalette>
 #include <QPixmap>
 
 namespace veltrix {
@@ -16,7 +17,13 @@ QString LampPicture(const char *colour, int number)
     return QStringLiteral(":/images/%1%2.png").arg(QLatin1String(colour)).arg(number);
 }
 
+const char *const GrayLamp = ":/images/StatusGray.png";
+const char *const NormalLamp = ":/images/StatusGreen.png";
+const char *const FaultLamp = ":/images/StatusRed.png";
+
 }  // namespace
+
+const char *const StatusDisplay::AlarmColour = "#c62828";
 
 StatusDisplay::StatusDisplay(const StatusWidgets &widgets, QObject *parent)
     : QObject(parent), m_widgets(widgets)
@@ -47,10 +54,38 @@ QString StatusDisplay::DirectionText(bool inverted)
     return inverted ? tr("倒立安装") : tr("正向安装");
 }
 
+void StatusDisplay::showStatus(const QString &text, bool alarm, const char *lamp)
+{
+    QLabel *label = m_widgets.statusValue;
+    label->setText(text);
+    // A fault must not look like normal operation: its text is red, not the colour
+    // every other text of the window has.
+    // A palette that sets no colour of its own takes the window's.
+    QPalette palette;
+    if (alarm)
+        palette.setColor(QPalette::WindowText, QColor(QLatin1String(AlarmColour)));
+    label->setPalette(palette);
+    if (m_widgets.statusLamp)
+        m_widgets.statusLamp->setPixmap(QPixmap(QLatin1String(lamp)));
+}
+
+void StatusDisplay::ShowNoAnswer()
+{
+    m_noAnswer = true;
+    showStatus(tr("无应答"), true, GrayLamp);
+}
+
+void StatusDisplay::ShowIdle()
+{
+    if (m_widgets.statusLamp)
+        m_widgets.statusLamp->setPixmap(QPixmap(QLatin1String(GrayLamp)));
+}
+
 void StatusDisplay::ShowPorts(uint inport, uint outport, uint status)
 {
     m_status = status;
-    m_widgets.statusValue->setText(StatusText(status));
+    m_noAnswer = false;
+    showStatus(StatusText(status), status != 0, status != 0 ? FaultLamp : NormalLamp);
     // A byte with its top bit set arrives widened as a signed value and shows negative.
     m_widgets.inputNumber->display(static_cast<int>(inport));
     static const char *const outputColours[] = {"Yellow", "Orange", "Red"};
@@ -73,7 +108,10 @@ void StatusDisplay::ShowDirection(bool inverted)
 
 void StatusDisplay::Retranslate()
 {
-    m_widgets.statusValue->setText(m_status ? StatusText(*m_status) : QString());
+    if (m_noAnswer)
+        m_widgets.statusValue->setText(tr("无应答"));
+    else
+        m_widgets.statusValue->setText(m_status ? StatusText(*m_status) : QString());
     m_widgets.directionValue->setText(m_inverted ? DirectionText(*m_inverted) : QString());
 }
 

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int ColumnCount = 3;
 constexpr int PointColumnWidth = 40;
-constexpr int FirstValueColumnWidth = 80;
 
 // Sets a cell's text, reusing the item that is there. Replacing items would delete
 // the very item whose edit is being handled while its change notification runs.
@@ -64,13 +63,13 @@ void COORD_TABLE::setUpTable(QTableWidget *table)
     setHeaders(table);
     table->verticalHeader()->setVisible(false);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setDefaultAlignment(Qt::AlignJustify);
-    // The style's minimum section width grows with the font; the column widths are
-    // meant as given whatever font the desktop uses.
-    table->horizontalHeader()->setMinimumSectionSize(qMin(PointColumnWidth, FirstValueColumnWidth));
-    table->setColumnWidth(PointNumberColumn, PointColumnWidth);
-    table->setColumnWidth(FirstValueColumn, FirstValueColumnWidth);
+    // The style's minimum section width grows with the font; the columns share the
+    // table's width, which the dock keeps wide enough for their texts, so that no
+    // scroll bar is needed sideways in any language.
+    table->horizontalHeader()->setMinimumSectionSize(PointColumnWidth);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 // The header texts in the language now installed.

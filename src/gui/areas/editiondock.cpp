@@ -14,6 +14,10 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 
 namespace veltrix {
@@ -48,6 +52,7 @@ EditionDock::EditionDock(AreaModel *document, const AreaEditActions &actions, QW
         caption->setAlignment(Qt::AlignCenter);
     }
     createEditors(document, actions);
+    fitParameterTabs();
 }
 
 EditionDock::~EditionDock() = default;
@@ -68,6 +73,12 @@ void EditionDock::buildFieldPages()
         layouts[field]->addWidget(page, 0, 0, 1, 1);
         // Teaching needs a scanner: enabled once one is connected (TeachControl).
         m_pages[field]->ButtonTeachOut1->setEnabled(false);
+        // Tab in reading order: the coordinate tables lie between their tabs above
+        // and the XY / polar tabs below them.
+        const Ui::FieldEditPage &form = *m_pages[field];
+        QWidget::setTabOrder(form.TableCoordinatesOut1, form.CoordTableWidgetOut1);
+        QWidget::setTabOrder(form.CoordTableWidgetOut1, form.PolarTableWidgeOut1);
+        QWidget::setTabOrder(form.PolarTableWidgeOut1, form.CoordinatesTypeOut1);
     }
 }
 
@@ -117,6 +128,20 @@ void EditionDock::createEditors(AreaModel *document, const AreaEditActions &acti
     m_editControl->EditControlUpdateEditData();
 }
 
+// The parameter tabs are no higher than their rows need, and never lower: every row of
+// either page is seen whole, in either language.
+void EditionDock::fitParameterTabs()
+{
+    QTabWidget *tabs = m_ui->ParametersEditTab;
+    int rows = 0;
+    for (QWidget *contents : {m_ui->scrollAreaParametersContents, m_ui->scrollAreaCaseChannelContents})
+        rows = qMax(rows, contents->sizeHint().height());
+    const int frame = 2 * tabs->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tabs);
+    const int height = tabs->tabBar()->sizeHint().height() + rows + frame;
+    tabs->setMinimumHeight(height);
+    tabs->setMaximumHeight(height);
+}
+
 TeachPageWidgets EditionDock::teachPage(int field) const
 {
     const Ui::FieldEditPage &page = *m_pages.at(static_cast<size_t>(qBound(0, field, FieldCount - 1)));
@@ -136,6 +161,9 @@ TeachPageWidgets EditionDock::teachPage(int field) const
 void EditionDock::setToolBar(QToolBar *toolBar)
 {
     m_ui->EditionMenuLayout->addWidget(toolBar);
+    // Every button of the area list shown, none behind the tool bar's overflow arrow:
+    // the list's column is never narrower than its tool bar.
+    toolBar->setMinimumWidth(toolBar->sizeHint().width());
 }
 
 QSplitter *EditionDock::areaSplitter() const
@@ -165,6 +193,7 @@ void EditionDock::retranslate()
     m_ui->retranslateUi(this);
     for (int field = 0; field < FieldCount; ++field)
         m_pages[field]->retranslateUi(m_pageWidgets[field]);
+    fitParameterTabs();
 }
 
 }  // namespace veltrix

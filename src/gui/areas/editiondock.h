@@ -80,6 +80,7 @@ private:
     void buildFieldPages();
     void createEditors(AreaModel *document, const AreaEditActions &actions);
     void retranslate();
+    void fitParameterTabs();
 
     std::unique_ptr<Ui::EditionDock> m_ui;
     // The Out pages' forms and the widgets they are built on.

@@ -3,6 +3,7 @@
 #include "ui_create.h"
 
 #include <QEvent>
+#include <QTimer>
 
 namespace veltrix {
 
@@ -28,8 +29,6 @@ Create::Create(SerialPortLister ports, QWidget *parent)
     connect(&m_discovery, &ScannerDiscovery::scannerFound, this, &Create::addScanner);
     connect(&m_discovery, &ScannerDiscovery::OpenEthernetMode, this, &Create::OpenEthernetMode);
 
-    UpdateSerialPortSetting();
-    UpdateEthernetSetting();
     ui->comboBox_Ethernet->setEditable(true);
     ui->Button_Clear->hide();
 }
@@ -75,6 +74,7 @@ void Create::OpenProjectFile()
 
 void Create::ConnectToLaserSensor()
 {
+    listOnce();
     emit CreateSignal(modelIndex());
     if (ui->ConnecttabWidget->currentIndex() == EthernetTab) {
         const QString address = ui->comboBox_Ethernet->currentText();
@@ -89,6 +89,22 @@ void Create::ConnectToLaserSensor()
     }
     DelteclientSocket();
     hide();
+}
+
+void Create::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_listed)
+        QTimer::singleShot(0, this, &Create::listOnce);
+}
+
+void Create::listOnce()
+{
+    if (m_listed)
+        return;
+    m_listed = true;
+    UpdateSerialPortSetting();
+    UpdateEthernetSetting();
 }
 
 void Create::UpdateSerialPortSetting()

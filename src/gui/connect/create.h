@@ -59,14 +59,19 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // The first time the dialog is shown: the serial ports and the search for scanners,
+    // once it is on screen, so that neither delays the program's first window.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void addScanner(const QString &address);
     int modelIndex() const;
+    void listOnce();
 
     Ui::Create *ui;
     ScannerDiscovery m_discovery;
     SerialPortLister m_ports;
+    bool m_listed = false;
 };
 
 }  // namespace veltrix

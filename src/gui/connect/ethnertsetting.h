@@ -24,6 +24,9 @@ public:
     ScannerDiscovery &discovery() { return m_discovery; }
 
 public slots:
+    // Enter: connects as update() does when the text is an IPv4 address; otherwise the
+    // dialog stays open and says under the list why the address cannot be used.
+    void confirm();
     // Connects to the address in the list box: the mode found for it (if any) first,
     // then the address; stops listening for replies and hides the dialog.
     void update();

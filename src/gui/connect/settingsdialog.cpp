@@ -30,8 +30,19 @@ SettingsDialog::SettingsDialog(SerialPortLister ports, QWidget *parent)
     fillParameters();
     connect(ui->baudRateBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &SettingsDialog::checkCustomBaudRatePolicy);
-    fillPortsInfo();
     updateSettings();
+}
+
+void SettingsDialog::showEvent(QShowEvent *event)
+{
+    listPortsOnce();
+    QDialog::showEvent(event);
+}
+
+void SettingsDialog::listPortsOnce()
+{
+    if (!m_listed)
+        fillPortsInfo();
 }
 
 SettingsDialog::~SettingsDialog()
@@ -80,6 +91,7 @@ void SettingsDialog::fillParameters()
 
 void SettingsDialog::fillPortsInfo()
 {
+    m_listed = true;
     ui->serialPortInfoListBox->clear();
     if (!m_ports)
         return;
@@ -101,6 +113,7 @@ void SettingsDialog::checkCustomBaudRatePolicy(int idx)
 
 void SettingsDialog::update()
 {
+    listPortsOnce();
     updateSettings();
     emit OpenSerialSignal(m_currentSettings.name);
     hide();

@@ -45,15 +45,20 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // The port list is made the first time it is needed (shown, or a connection asked
+    // for), not when the program starts: listing the system's ports takes time.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void fillParameters();
+    void listPortsOnce();
     void updateSettings();
 
     Ui::SettingsDialog *ui;
     SerialSettings m_currentSettings;
     QIntValidator *m_intValidator;
     SerialPortLister m_ports;
+    bool m_listed = false;
 };
 
 }  // namespace veltrix

@@ -55,6 +55,8 @@ QString ProjectFiles::chooseFile(FileDialogRequest request)
     // The reply time-out must not run out while the user picks a file; a request
     // still waiting for its reply afterwards is given its full time again.
     m_link->StopOverTimer();
+    if (request.directory.isEmpty())
+        request.directory = m_startFolder;
     const QString chosen = m_chooser ? m_chooser(request) : QString();
     m_link->ResumeOverTimer();
     return chosen;
@@ -62,6 +64,8 @@ QString ProjectFiles::chooseFile(FileDialogRequest request)
 
 bool ProjectFiles::open(int modelIndex)
 {
+    if (!mayDiscardChanges())
+        return false;
     FileDialogRequest request;
     request.mode = FileDialogRequest::Open;
     request.caption = tr("打开配置文件");

@@ -42,8 +42,13 @@ public:
                  QObject *parent = nullptr);
 
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+    // The folder a file dialog starts in when no file of the project names one; empty
+    // for the current folder.
+    void setStartFolder(const QString &folder) { m_startFolder = folder; }
+    QString startFolder() const { return m_startFolder; }
 
-    // Asks for a file of model 0..4 (or AnyProjectModel) and reads it into the project.
+    // After asking about unsaved changes as New does, asks for a file of model 0..4 (or
+    // AnyProjectModel) and reads it into the project.
     // Returns true when the project now holds the file.
     bool open(int modelIndex);
     // Reads the file at path, of whatever model it is for, as open(AnyProjectModel)
@@ -74,6 +79,7 @@ private:
     SERIAL_COMM *m_link;
     Messenger *m_messenger;
     FileChooser m_chooser;
+    QString m_startFolder;
 };
 
 }  // namespace veltrix

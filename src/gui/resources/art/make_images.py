@@ -509,6 +509,11 @@ image("Orange2", lamp("#c45f00", "#ffc07a", "2"))
 image("Red3", lamp("#a81010", "#ff8a80", "3"))
 image("GrayFault", lamp("#6d747c", "#c9cdd2", "!"))
 image("GreenFault", lamp("#167a2c", "#7ef08f", "!"))
+# The scanner's own status beside its text in the status strip: nothing reported yet,
+# running normally, reporting a fault.
+image("StatusGray", lamp("#6d747c", "#c9cdd2", ""))
+image("StatusGreen", lamp("#167a2c", "#7ef08f", ""))
+image("StatusRed", lamp("#a81010", "#ff8a80", "!"))
 
 
 def write_program_icon():
