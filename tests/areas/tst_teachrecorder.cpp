@@ -4,6 +4,7 @@
 // against what the scanner measured, and Average against Minimum with an object that
 // moves while the scans are taken.
 
+#include "fieldreach.h"
 #include "linkrig.h"
 
 #include "core/areas/teachin.h"
@@ -44,22 +45,6 @@ void scanOnce(LinkRig &rig, qint64 ms)
     rig.scanner.freezeClock(ms);
     rig.link.ReadScanfTime();
     rig.exchange();
-}
-
-// How far the field drawn for `points` reaches along the bearing (degrees), to the
-// millimetre. The field is swept from the scanner: each ray leaves it once.
-double reach(const QVector<QPoint> &points, double degrees)
-{
-    const QPainterPath field = BuildFieldDrawing(0, Polygon, points, QPainterPath(), 1e6, 1e6).path;
-    const double c = std::cos(qDegreesToRadians(degrees));
-    const double s = std::sin(qDegreesToRadians(degrees));
-    double inside = 0;
-    double outside = 40000;
-    while (outside - inside > 0.5) {
-        const double r = (inside + outside) / 2;
-        (field.contains(QPointF(r * c, -r * s)) ? inside : outside) = r;
-    }
-    return inside;
 }
 
 // Which wall of the room the bearing meets first (0 left, 1 right, 2 back, 3 front),
@@ -182,7 +167,7 @@ void TestTeachRecorder::stillRoom()
     for (int j = 0; j < measured.size(); ++j) {
         const double degrees = bearingOf(j);
         const double limit = measured.at(j) - Offset;
-        const double reached = reach(result.points, degrees);
+        const double reached = testing::fieldReach(result.points, degrees);
         QVERIFY2(reached <= limit + 1.0, qPrintable(QStringLiteral("%1 degrees: %2 beyond %3")
                                                         .arg(degrees).arg(reached).arg(limit)));
         const int wall = wallAt(room, degrees).first;
@@ -233,8 +218,8 @@ void TestTeachRecorder::averageAndMinimumWithMovingObject()
             sum += scan.at(j);
         }
         const double degrees = -44.5 + SampleStep * j;
-        const double minimumReach = reach(minimum.points, degrees);
-        const double averageReach = reach(average.points, degrees);
+        const double minimumReach = testing::fieldReach(minimum.points, degrees);
+        const double averageReach = testing::fieldReach(average.points, degrees);
         QVERIFY(minimumReach <= least - Offset + 1.0);
         QVERIFY(averageReach <= sum / wire.size() - Offset + 1.0);
         if (most - least > 1000) {

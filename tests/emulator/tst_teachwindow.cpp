@@ -5,6 +5,7 @@
 // Undo brings the field back; every refusal says why and changes nothing; the region
 // can be dragged in the view.
 
+#include "fieldreach.h"
 #include "waituntil.h"
 #include "windowundertest.h"
 
@@ -35,22 +36,6 @@ namespace {
 const QHostAddress ScannerAddress(QStringLiteral("127.0.0.6"));
 constexpr int Scans = 5;
 constexpr int Offset = 150;
-
-// How far the field drawn for `points` reaches along the bearing (degrees); the field
-// is swept from the scanner, so each ray leaves it once.
-double reach(const QVector<QPoint> &points, double degrees)
-{
-    const QPainterPath field = BuildFieldDrawing(0, Polygon, points, QPainterPath(), 1e6, 1e6).path;
-    const double c = std::cos(qDegreesToRadians(degrees));
-    const double s = std::sin(qDegreesToRadians(degrees));
-    double inside = 0;
-    double outside = 40000;
-    while (outside - inside > 0.5) {
-        const double r = (inside + outside) / 2;
-        (field.contains(QPointF(r * c, -r * s)) ? inside : outside) = r;
-    }
-    return inside;
-}
 
 // The window in English and a scanner whose object stands still.
 struct Session
@@ -172,7 +157,7 @@ void TestTeachWindow::teachAndUndo()
     int bearings = 0;
     for (double degrees = -44.0; degrees <= 224.0; degrees += 1.0, ++bearings) {
         const double seen = s.server->scanner()->room().echo(degrees, 0).distance;
-        const double reached = reach(points, degrees);
+        const double reached = testing::fieldReach(points, degrees);
         QVERIFY2(reached <= seen - Offset + 1.0, qPrintable(QString::number(degrees)));
         close += reached >= seen - Offset - 100.0 ? 1 : 0;
     }

@@ -103,6 +103,15 @@ QString ScanRecordings::chooseFile(const FileDialogRequest &request)
     return chosen;
 }
 
+QString ScanRecordings::chooseRecording(const QString &caption)
+{
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Open;
+    request.caption = caption;
+    request.filter = RecordingFilter();
+    return chooseFile(request);
+}
+
 void ScanRecordings::showWarning(const QString &title, const QString &text)
 {
     UserMessage message;
@@ -191,11 +200,7 @@ void ScanRecordings::connectionClosed()
 
 void ScanRecordings::openRecording()
 {
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Open;
-    request.caption = tr("打开录制");
-    request.filter = RecordingFilter();
-    const QString fileName = chooseFile(request);
+    const QString fileName = chooseRecording(tr("打开录制"));
     if (!fileName.isEmpty())
         replay(fileName);
 }
@@ -277,11 +282,7 @@ void ScanRecordings::currentAreaChanged()
 
 void ScanRecordings::checkRecording()
 {
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Open;
-    request.caption = tr("对照录制检查");
-    request.filter = RecordingFilter();
-    const QString fileName = chooseFile(request);
+    const QString fileName = chooseRecording(tr("对照录制检查"));
     if (!fileName.isEmpty())
         check(fileName);
 }

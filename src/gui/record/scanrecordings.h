@@ -98,6 +98,8 @@ protected:
 
 private:
     QString chooseFile(const FileDialogRequest &request);
+    // An existing recording to open, under the dialog's caption; empty: none chosen.
+    QString chooseRecording(const QString &caption);
     void connectionOpened();
     void connectionClosed();
     void recordingEnded();
