@@ -20,6 +20,23 @@
 using namespace veltrix;
 using namespace veltrix::cli;
 
+namespace {
+
+QtMessageHandler toolkitHandler = nullptr;
+
+// Drawing off screen, the toolkit looks up the user's runtime folder and, where
+// XDG_RUNTIME_DIR is not set (a build server, a cron job), warns on the terminal that
+// it takes one of its own. That is of no concern to a report written to a file, and a
+// script reading our error output must see only our lines; everything else passes on.
+void quietRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    toolkitHandler(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char *argv[])
 {
     // The report lays out text and drawings, which needs the fonts of a GUI
@@ -29,6 +46,7 @@ int main(int argc, char *argv[])
     if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        toolkitHandler = qInstallMessageHandler(quietRuntimeFolderWarning);
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
