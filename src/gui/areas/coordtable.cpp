@@ -212,6 +212,10 @@ bool COORD_TABLE::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QTableWidget::eventFilter(watched, event);
     auto *keyEvent = static_cast<QKeyEvent *>(event);
+    // Tab and Backtab move the focus on to the next control; swallowed, they would hold
+    // a keyboard user in the table for good.
+    if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab)
+        return false;
     if (keyEvent->key() == Qt::Key_Delete)
         deleteKeyPressed(qobject_cast<QTableWidget *>(watched));
     return true;
