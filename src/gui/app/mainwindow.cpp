@@ -96,8 +96,6 @@ MainWindow::MainWindow(QWidget *parent)
     m_messenger.setPresenter(messageBoxPresenter(this));
     createLink();
     createDocks();
-
-    createDialogs();
     createScene();
     createStatusDisplay();
     applyInitialState();
@@ -161,12 +159,41 @@ SENSOR_SETTING *MainWindow::sensorSettings() const
     return m_sensorDock->settings();
 }
 
-void MainWindow::createDialogs()
+// The dialogs are made when first asked for: a window that shows none of them at
+// first appears sooner, and one made later speaks the language chosen by then.
+About *MainWindow::aboutDialog()
 {
-    about = std::make_unique<About>();
-    // The start dialog searches the network first, then the Ethernet settings dialog.
+    if (!about)
+        about = std::make_unique<About>();
+    return about.get();
+}
+
+Create *MainWindow::startDialog()
+{
+    if (m_startDialog)
+        return m_startDialog.get();
     m_startDialog = std::make_unique<Create>();
+    Create *start = m_startDialog.get();
+    connect(start, &Create::QuitSignal, this, &QWidget::close);
+    connect(start, &Create::CreateSignal, this, &MainWindow::CreateDeviceType);
+    connect(start, &Create::OpenProjectSignal, this, &MainWindow::OpenProject);
+    connect(start, &Create::OpenSerialSignal, this, &MainWindow::CreatOpenSerialPort);
+    connect(start, &Create::OpenEthernetSignal, this, &MainWindow::CreatEthernetPort);
+    connect(start, &Create::CreateInterface, this, &MainWindow::CreatConnectTypeSignalSlot);
+    connect(start, &Create::OpenEthernetMode, this, &MainWindow::CreatEthnertModeSignalSlot);
+    return start;
+}
+
+EthnertSetting *MainWindow::ethernetSettingsDialog()
+{
+    if (ethernetDialog)
+        return ethernetDialog.get();
     ethernetDialog = std::make_unique<EthnertSetting>();
+    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetSignal, this,
+            &MainWindow::CreatEthernetPort);
+    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetMode, this,
+            &MainWindow::CreatEthnertModeSignalSlot);
+    return ethernetDialog.get();
 }
 
 void MainWindow::createScene()
@@ -276,7 +303,7 @@ void MainWindow::wireSignals()
     connect(ui->English, &QAction::triggered, this, &MainWindow::LanguageToEnglish);
     addTranslatedLanguages();
     connect(ui->AppSettings, &QAction::triggered, this, &MainWindow::OpenAppSettings);
-    connect(ui->About, &QAction::triggered, about.get(), &QWidget::show);
+    connect(ui->About, &QAction::triggered, this, [this] { aboutDialog()->show(); });
 
     const QList<QDockWidget *> docks = {m_editionDock.get(), m_dataTableDock.get(),
                                         m_sensorDock.get(), m_ioSimulationDock.get()};
@@ -578,26 +605,18 @@ void MainWindow::createProjects()
     connect(ui->Laser20, &QAction::triggered, this, &MainWindow::CreateDeviceLaser20);
     connect(ui->Laser30, &QAction::triggered, this, &MainWindow::CreateDeviceLaser30);
     connect(ui->Laser50, &QAction::triggered, this, &MainWindow::CreateDeviceLaser50);
-
-    Create *start = m_startDialog.get();
-    connect(start, &Create::QuitSignal, this, &QWidget::close);
-    connect(start, &Create::CreateSignal, this, &MainWindow::CreateDeviceType);
-    connect(start, &Create::OpenProjectSignal, this, &MainWindow::OpenProject);
-    connect(start, &Create::OpenSerialSignal, this, &MainWindow::CreatOpenSerialPort);
-    connect(start, &Create::OpenEthernetSignal, this, &MainWindow::CreatEthernetPort);
-    connect(start, &Create::CreateInterface, this, &MainWindow::CreatConnectTypeSignalSlot);
-    connect(start, &Create::OpenEthernetMode, this, &MainWindow::CreatEthnertModeSignalSlot);
     updateWindowTitle();
 }
 
 void MainWindow::ShowStartDialog()
 {
-    QRect placed = m_startDialog->frameGeometry();
+    Create *start = startDialog();
+    QRect placed = start->frameGeometry();
     placed.moveCenter(frameGeometry().center());
-    m_startDialog->move(placed.topLeft());
-    m_startDialog->show();
-    m_startDialog->raise();
-    m_startDialog->activateWindow();
+    start->move(placed.topLeft());
+    start->show();
+    start->raise();
+    start->activateWindow();
 }
 
 bool MainWindow::OpenProjectOrStart(const QString &fileName)

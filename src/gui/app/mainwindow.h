@@ -100,7 +100,8 @@ public:
     bool anyTransportOpen() const;
 
     SettingsDialog *serialSettingsDialog() const { return serialDialog.get(); }
-    EthnertSetting *ethernetSettingsDialog() const { return ethernetDialog.get(); }
+    // Made when first needed: the first window appears without them.
+    EthnertSetting *ethernetSettingsDialog();
     ConnectionControl *connectionControl() const { return m_connection.get(); }
     ConfigurationChecks *configurationChecks() const { return m_checks.get(); }
 
@@ -117,8 +118,8 @@ public:
     // Where OpenManualFile() looks for the manual instead of beside the program.
     void setManualFolders(const QStringList &folders) { m_manualFolders = folders; }
 
-    About *aboutDialog() const { return about.get(); }
-    Create *startDialog() const { return m_startDialog.get(); }
+    About *aboutDialog();
+    Create *startDialog();
     ProjectFiles *projectFiles() const { return m_projectFiles.get(); }
     int currentModel() const { return m_project.modelIndex(); }
     // The fields' Teaching pages, and File > Export Report.
@@ -246,8 +247,10 @@ protected:
     std::unique_ptr<StatusDisplay> statusDisplay;
     qint32 monitoring = 0;  // 1 while the edition dock is closed
     std::unique_ptr<QLabel> connectionLabel;
-    std::unique_ptr<About> about;  // a top-level window of its own
-    std::unique_ptr<Create> m_startDialog;  // a top-level window of its own
+    // Top-level windows of their own, made when first asked for (aboutDialog(),
+    // startDialog(), ethernetSettingsDialog()).
+    std::unique_ptr<About> about;
+    std::unique_ptr<Create> m_startDialog;
     std::unique_ptr<ProjectFiles> m_projectFiles;
     // Top-level windows without parent, shown and hidden, never recreated.
     std::unique_ptr<EthnertSetting> ethernetDialog;
@@ -268,7 +271,6 @@ private:
     // Construction steps, in the order the constructor runs them.
     void createLink();
     void createDocks();
-    void createDialogs();
     void createScene();
     void createStatusDisplay();
     void applyInitialState();

@@ -154,15 +154,12 @@ void MainWindow::createConnections()
         serialDialog->fillPortsInfo();
     });
     connect(ui->EthnernetSetting, &QAction::triggered, this, [this] {
-        ethernetDialog->show();
-        ethernetDialog->fillPortsInfo();
+        EthnertSetting *dialog = ethernetSettingsDialog();
+        dialog->show();
+        dialog->fillPortsInfo();
     });
     connect(ui->Connection, &QAction::triggered, this, &MainWindow::OpenSerialPort);
     connect(ui->DisConnection, &QAction::triggered, this, &MainWindow::CloseSerialPort);
-    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetSignal, this,
-            &MainWindow::CreatEthernetPort);
-    connect(ethernetDialog.get(), &EthnertSetting::OpenEthernetMode, this,
-            &MainWindow::CreatEthnertModeSignalSlot);
     connect(serialDialog.get(), &SettingsDialog::OpenSerialSignal, this,
             &MainWindow::CreatOpenSerialPort);
     watchScannerSilence();
@@ -287,7 +284,7 @@ void MainWindow::OpenSerialPort()
     if (link->configuration().connectType == SerialInterface)
         serialDialog->update();
     else
-        ethernetDialog->update();
+        ethernetSettingsDialog()->update();
 }
 
 }  // namespace veltrix

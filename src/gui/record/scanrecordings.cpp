@@ -50,8 +50,7 @@ ScanRecordings::ScanRecordings(Project *project, SERIAL_COMM *link, ConnectionCo
       m_widgets(widgets),
       m_recorder(std::make_unique<ScanRecorder>(link)),
       m_player(std::make_unique<RecordingPlayer>(link)),
-      m_bar(std::make_unique<ReplayBar>(m_player.get(), widgets.window)),
-      m_checkDialog(std::make_unique<RecordingCheckDialog>(widgets.window))
+      m_bar(std::make_unique<ReplayBar>(m_player.get(), widgets.window))
 {
     m_bar->hide();
     m_widgets.recordingStatus->hide();
@@ -77,7 +76,15 @@ ScanRecordings::ScanRecordings(Project *project, SERIAL_COMM *link, ConnectionCo
             [this](const QString &message) { showWarning(tr("打开录制"), message); });
     connect(m_bar.get(), &ReplayBar::closeRequested, this, &ScanRecordings::endReplay);
     connect(&project->areas(), &AreaModel::currentAreaChanged, this, &ScanRecordings::currentAreaChanged);
-    connect(m_checkDialog.get(), &RecordingCheckDialog::jumpRequested, this, &ScanRecordings::jumpTo);
+}
+
+RecordingCheckDialog *ScanRecordings::checkDialog()
+{
+    if (!m_checkDialog) {
+        m_checkDialog = std::make_unique<RecordingCheckDialog>(m_widgets.window);
+        connect(m_checkDialog.get(), &RecordingCheckDialog::jumpRequested, this, &ScanRecordings::jumpTo);
+    }
+    return m_checkDialog.get();
 }
 
 // The player first: it gives the link back what it had while the link is still there.
@@ -289,7 +296,7 @@ void ScanRecordings::checkRecording()
 
 bool ScanRecordings::check(const QString &fileName)
 {
-    if (m_checkDialog->isRunning())
+    if (m_checkDialog && m_checkDialog->isRunning())
         return false;
     RecordingReader reader;
     QString error;
@@ -299,7 +306,7 @@ bool ScanRecordings::check(const QString &fileName)
     }
     const DeviceModel *model = deviceModel(m_project->modelIndex());
     const double range = model ? model->rangeSquare : DeviceModels[0].rangeSquare;
-    m_checkDialog->run(reader, fileName, m_project->areas().areas(), range,
+    checkDialog()->run(reader, fileName, m_project->areas().areas(), range,
                        configurationChecksum(m_project->configuration()));
     return true;
 }

@@ -67,7 +67,8 @@ public:
     ScanRecorder *recorder() const { return m_recorder.get(); }
     RecordingPlayer *player() const { return m_player.get(); }
     ReplayBar *replayBar() const { return m_bar.get(); }
-    RecordingCheckDialog *checkDialog() const { return m_checkDialog.get(); }
+    // Made with the first check.
+    RecordingCheckDialog *checkDialog();
     bool isReplaying() const;
 
     // The recording status in the status strip: "Recording 00:12.3 · 180 scans · 2.3 MB";

@@ -11,11 +11,13 @@ static void registerImageResources()
 
 namespace veltrix {
 
+bool lazyPngIconsRegistered();  // lazyicons.cpp
+
 void initResources()
 {
     static const bool registered = [] {
         registerImageResources();
-        return true;
+        return lazyPngIconsRegistered();
     }();
     Q_UNUSED(registered)
 }
