@@ -4,6 +4,9 @@
 //   bench_startup --runs N   N fresh processes; prints each figure, then min, median, max
 //   bench_startup --bare     the same for an empty main window of the toolkit, the floor
 //                            the program's start-up is compared with (with --runs too)
+//   bench_startup --text     a main window of the toolkit with one menu, one label and a
+//                            status bar message: the floor of any window that shows text,
+//                            which loads the fonts and draws their glyphs (with --runs too)
 //
 // The time before main() (loading Qt and the program) is taken from the kernel's record
 // of when the process started; the rest from a monotonic timer started first in main().
@@ -11,6 +14,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -78,17 +84,29 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const bool bare = args.contains(QStringLiteral("--bare"));
+    const bool text = args.contains(QStringLiteral("--text"));
     const int runsFlag = args.indexOf(QStringLiteral("--runs"));
     if (runsFlag > 0 && runsFlag + 1 < args.size()) {
-        const QStringList child = bare ? QStringList{QStringLiteral("--bare")} : QStringList();
+        QStringList child;
+        if (bare)
+            child << QStringLiteral("--bare");
+        if (text)
+            child << QStringLiteral("--text");
         return runMany(QCoreApplication::applicationFilePath(), args.at(runsFlag + 1).toInt(), child);
     }
 
     std::unique_ptr<QMainWindow> window;
-    if (bare)
+    if (bare || text) {
         window = std::make_unique<QMainWindow>();
-    else
+        if (text) {
+            window->menuBar()->addMenu(QStringLiteral("File"));
+            window->setCentralWidget(new QLabel(QStringLiteral("Edition Controls 编辑控制 Data Table")));
+            window->statusBar()->showMessage(QStringLiteral("Ready"));
+            window->resize(1234, 752);
+        }
+    } else {
         window = std::make_unique<veltrix::MainWindow>();
+    }
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         return 1;
