@@ -17,6 +17,8 @@
 #include <QPixmap>
 #include <QtPlugin>
 
+#include <utility>
+
 namespace veltrix {
 
 class LazyPngIconEngine : public QIconEngine
@@ -33,6 +35,12 @@ public:
         Q_UNUSED(size)
         if (fileName.isEmpty())
             return;
+        // create() records the file already; should the toolkit hand the same file over
+        // once more, the picture still counts once.
+        for (const File &file : std::as_const(m_files)) {
+            if (file.name == fileName && file.mode == mode && file.state == state)
+                return;
+        }
         m_files.append({fileName, mode, state});
         m_loaded = false;
     }
