@@ -25,10 +25,7 @@ class LazyPngIconEngine : public QIconEngine
 {
 public:
     LazyPngIconEngine() = default;
-    LazyPngIconEngine(const LazyPngIconEngine &other)
-        : QIconEngine(other), m_files(other.m_files), m_icon(other.m_icon), m_loaded(other.m_loaded)
-    {
-    }
+    LazyPngIconEngine(const LazyPngIconEngine &other) = default;
 
     void addFile(const QString &fileName, const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -42,7 +39,6 @@ public:
                 return;
         }
         m_files.append({fileName, mode, state});
-        m_loaded = false;
     }
 
     void addPixmap(const QPixmap &pixmap, QIcon::Mode mode, QIcon::State state) override
@@ -100,28 +96,24 @@ private:
         QIcon::State state;
     };
 
-    // Null as the toolkit's own icon would be: no file that exists was given. Whether a
-    // file exists is known without reading it.
+    // Null as the toolkit's own icon would be: no picture read and no file waiting that
+    // exists. Whether a file exists is known without reading it.
     bool nothingToRead() const
     {
-        if (m_loaded)
-            return m_icon.isNull();
         for (const File &file : m_files) {
             if (QFile::exists(file.name))
                 return false;
         }
-        return true;
+        return m_icon.isNull();
     }
 
-    // The icon made from the files given: the toolkit has added the file drawn for the
-    // screen's pixel ratio ("name@2x.png") itself where there is one. Made from pictures,
-    // not files, so that the toolkit does not ask this engine again.
+    // The icon made from the pictures read so far, after reading those of the files still
+    // waiting. The toolkit has added the file drawn for the screen's pixel ratio
+    // ("name@2x.png") itself where there is one. Made from pictures, not files, so that
+    // the toolkit does not ask this engine again.
     QIcon &loaded()
     {
-        if (m_loaded)
-            return m_icon;
-        m_loaded = true;
-        for (const File &file : m_files) {
+        for (const File &file : std::as_const(m_files)) {
             const QPixmap picture(file.name);
             if (!picture.isNull())
                 m_icon.addPixmap(picture, file.mode, file.state);
@@ -130,9 +122,8 @@ private:
         return m_icon;
     }
 
-    QList<File> m_files;
+    QList<File> m_files;  // given, not yet read
     QIcon m_icon;
-    bool m_loaded = false;
 };
 
 // Referred to by initResources(), so that this file, and with it the registration
